@@ -1,0 +1,9 @@
+#pragma once
+
+namespace brisolt {
+
+struct ListWindowState {
+    bool ListCollapsed = false;
+};
+
+}  // namespace brisolt

@@ -1,0 +1,116 @@
+// In-memory clock, sound, files, identity, canvas and list window.
+#pragma once
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/canvas.h"
+#include "platform/system.h"
+#include "sim_desktop.h"
+
+namespace brisolt::test {
+
+class FakeClock : public Clock {
+public:
+    DateTime now{2026, 12, 7, 12, 34, 56};
+    int reads = 0;
+    // When set, every read advances the clock by this many seconds.
+    int stepSeconds = 0;
+    DateTime Now() override;
+    std::string DateText(const DateTime& t) override;  // dd.mm.yyyy
+    std::string TimeText(const DateTime& t) override;  // hh:mm:ss
+};
+
+class FakeSound : public Sound {
+public:
+    int exclamations = 0;
+    int ticks = 0;
+    void Exclamation() override { ++exclamations; }
+    void EndOfTick() override { ++ticks; }
+};
+
+class FakeFiles : public Files {
+public:
+    std::map<std::string, std::string> content;  // path -> bytes
+    std::set<std::string> unopenable;            // paths that cannot be opened
+    std::set<std::string> failingWrites;         // paths whose writes fail
+    int opens = 0;
+    std::unique_ptr<AppendFile> OpenAppend(const std::string& path) override;
+    bool Exists(const std::string& path) override { return content.count(path) != 0; }
+};
+
+class FakeIdentity : public Identity {
+public:
+    std::string name = "jdoe";
+    std::string UserName() override { return name; }
+};
+
+struct DrawOp {
+    enum Kind { kClear, kFill, kText } kind;
+    double l = 0, t = 0, r = 0, b = 0;
+    Color color = 0;
+    std::string text;
+};
+
+// Text metrics of a fixed-pitch font: each character is 6/10 of the point
+// size wide, a line 1.25 times the point size high (in pixels at 96 dpi).
+class RecordingCanvas : public Canvas {
+public:
+    explicit RecordingCanvas(double twipsPerPixel = 15) : tpp_(twipsPerPixel) {}
+    std::vector<DrawOp> ops;  // since the last Clear
+    int clears = 0;
+    std::string fontName = "MS Sans Serif";
+    double fontSize = 8;
+
+    void SetFont(const std::string& name, double sizePt) override {
+        fontName = name;
+        fontSize = sizePt;
+    }
+    std::string FontName() const override { return fontName; }
+    double FontSize() const override { return fontSize; }
+    double TextWidth(const std::string& text) override;
+    double TextHeight(const std::string& text) override;
+    void Clear() override;
+    void FillRect(double l, double t, double r, double b, Color c) override;
+    void DrawText(double x, double y, const std::string& text, Color c) override;
+
+    std::vector<DrawOp> Texts() const;
+    std::vector<DrawOp> Fills() const;
+
+private:
+    double tpp_;
+};
+
+// The list window as a top-level window of the simulated desktop, so the
+// arrangement can read and move it like any other window.
+class FakeListWindow : public ListWindowHost {
+public:
+    explicit FakeListWindow(SimDesktop& desktop, double twipsPerPixel = 15);
+    RecordingCanvas canvas;
+    bool open = true;
+    int presents = 0;
+    int drags = 0;
+
+    bool Exists() const override { return open; }
+    WindowHandle Handle() const override { return handle_; }
+    Canvas& Surface() override { return canvas; }
+    double TwipsPerPixelX() const override { return tpp_; }
+    double TwipsPerPixelY() const override { return tpp_; }
+    double ScaleWidth() const override;
+    double ScaleHeight() const override;
+    void SetSize(double widthTwips, double heightTwips) override;
+    Point Position() const override;
+    void MoveTo(int x, int y) override;
+    void BeginDrag() override { ++drags; }
+    void Present() override { ++presents; }
+    void Close() override;
+
+private:
+    SimDesktop& desktop_;
+    WindowHandle handle_;
+    double tpp_;
+};
+
+}  // namespace brisolt::test

@@ -1,0 +1,36 @@
+// A whole program on the in-memory platform.
+#pragma once
+#include "fake_profile.h"
+#include "fakes.h"
+#include "shell/app.h"
+#include "sim_desktop.h"
+
+namespace brisolt::test {
+
+struct TestApp {
+    SimDesktop desktop;
+    FakeProfile profile;
+    FakeClock clock;
+    FakeSound sound;
+    FakeFiles files;
+    FakeIdentity identity;
+    FakeListWindow listWindow{desktop};
+    App app;
+
+    TestApp() {
+        app.platform.desktop = &desktop;
+        app.platform.profile = &profile;
+        app.platform.clock = &clock;
+        app.platform.sound = &sound;
+        app.platform.files = &files;
+        app.platform.identity = &identity;
+        app.platform.listWindow = &listWindow;
+        app.platform.virtualScreen = {0, 0, 1024, 768};
+        app.shell.ProgramDir = "C:\\Brisolt";
+        app.shell.IniFile = "C:\\Brisolt\\KelmorL.ini";
+        app.shell.ManualFile = "C:\\Brisolt\\Doc\\kelmorL.htm";
+        app.accessLog.LogIdentity = identity.name;
+    }
+};
+
+}  // namespace brisolt::test
