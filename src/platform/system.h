@@ -19,10 +19,10 @@ public:
 class Sound {
 public:
     virtual ~Sound() = default;
-    // MessageBeep(MB_ICONEXCLAMATION), requested once per call.
-    virtual void Exclamation() = 0;
-    // End of a tick: a sound service may fold the tick's requests into one.
-    virtual void EndOfTick() {}
+    // The exclamation sound (MessageBeep(MB_ICONEXCLAMATION)), requested
+    // `requests` times in one tick. Consecutive exclamation sounds overlap, so
+    // the real service plays it once when requests > 0.
+    virtual void Exclamation(int requests) = 0;
 };
 
 // A file opened for appending; closed when destroyed.

@@ -11,6 +11,7 @@
 #include "platform/desktop.h"
 #include "platform/profile.h"
 #include "platform/system.h"
+#include "platform/text_measure.h"
 #include "shell/forms.h"
 #include "shell/shell_state.h"
 
@@ -24,6 +25,9 @@ struct Platform {
     Files* files = nullptr;
     Identity* identity = nullptr;
     ListWindowHost* listWindow = nullptr;
+    TextMeasure* textMeasure = nullptr;
+    // Screen twips per pixel (1440 / dpi).
+    double twipsPerPixelX = 15, twipsPerPixelY = 15;
     // The virtual screen (all monitors) in pixels, for the stored-position check.
     Rect virtualScreen{0, 0, 1024, 768};
 };

@@ -85,6 +85,13 @@ std::vector<DrawOp> RecordingCanvas::Fills() const {
     return r;
 }
 
+double FakeTextMeasure::TextWidth(const std::string&, double sizePt, const std::string& text) {
+    return std::round(text.size() * sizePt * 0.6) * tpp_;
+}
+double FakeTextMeasure::TextHeight(const std::string&, double sizePt, const std::string&) {
+    return std::round(sizePt * 1.25) * tpp_;
+}
+
 FakeListWindow::FakeListWindow(SimDesktop& desktop, double twipsPerPixel)
     : canvas(twipsPerPixel), desktop_(desktop), tpp_(twipsPerPixel) {
     handle_ = desktop_.AddTopLevel("", true, {50, 50, 100, 100});

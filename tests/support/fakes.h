@@ -8,6 +8,7 @@
 
 #include "platform/canvas.h"
 #include "platform/system.h"
+#include "platform/text_measure.h"
 #include "sim_desktop.h"
 
 namespace brisolt::test {
@@ -25,10 +26,12 @@ public:
 
 class FakeSound : public Sound {
 public:
-    int exclamations = 0;
-    int ticks = 0;
-    void Exclamation() override { ++exclamations; }
-    void EndOfTick() override { ++ticks; }
+    long long exclamations = 0;  // requests, summed over all calls
+    int calls = 0;
+    void Exclamation(int requests) override {
+        exclamations += requests;
+        ++calls;
+    }
 };
 
 class FakeFiles : public Files {
@@ -78,6 +81,17 @@ public:
 
     std::vector<DrawOp> Texts() const;
     std::vector<DrawOp> Fills() const;
+
+private:
+    double tpp_;
+};
+
+// Label metrics of the same fixed-pitch font as RecordingCanvas.
+class FakeTextMeasure : public TextMeasure {
+public:
+    explicit FakeTextMeasure(double twipsPerPixel = 15) : tpp_(twipsPerPixel) {}
+    double TextWidth(const std::string&, double sizePt, const std::string& text) override;
+    double TextHeight(const std::string&, double sizePt, const std::string&) override;
 
 private:
     double tpp_;

@@ -15,6 +15,7 @@ struct TestApp {
     FakeFiles files;
     FakeIdentity identity;
     FakeListWindow listWindow{desktop};
+    FakeTextMeasure textMeasure;
     App app;
 
     TestApp() {
@@ -25,6 +26,7 @@ struct TestApp {
         app.platform.files = &files;
         app.platform.identity = &identity;
         app.platform.listWindow = &listWindow;
+        app.platform.textMeasure = &textMeasure;
         app.platform.virtualScreen = {0, 0, 1024, 768};
         app.shell.ProgramDir = "C:\\Brisolt";
         app.shell.IniFile = "C:\\Brisolt\\KelmorL.ini";
