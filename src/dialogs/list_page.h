@@ -8,3 +8,10 @@ void frmFensterliste_Load(App& app);
 void cbFont_Click(App& app);
 void chkDynamicFonts_Click(App& app);
 }  // namespace brisolt
+
+namespace brisolt {
+// CC_RGBINIT | CC_FULLOPEN
+constexpr unsigned kChooseColorFlags = 3;
+void cmdColorNormal_Click(App& app);
+void cmdColorAlarm_Click(App& app);
+}  // namespace brisolt

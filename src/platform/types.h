@@ -1,6 +1,7 @@
 // Plain value types shared by the logic and the platforms.
 #pragma once
 #include <cstdint>
+#include <string>
 
 namespace brisolt {
 
@@ -47,6 +48,17 @@ struct Point {
 struct DateTime {
     int year = 2000, month = 1, day = 1;
     int hour = 0, minute = 0, second = 0;
+};
+
+}  // namespace brisolt
+
+namespace brisolt {
+
+// The program's own version information.
+struct VersionInfo {
+    std::string productName;
+    int major = 0, minor = 0, patch = 0, build = 0;  // the file version
+    std::string legalCopyright;
 };
 
 }  // namespace brisolt

@@ -12,6 +12,7 @@
 #include "platform/profile.h"
 #include "platform/system.h"
 #include "platform/text_measure.h"
+#include "platform/ui.h"
 #include "shell/forms.h"
 #include "shell/shell_state.h"
 
@@ -26,6 +27,8 @@ struct Platform {
     Identity* identity = nullptr;
     ListWindowHost* listWindow = nullptr;
     TextMeasure* textMeasure = nullptr;
+    UserInterface* ui = nullptr;
+    VersionInfo version;
     // Screen twips per pixel (1440 / dpi).
     double twipsPerPixelX = 15, twipsPerPixelY = 15;
     // The virtual screen (all monitors) in pixels, for the stored-position check.

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/types.h"
+#include "shell/menus.h"
 
 namespace brisolt {
 
@@ -22,6 +23,8 @@ struct ShellState {
     Color FarbeNormal = kDefaultNormalColor;
     Color FarbeAlarm = kDefaultAlarmColor;
     std::array<Color, 16> CustomColors{};
+    MenuSet Menus;  // MenuBar, MenuFile, MenuExtras, MenuHelp
+    bool TrayAlertPhase = false;
 };
 
 }  // namespace brisolt
