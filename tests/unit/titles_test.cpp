@@ -1,0 +1,101 @@
+#include "monitor/titles.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace brisolt {
+namespace {
+
+constexpr auto kFormular = FormDesignerVariant::Formular;
+constexpr auto kForm = FormDesignerVariant::Form;
+
+struct IdentityCase {
+    std::string title;
+    FormDesignerVariant variant;
+    std::string key, name, number, codeText;
+};
+
+class TitleIdentityTest : public ::testing::TestWithParam<IdentityCase> {};
+
+TEST_P(TitleIdentityTest, KeyNameNumberAndCode) {
+    const IdentityCase& c = GetParam();
+    std::string key = ObjectKeyFromTitle(c.title);
+    EXPECT_EQ(key, c.key);
+    EXPECT_EQ(ObjectNameFromTitle(c.title, c.variant), c.name);
+    if (key.empty()) return;
+    EXPECT_EQ(ObjectNumberFromKey(key), c.number);
+    EXPECT_EQ(ObjectTypeCodeText(key), c.codeText);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Titles, TitleIdentityTest,
+    ::testing::Values(
+        IdentityCase{"Table 123 Demo Orders - Table Designer", kFormular, "Table 123", "Demo Orders", "123", "0"},
+        IdentityCase{"Form 21 Demo Card - Formular Designer", kFormular, "Form 21", "Demo Card", "21", "1"},
+        IdentityCase{"Form 21 Demo Card - Form Designer", kForm, "Form 21", "Demo Card", "21", "1"},
+        IdentityCase{"Report 10000 Demo List - Report Designer", kFormular, "Report 10000", "Demo List", "10000", "2"},
+        IdentityCase{"Dataport 81000 Demo Import - Dataport Designer", kFormular, "Dataport 81000", "Demo Import",
+                     "81000", "3"},
+        IdentityCase{"Codeunit 456 Demo Posting - C/AL Editor", kFormular, "Codeunit 456", "Demo Posting", "456", "4"},
+        // Names keep their inner blanks and hyphens.
+        IdentityCase{"Table 77 Demo Order Line - Table Designer", kFormular, "Table 77", "Demo Order Line", "77", "0"},
+        IdentityCase{"Report 90 Demo - Top 10 List - Report Designer", kFormular, "Report 90", "Demo - Top 10 List",
+                     "90", "2"},
+        IdentityCase{"Codeunit 1 \"Quoted, Name\" - C/AL Editor", kFormular, "Codeunit 1", "\"Quoted, Name\"", "1",
+                     "4"},
+        // Nothing between the number and the suffix: an empty name.
+        IdentityCase{"Table 123 - Table Designer", kFormular, "Table 123", "", "123", "0"},
+        IdentityCase{"Form 5 - Form Designer", kForm, "Form 5", "", "5", "1"},
+        // A key with no blank behind it is the whole title, and has no name.
+        IdentityCase{"Table 123", kFormular, "Table 123", "", "123", "0"},
+        IdentityCase{"Codeunit 9 ", kFormular, "Codeunit 9", "", "9", "4"},
+        // No type word: no key, no name.
+        IdentityCase{"Object Designer", kFormular, "", "", "", ""},
+        IdentityCase{"table 123 Demo Orders - Table Designer", kFormular, "", "", "", ""},
+        IdentityCase{"Table", kFormular, "", "", "", ""},
+        IdentityCase{"", kFormular, "", "", "", ""}));
+
+TEST(TitleIdentity, NumberFromKey) {
+    EXPECT_EQ(ObjectNumberFromKey("Dataport 5"), "5");
+    EXPECT_EQ(ObjectNumberFromKey("Report 1 2"), "1 2");  // behind the first blank only
+    EXPECT_EQ(ObjectNumberFromKey("Table"), "Table");
+    EXPECT_EQ(ObjectNumberFromKey(""), "");
+}
+
+TEST(TitleIdentity, TypeCodeByFirstLetter) {
+    const std::pair<const char*, int> cases[] = {{"Table 1", 0},    {"Form 1", 1},     {"Report 1", 2},
+                                                 {"Dataport 5", 3}, {"Codeunit 1", 4}, {"table 1", -1},
+                                                 {"X", -1},         {"", -1}};
+    for (const auto& [key, code] : cases) {
+        EXPECT_EQ(ObjectTypeCode(key), code) << key;
+        EXPECT_EQ(ObjectTypeCodeText(key), std::to_string(code)) << key;
+    }
+}
+
+// Every cut of a real title, from either end: the key is a prefix of the
+// title and the name a part of it; nothing is read beyond the text.
+TEST(TitleIdentity, AnyCutOfATitleStaysInsideIt) {
+    const std::string titles[] = {"Table 123 Demo Orders - Table Designer", "Form 21 Demo Card - Formular Designer",
+                                  "Dataport 81000 Demo Import - Dataport Designer",
+                                  "Codeunit 456 Demo Posting - C/AL Editor"};
+    for (const std::string& full : titles) {
+        for (std::size_t from = 0; from <= full.size(); ++from) {
+            for (std::size_t length = 0; from + length <= full.size(); ++length) {
+                std::string title = full.substr(from, length);
+                for (auto variant : {kFormular, kForm}) {
+                    std::string key = ObjectKeyFromTitle(title);
+                    std::string name = ObjectNameFromTitle(title, variant);
+                    EXPECT_EQ(title.compare(0, key.size(), key), 0) << title;
+                    EXPECT_NE(title.find(name), std::string::npos) << title;
+                    EXPECT_LE(key.size() + name.size(), title.size()) << title;
+                    ObjectNumberFromKey(key);
+                    ObjectTypeCodeText(key);
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace brisolt
