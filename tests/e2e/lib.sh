@@ -1,0 +1,210 @@
+# Harness for the end-to-end scripts: Xvfb, a Wine prefix of our own, programs
+# started under Wine, polling helpers, probes, screenshots and PASS/FAIL checks.
+# Source it; then call e2e_setup <name> once. Everything started here is stopped
+# by its process id when the script exits.
+#
+# Environment:
+#   DISPLAY           used as it is when set; otherwise Xvfb is started on a free display
+#   WINEPREFIX        default: <repo>/build/wineprefix (created once, guarded by a lock)
+#   E2E_SHARED_WINE=1 the caller (scripts/test.sh) runs the wineserver: leave it running
+#   E2E_SCREEN        Xvfb screen, default 1024x768x24
+
+E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+E2E_DIST=$E2E_ROOT/dist
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=${WINEPREFIX:-$E2E_ROOT/build/wineprefix}
+# A fixed locale keeps Wine's code page and date format the same on every machine.
+export LANG=${E2E_LANG:-C.UTF-8} LC_ALL=${E2E_LANG:-C.UTF-8}
+
+E2E_PIDS=()
+E2E_XVFB_PID=
+E2E_OWN_WINESERVER=0
+E2E_PASSED=0
+E2E_FAILED=0
+E2E_NAME=
+E2E_DIR=
+
+e2e_log() { echo "[e2e] $*" >&2; }
+
+# ---- polling -----------------------------------------------------------------
+
+# e2e_poll <timeout seconds> <command...>: runs the command every 0.1 s until it
+# succeeds; returns 1 when the time is up.
+e2e_poll() {
+    local timeout=$1; shift
+    local deadline=$((SECONDS + timeout))
+    while true; do
+        "$@" >/dev/null 2>&1 && return 0
+        ((SECONDS >= deadline)) && return 1
+        sleep 0.1
+    done
+}
+
+# ---- display -----------------------------------------------------------------
+
+e2e_start_display() {
+    if [[ -n ${DISPLAY:-} ]]; then return 0; fi
+    local n
+    for n in $(seq 91 140); do
+        [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+        Xvfb ":$n" -screen 0 "${E2E_SCREEN:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 &
+        E2E_XVFB_PID=$!
+        if DISPLAY=":$n" e2e_poll 10 xdotool getdisplaygeometry; then
+            export DISPLAY=":$n"
+            e2e_log "Xvfb on $DISPLAY (pid $E2E_XVFB_PID)"
+            return 0
+        fi
+        kill "$E2E_XVFB_PID" 2>/dev/null; wait "$E2E_XVFB_PID" 2>/dev/null
+        E2E_XVFB_PID=
+    done
+    e2e_log "no free display for Xvfb"
+    return 1
+}
+
+# ---- Wine prefix and server --------------------------------------------------
+
+# Creates the prefix once, single-threaded (about 10 s); later calls only check it.
+e2e_init_prefix() {
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    (
+        flock 9
+        if [[ ! -f $WINEPREFIX/.brisolt-ready ]]; then
+            e2e_log "creating Wine prefix $WINEPREFIX"
+            rm -rf "$WINEPREFIX"
+            wineboot -i >/dev/null 2>&1
+            wineserver -w
+            [[ -f $WINEPREFIX/system.reg ]] || exit 1
+            touch "$WINEPREFIX/.brisolt-ready"
+        fi
+    ) 9>"$WINEPREFIX.lock"
+}
+
+# A persistent, primed wineserver: without it every Wine call holds its output
+# pipe for seconds after the program ends.
+e2e_start_wineserver() {
+    if [[ ${E2E_SHARED_WINE:-0} == 1 ]]; then return 0; fi
+    wineserver -p
+    E2E_OWN_WINESERVER=1
+    wine cmd /c exit >/dev/null 2>&1
+}
+
+# ---- programs ------------------------------------------------------------------
+
+# e2e_start <log name> <working dir> <exe> [args...]: starts a Windows program in
+# the background; its pid is kept for the clean-up. Sets E2E_LAST_PID.
+e2e_start() {
+    local name=$1 dir=$2; shift 2
+    pushd "$dir" >/dev/null || return 1
+    wine "$@" >"$E2E_DIR/$name.log" 2>&1 &
+    E2E_LAST_PID=$!
+    popd >/dev/null || true
+    E2E_PIDS+=("$E2E_LAST_PID")
+    e2e_log "started $name (pid $E2E_LAST_PID)"
+}
+
+# Stops one program started by e2e_start.
+e2e_stop() {
+    local pid=$1 i
+    kill "$pid" 2>/dev/null || return 0
+    for i in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    return 0
+}
+
+# probe.exe under Wine, its output without carriage returns.
+e2e_probe() {
+    local out rc
+    out=$(wine "$E2E_DIST/probe.exe" "$@" 2>/dev/null)
+    rc=$?
+    printf '%s' "${out//$'\r'/}"
+    [[ -n $out ]] && echo
+    return $rc
+}
+
+# Waits until a top-level window of that class (and title) exists.
+e2e_wait_window() {
+    local cls=$1 timeout=${2:-20} title=${3:-}
+    if [[ -n $title ]]; then
+        e2e_probe wait "$cls" $((timeout * 1000)) "$title" >/dev/null
+    else
+        e2e_probe wait "$cls" $((timeout * 1000)) >/dev/null
+    fi
+}
+
+# Windows path of a Unix path.
+e2e_winpath() { winepath -w "$1" 2>/dev/null | tr -d '\r'; }
+
+# Replaces a scenario file at once (write, then rename), so the demo client never
+# reads half a file. Text from stdin.
+e2e_write_scenario() {
+    local file=$1
+    cat >"$file.tmp" && mv -f "$file.tmp" "$file"
+}
+
+e2e_screenshot() {
+    local file=$E2E_DIR/$1.png
+    import -window root "$file" 2>/dev/null && e2e_log "screenshot $file"
+}
+
+# Colour of one screen pixel as 0xBBGGRR, read from the X screen.
+e2e_pixel() {
+    local x=$1 y=$2 rgb
+    rgb=$(import -window root -crop "1x1+$x+$y" -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-Fa-f]\{6\}' | head -1)
+    [[ -n $rgb ]] || return 1
+    printf '0x%s%s%s\n' "${rgb:5:2}" "${rgb:3:2}" "${rgb:1:2}"
+}
+
+# ---- checks --------------------------------------------------------------------
+
+e2e_pass() { echo "PASS: $*"; E2E_PASSED=$((E2E_PASSED + 1)); }
+e2e_fail() { echo "FAIL: $*"; E2E_FAILED=$((E2E_FAILED + 1)); }
+
+# e2e_check_eq <what> <expected> <actual>
+e2e_check_eq() {
+    if [[ $2 == "$3" ]]; then e2e_pass "$1 ($3)"; else e2e_fail "$1: expected '$2', got '$3'"; fi
+}
+
+# e2e_check_poll <what> <timeout seconds> <command...>: passes once the command succeeds.
+e2e_check_poll() {
+    local what=$1 timeout=$2; shift 2
+    if e2e_poll "$timeout" "$@"; then e2e_pass "$what"; else e2e_fail "$what"; fi
+}
+
+# ---- set-up and clean-up -------------------------------------------------------
+
+e2e_cleanup() {
+    local pid
+    for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do e2e_stop "${E2E_PIDS[i]}"; done
+    E2E_PIDS=()
+    if ((E2E_OWN_WINESERVER)); then wineserver -k 2>/dev/null; E2E_OWN_WINESERVER=0; fi
+    if [[ -n $E2E_XVFB_PID ]]; then
+        kill "$E2E_XVFB_PID" 2>/dev/null; wait "$E2E_XVFB_PID" 2>/dev/null
+        E2E_XVFB_PID=
+    fi
+}
+
+# e2e_setup <name>: a fresh folder build/e2e/<name>, a display, the prefix and
+# the wineserver; the clean-up runs on exit.
+e2e_setup() {
+    E2E_NAME=$1
+    E2E_DIR=$E2E_ROOT/build/e2e/$E2E_NAME
+    rm -rf "$E2E_DIR"
+    mkdir -p "$E2E_DIR"
+    trap e2e_cleanup EXIT
+    trap 'exit 130' INT TERM
+    local exe
+    for exe in brisolt.exe democlient.exe probe.exe; do
+        [[ -f $E2E_DIST/$exe ]] || { e2e_log "missing $E2E_DIST/$exe (build the windows preset first)"; return 1; }
+    done
+    e2e_start_display || return 1
+    e2e_init_prefix || { e2e_log "Wine prefix could not be created"; return 1; }
+    e2e_start_wineserver
+}
+
+# Prints the summary line and returns the script's exit code.
+e2e_finish() {
+    echo "$E2E_NAME: $E2E_PASSED passed, $E2E_FAILED failed"
+    ((E2E_FAILED == 0 && E2E_PASSED > 0))
+}
