@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "shell/app.h"
+
 namespace brisolt::test {
 
 DateTime FakeClock::Now() {
@@ -108,6 +110,7 @@ void FakeListWindow::SetSize(double widthTwips, double heightTwips) {
 }
 
 Point FakeListWindow::Position() const {
+    if (failPosition) throw ControlError("list window position");
     const Placement& p = desktop_.Get(handle_).place;
     return {p.x, p.y};
 }

@@ -106,6 +106,7 @@ public:
     bool open = true;
     int presents = 0;
     int drags = 0;
+    bool failPosition = false;  // reading the position raises the run-time error
 
     bool Exists() const override { return open; }
     WindowHandle Handle() const override { return handle_; }

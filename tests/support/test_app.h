@@ -1,6 +1,7 @@
 // A whole program on the in-memory platform.
 #pragma once
 #include "fake_profile.h"
+#include "fake_ui.h"
 #include "fakes.h"
 #include "shell/app.h"
 #include "sim_desktop.h"
@@ -16,6 +17,7 @@ struct TestApp {
     FakeIdentity identity;
     FakeListWindow listWindow{desktop};
     FakeTextMeasure textMeasure;
+    FakeUserInterface ui;
     App app;
 
     TestApp() {
@@ -27,6 +29,9 @@ struct TestApp {
         app.platform.identity = &identity;
         app.platform.listWindow = &listWindow;
         app.platform.textMeasure = &textMeasure;
+        app.platform.ui = &ui;
+        app.platform.version = {"Brisolt light", 1, 0, 0, 7, "Copyright (C) 2026 Brisolt developers"};
+        ui.onCreateListWindow = [this](int x, int y) { listWindow.MoveTo(x, y); };
         app.platform.virtualScreen = {0, 0, 1024, 768};
         app.shell.ProgramDir = "C:\\Brisolt";
         app.shell.IniFile = "C:\\Brisolt\\KelmorL.ini";
