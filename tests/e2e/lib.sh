@@ -185,11 +185,11 @@ e2e_cleanup() {
     fi
 }
 
-# e2e_setup <name>: a fresh folder build/e2e/<name>, a display, the prefix and
-# the wineserver; the clean-up runs on exit.
+# e2e_setup <name> [folder]: a fresh folder (default build/e2e/<name>), a display,
+# the prefix and the wineserver; the clean-up runs on exit.
 e2e_setup() {
     E2E_NAME=$1
-    E2E_DIR=$E2E_ROOT/build/e2e/$E2E_NAME
+    E2E_DIR=${2:-$E2E_ROOT/build/e2e/$E2E_NAME}
     rm -rf "$E2E_DIR"
     mkdir -p "$E2E_DIR"
     trap e2e_cleanup EXIT

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the native unit tests (ctest) and each
+# end-to-end script under Wine + Xvfb. Ends with "N passed, N failed".
+set -u
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+cd "$ROOT" || exit 1
+source scripts/setup_env.sh
+brisolt_install_packages || { echo "package installation failed"; exit 1; }
+
+passed=0
+failed=0
+started=$SECONDS
+
+# ---- builds
+if ! { cmake --preset native >/dev/null && cmake --build --preset native -j2; }; then
+    echo "native build failed"; failed=$((failed + 1))
+fi
+if ! { cmake --preset windows >/dev/null && cmake --build --preset windows -j2; }; then
+    echo "windows build failed"; failed=$((failed + 1))
+fi
+
+# ---- unit tests
+ctest_out=$ROOT/build/ctest.log
+ctest --test-dir build/native --output-on-failure -j2 2>&1 | tee "$ctest_out"
+summary=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$ctest_out" | tail -1)
+if [[ $summary =~ ([0-9]+)\ tests?\ failed\ out\ of\ ([0-9]+) ]]; then
+    failed=$((failed + BASH_REMATCH[1]))
+    passed=$((passed + BASH_REMATCH[2] - BASH_REMATCH[1]))
+else
+    echo "ctest ran no tests"; failed=$((failed + 1))
+fi
+
+# ---- end-to-end tests: one display, one prefix and one wineserver for all
+source tests/e2e/lib.sh
+trap e2e_cleanup EXIT
+e2e_shared_ok=1
+e2e_start_display || e2e_shared_ok=0
+if ((e2e_shared_ok)); then
+    e2e_init_prefix || e2e_shared_ok=0
+fi
+if ((e2e_shared_ok)); then
+    wineserver -p && E2E_OWN_WINESERVER=1 && wine cmd /c exit >/dev/null 2>&1
+    export E2E_SHARED_WINE=1
+fi
+for t in tests/e2e/test_*.sh; do
+    [[ -f $t ]] || continue
+    echo "=== $t"
+    e2e_started=$SECONDS
+    if ((e2e_shared_ok)) && timeout 600 bash "$t"; then
+        passed=$((passed + 1)); echo "=== $t: passed ($((SECONDS - e2e_started)) s)"
+    else
+        failed=$((failed + 1)); echo "=== $t: FAILED ($((SECONDS - e2e_started)) s)"
+    fi
+done
+e2e_cleanup
+
+echo "total time $((SECONDS - started)) s"
+echo "$passed passed, $failed failed"
+((failed == 0))
