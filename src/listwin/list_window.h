@@ -16,6 +16,10 @@ extern const ListFont kListFonts[3];
 
 // The collapsed window's text, produced anew on every tick: a clock.
 std::string CollapsedText(App& app);
+// RowHeight (one line of CollapsedText in the list window's current font) and
+// the two-pixel Margin, both in whole twips. Run at the start of every tick
+// and again after the dynamic font rule changed the font.
+void ComputeRowMetrics(App& app);
 // Last step of a tick: size and paint the list window for the current tables.
 void PaintListWindow(App& app);
 // Gives the list window the font of cbFont's entry `index` (unchanged when no
