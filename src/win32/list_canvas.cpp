@@ -1,0 +1,71 @@
+#include "win32/list_canvas.h"
+
+#include <cmath>
+
+#include "win32/fonts.h"
+
+namespace brisolt::win32 {
+
+ListCanvas::ListCanvas(double twipsPerPixelX, double twipsPerPixelY, int dpiY)
+    : tppX_(twipsPerPixelX), tppY_(twipsPerPixelY), dpiY_(dpiY), measureDc_(nullptr /* the screen */) {
+    SetFont(fontName_, fontSize_);
+}
+
+ListCanvas::~ListCanvas() {
+    // Deselect our font before it is deleted.
+    if (originalFont_) SelectObject(measureDc_.Get(), originalFont_);
+}
+
+void ListCanvas::SetFont(const std::string& name, double sizePt) {
+    Font font = CreatePointFont(name, sizePt, dpiY_);
+    if (!font) return;  // keep the current font
+    HGDIOBJ previous = SelectObject(measureDc_.Get(), font.Get());
+    if (!originalFont_) originalFont_ = previous;
+    font_ = std::move(font);  // the old font is no longer selected: deleted here
+    fontName_ = name;
+    fontSize_ = sizePt;
+}
+
+double ListCanvas::TextWidth(const std::string& text) {
+    return TextExtent(measureDc_.Get(), font_.Get(), text).cx * tppX_;
+}
+
+double ListCanvas::TextHeight(const std::string& text) {
+    return TextExtent(measureDc_.Get(), font_.Get(), text).cy * tppY_;
+}
+
+void ListCanvas::Clear() { ops_.clear(); }
+
+void ListCanvas::FillRect(double left, double top, double right, double bottom, Color color) {
+    ops_.push_back(Op{Op::kFill, left, top, right, bottom, color, {}});
+}
+
+void ListCanvas::DrawText(double x, double y, const std::string& text, Color color) {
+    ops_.push_back(Op{Op::kText, x, y, 0, 0, color, text});
+}
+
+int ListCanvas::ToPixelsX(double twips) const { return static_cast<int>(std::lround(twips / tppX_)); }
+int ListCanvas::ToPixelsY(double twips) const { return static_cast<int>(std::lround(twips / tppY_)); }
+
+void ListCanvas::Render(HDC dc, int widthPx, int heightPx, COLORREF background) const {
+    HGDIOBJ dcBrush = GetStockObject(DC_BRUSH);
+    SetDCBrushColor(dc, background);
+    RECT all{0, 0, widthPx, heightPx};
+    ::FillRect(dc, &all, static_cast<HBRUSH>(dcBrush));
+
+    ScopedSelect font(dc, font_.Get());
+    SetBkMode(dc, TRANSPARENT);
+    for (const Op& op : ops_) {
+        if (op.kind == Op::kFill) {
+            // Outline and fill in one colour: both corners belong to the box.
+            RECT r{ToPixelsX(op.left), ToPixelsY(op.top), ToPixelsX(op.right) + 1, ToPixelsY(op.bottom) + 1};
+            SetDCBrushColor(dc, op.color);
+            ::FillRect(dc, &r, static_cast<HBRUSH>(dcBrush));
+        } else {
+            SetTextColor(dc, op.color);
+            TextOutA(dc, ToPixelsX(op.left), ToPixelsY(op.top), op.text.data(), static_cast<int>(op.text.size()));
+        }
+    }
+}
+
+}  // namespace brisolt::win32

@@ -1,0 +1,58 @@
+// The list window's drawing surface: records what the logic draws (in twips)
+// as a display list, and renders that list into a device context on WM_PAINT.
+#pragma once
+#include "win32/win.h"
+
+#include <string>
+#include <vector>
+
+#include "platform/canvas.h"
+#include "win32/gdi.h"
+
+namespace brisolt::win32 {
+
+class ListCanvas : public Canvas {
+public:
+    ListCanvas(double twipsPerPixelX, double twipsPerPixelY, int dpiY);
+    ~ListCanvas() override;
+    ListCanvas(const ListCanvas&) = delete;
+    ListCanvas& operator=(const ListCanvas&) = delete;
+
+    void SetFont(const std::string& name, double sizePt) override;
+    std::string FontName() const override { return fontName_; }
+    double FontSize() const override { return fontSize_; }
+    double TextWidth(const std::string& text) override;
+    double TextHeight(const std::string& text) override;
+    void Clear() override;
+    void FillRect(double left, double top, double right, double bottom, Color color) override;
+    void DrawText(double x, double y, const std::string& text, Color color) override;
+
+    // Paints the background and then the display list, in order, onto `dc`
+    // (an area of widthPx x heightPx pixels).
+    void Render(HDC dc, int widthPx, int heightPx, COLORREF background) const;
+
+    struct Op {
+        enum Kind { kFill, kText } kind;
+        double left, top, right, bottom;  // twips; a text uses left/top only
+        Color color;
+        std::string text;
+    };
+    const std::vector<Op>& Ops() const { return ops_; }
+
+private:
+    int ToPixelsX(double twips) const;
+    int ToPixelsY(double twips) const;
+
+    double tppX_, tppY_;
+    int dpiY_;
+    std::string fontName_ = "MS Sans Serif";
+    double fontSize_ = 8;
+    Font font_;
+    // A screen-compatible DC that keeps the current font selected, so the
+    // many measurements of a tick cost one call each.
+    MemoryDC measureDc_;
+    HGDIOBJ originalFont_ = nullptr;
+    std::vector<Op> ops_;
+};
+
+}  // namespace brisolt::win32

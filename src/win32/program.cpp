@@ -1,0 +1,106 @@
+#include "win32/program.h"
+
+#include <commctrl.h>
+
+#include "listwin/list_window.h"
+#include "monitor/scan_cycle.h"
+#include "shell/startup.h"
+#include "win32/fonts.h"
+#include "win32/win32_version.h"
+
+namespace brisolt::win32 {
+
+namespace {
+
+std::string ModulePath() {
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);  // truncated: try a larger buffer
+    }
+}
+
+// The folder of the program file, without a trailing backslash.
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+}  // namespace
+
+Program::Program(HINSTANCE instance)
+    : instance_(instance),
+      exePath_(ModulePath()),
+      timers_(instance, [this](UINT_PTR id) { OnTimer(id); }),
+      sync_(app_, timers_),
+      dispatcher_(app_, sync_),
+      ui_(Win32UserInterface::Hooks{
+          [this](int x, int y) { CreateListWindow(x, y); },
+          [this] { CloseMainWindow(); },
+          nullptr,  // the first-start language dialog comes with the forms
+          [this]() -> HWND { return listWindow_ ? listWindow_->Hwnd() : nullptr; },
+          []() -> HWND { return nullptr; },  // no native main window yet
+      }) {
+    Platform& p = app_.platform;
+    p.desktop = &desktop_;
+    p.profile = &profile_;
+    p.clock = &clock_;
+    p.sound = &sound_;
+    p.files = &files_;
+    p.identity = &identity_;
+    p.textMeasure = &textMeasure_;
+    p.ui = &ui_;
+    p.version = ReadVersionInfo(exePath_);
+    p.twipsPerPixelX = 1440.0 / ScreenDpiX();
+    p.twipsPerPixelY = 1440.0 / ScreenDpiY();
+    p.virtualScreen = Rect{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                           GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                           GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+void Program::CreateListWindow(int x, int y) {
+    if (!listWindow_) {
+        ListWindowEvents events;
+        events.mouseDown = [this](int button) { dispatcher_.Run([&] { Win_1_MouseDown(app_, button); }); };
+        events.doubleClick = [this](int button, double yTwips) {
+            dispatcher_.Run([&] { Win_1_MouseDblClick(app_, button, yTwips); });
+        };
+        listWindow_ = std::make_unique<ListWindow>(instance_, windows_, std::move(events));
+        if (!listWindow_->Exists()) throw ControlError("The list window could not be created.");
+        app_.platform.listWindow = listWindow_.get();
+    }
+    listWindow_->MoveTo(x, y);
+}
+
+void Program::CloseMainWindow() {
+    // Until the main window is a native window, its close message is its
+    // close handler, run at once as a sent message would be.
+    bool cancel = false;
+    frmMain_Close(app_, cancel);
+}
+
+void Program::OnTimer(UINT_PTR id) {
+    if (id == kTimerTmr1) dispatcher_.Run([this] { tmr1_Timer(app_); });
+}
+
+int Program::Run() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    dispatcher_.Run([this] { StartUp(app_, FolderOf(exePath_)); });
+    if (windows_.Open() == 0) return 1;  // start-up failed before any window was made
+
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+}  // namespace brisolt::win32

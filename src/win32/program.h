@@ -1,0 +1,59 @@
+// The whole program on Windows: the platform adapters, the App built on them,
+// the native windows and timers, and the message loop.
+#pragma once
+#include "win32/win.h"
+
+#include <memory>
+#include <string>
+
+#include "shell/app.h"
+#include "win32/control_sync.h"
+#include "win32/event_dispatcher.h"
+#include "win32/list_window.h"
+#include "win32/program_windows.h"
+#include "win32/timer_window.h"
+#include "win32/win32_clock.h"
+#include "win32/win32_desktop.h"
+#include "win32/win32_files.h"
+#include "win32/win32_identity.h"
+#include "win32/win32_profile.h"
+#include "win32/win32_sound.h"
+#include "win32/win32_text_measure.h"
+#include "win32/win32_ui.h"
+
+namespace brisolt::win32 {
+
+class Program {
+public:
+    explicit Program(HINSTANCE instance);
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Starts up, then runs the message loop until no window of the program
+    // is left. Returns the exit code.
+    int Run();
+
+private:
+    void CreateListWindow(int x, int y);
+    void CloseMainWindow();
+    void OnTimer(UINT_PTR id);
+
+    HINSTANCE instance_;
+    std::string exePath_;
+    App app_;
+    Win32Desktop desktop_;
+    Win32Profile profile_{app_.shell.IniFile};
+    Win32Clock clock_;
+    Win32Sound sound_;
+    Win32Files files_;
+    Win32Identity identity_;
+    Win32TextMeasure textMeasure_;
+    ProgramWindows windows_;
+    TimerWindow timers_;
+    ControlSync sync_;
+    EventDispatcher dispatcher_;
+    Win32UserInterface ui_;
+    std::unique_ptr<ListWindow> listWindow_;
+};
+
+}  // namespace brisolt::win32

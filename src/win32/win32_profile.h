@@ -1,0 +1,23 @@
+// The settings file through the private-profile functions. The path must be
+// absolute: a bare file name would go to the Windows folder.
+#pragma once
+#include <string>
+
+#include "platform/profile.h"
+
+namespace brisolt::win32 {
+
+class Win32Profile : public Profile {
+public:
+    // `iniFile` is read at every call, so it may be filled in after
+    // construction (start-up builds IniFile from the program's folder).
+    explicit Win32Profile(const std::string& iniFile) : iniFile_(iniFile) {}
+    std::string Read(const std::string& section, const std::string& key, const std::string& def,
+                     std::size_t bufferChars) override;
+    bool Write(const std::string& section, const std::string& key, const std::string& value) override;
+
+private:
+    const std::string& iniFile_;
+};
+
+}  // namespace brisolt::win32
