@@ -42,6 +42,7 @@ printf '%s\r\n' \
     "Glue1=1" "GlueList=1" "GlueToolbox=1" "GlueProperties=1" "Intervall=1" >"$APP/KelmorL.ini"
 e2e_start brisolt "$APP" "$APP/brisolt.exe"
 e2e_check_poll "list window created" 30 e2e_probe wait BrisoltListWindow 1000
+((E2E_FAILED == 0)) || { e2e_screenshot 0-no-list-window; e2e_finish; exit; }
 
 IDENTITY=$(e2e_probe username)
 DATETIME_RE='"[^"]+","[^"]+"'$'\r''$'
