@@ -16,6 +16,10 @@ struct DesignerCase {
     std::string shortForm;  // with short names on; empty: the title unchanged
 };
 
+void PrintTo(const DesignerCase& c, std::ostream* os) {
+    *os << "'" << c.title << "' optFormularDesigner=" << c.optFormularDesigner;
+}
+
 class DesignerTitleTest : public ::testing::TestWithParam<DesignerCase> {};
 
 TEST_P(DesignerTitleTest, ClassifiesAndShortens) {

@@ -16,6 +16,8 @@ struct IdentityCase {
     std::string key, name, number, codeText;
 };
 
+void PrintTo(const IdentityCase& c, std::ostream* os) { *os << "'" << c.title << "'"; }
+
 class TitleIdentityTest : public ::testing::TestWithParam<IdentityCase> {};
 
 TEST_P(TitleIdentityTest, KeyNameNumberAndCode) {
