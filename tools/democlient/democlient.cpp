@@ -165,7 +165,9 @@ void ApplyChildren(const std::vector<ChildSpec>& wanted) {
             }
         }
     }
-    for (size_t j = 0; j < zorder.size(); ++j)
+    // Close back-most first, so the front-most window changes only once for a
+    // program that watches the client while it changes.
+    for (size_t j = zorder.size(); j-- > 0;)
         if (!taken[j]) SendMessageW(g.mdi, WM_MDIDESTROY, (WPARAM)zorder[j], 0);
 
     std::vector<LiveChild> live;
@@ -191,9 +193,13 @@ void ApplyChildren(const std::vector<ChildSpec>& wanted) {
     // Re-stack only when the order differs, so an unchanged scenario causes no flicker.
     std::vector<HWND> want;
     for (const auto& c : g.children) want.push_back(c.hwnd);
+    // Front to back, each behind the one before, for the same reason.
     if (ChildZOrder() != want) {
-        for (size_t i = want.size(); i-- > 0;)
-            SetWindowPos(want[i], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        HWND after = HWND_TOP;
+        for (HWND w : want) {
+            SetWindowPos(w, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            after = w;
+        }
     }
     for (const auto& c : g.children) {
         if (!IsIconic(c.hwnd)) {
