@@ -1,6 +1,5 @@
 #include "monitor/scan_cycle.h"
 
-#include <cmath>
 #include <string>
 
 #include "arrange/glue.h"
@@ -45,8 +44,7 @@ void tmr1_Timer(App& app) { RefreshWindowList(app); }
 void RefreshWindowList(App& app) {
     ListWindowHost* list = app.platform.listWindow;
     if (!list || !list->Exists()) return;
-    app.scan.RowHeight = std::round(list->Surface().TextHeight(CollapsedText(app)));
-    app.scan.Margin = std::round(2 * app.platform.twipsPerPixelX);
+    ComputeRowMetrics(app);  // row height and margin for the current font
     ScanTopLevelWindows(app);
     PaintListWindow(app);
 }
