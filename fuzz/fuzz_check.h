@@ -1,0 +1,13 @@
+// A broken invariant in a fuzz target: print what failed and abort, which
+// libFuzzer reports as a crash and saves the input that caused it.
+#pragma once
+#include <cstdio>
+#include <cstdlib>
+
+#define FUZZ_CHECK(condition)                                                                 \
+    do {                                                                                      \
+        if (!(condition)) {                                                                   \
+            std::fprintf(stderr, "%s:%d: invariant failed: %s\n", __FILE__, __LINE__, #condition); \
+            std::abort();                                                                     \
+        }                                                                                     \
+    } while (0)
