@@ -4,17 +4,24 @@
 
 namespace brisolt::win32 {
 
+std::string RunTimeErrorText(int language, const std::string& what) {
+    std::string text = language == 1 ? "Run-time error" : "Laufzeitfehler";
+    if (!what.empty()) text += ":\n\n" + what;
+    return text;
+}
+
+void ShowRunTimeError(const std::string& text) {
+    MessageBoxA(nullptr, text.c_str(), "Brisolt light", MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
+}
+
 void EventDispatcher::Report(const std::string& what) noexcept {
-    ++reports_;
+    ++errors_;
     if (reporting_) return;
     reporting_ = true;
     try {
-        const bool english = app_.shell.Language == 1;
-        std::string text = english ? "Run-time error" : "Laufzeitfehler";
-        if (!what.empty()) text += ":\n\n" + what;
-        MessageBoxA(nullptr, text.c_str(), "Brisolt light", MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
+        if (show_) show_(RunTimeErrorText(app_.shell.Language, what));
     } catch (...) {
-        // Out of memory while building the text: nothing more we can show.
+        // Nothing more we can show.
     }
     reporting_ = false;
 }

@@ -1,9 +1,10 @@
 // Runs every event handler of the program: catches the general run-time
 // error (and any other exception) so that it ends only the running handler,
-// reports it once in a message box, and afterwards carries the changed
-// control state to the screen.
+// reports it once, and afterwards carries the changed control state to the
+// screen.
 #pragma once
 #include <exception>
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -12,9 +13,17 @@
 
 namespace brisolt::win32 {
 
+// The report's text: "Laufzeitfehler" / "Run-time error" and what failed.
+std::string RunTimeErrorText(int language, const std::string& what);
+// Shows the report in a message box (which pumps messages until it is closed).
+void ShowRunTimeError(const std::string& text);
+
 class EventDispatcher {
 public:
-    EventDispatcher(App& app, ControlSync& sync) : app_(app), sync_(sync) {}
+    using ShowReport = std::function<void(const std::string& text)>;
+
+    EventDispatcher(App& app, ControlSync& sync, ShowReport show = ShowRunTimeError)
+        : app_(app), sync_(sync), show_(std::move(show)) {}
 
     template <typename Handler>
     void Run(Handler&& handler) noexcept {
@@ -34,17 +43,19 @@ public:
         }
     }
 
-    int Reports() const { return reports_; }
+    // Errors caught so far, shown or not.
+    int Errors() const { return errors_; }
 
 private:
-    // One message box per error. The box pumps messages, so ticks go on while
-    // it is open; an error raised meanwhile is not stacked in a second box.
+    // One report per error. The message box pumps messages, so ticks go on
+    // while it is open; an error raised meanwhile is not stacked in a second box.
     void Report(const std::string& what) noexcept;
 
     App& app_;
     ControlSync& sync_;
+    ShowReport show_;
     bool reporting_ = false;
-    int reports_ = 0;
+    int errors_ = 0;
 };
 
 }  // namespace brisolt::win32

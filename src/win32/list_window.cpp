@@ -64,17 +64,23 @@ LRESULT CALLBACK ListWindow::WindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) 
         self->windows_.Closed();
         return DefWindowProcA(w, msg, wp, lp);
     }
-    return self->Handle(msg, wp, lp);
+    return self->Handle(w, msg, wp, lp);
 }
 
-LRESULT ListWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
-    const HWND w = window_.Get();
+LRESULT ListWindow::Handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;  // WM_PAINT covers every pixel: no flicker
     case WM_PAINT:
         Paint();
         return 0;
+    case WM_MOUSEACTIVATE:
+        // A click does not activate the list window: the client keeps the
+        // focus, and Wine without a window manager keeps the window unmanaged
+        // (activating it would re-map the X window mid-drag and drop the
+        // capture). The click is still our input, which is what lets a
+        // double-click hand the foreground to the client.
+        return MA_NOACTIVATE;
     case WM_LBUTTONDOWN:
         if (events_.mouseDown) events_.mouseDown(1);
         return 0;

@@ -49,7 +49,7 @@ public:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT Handle(HWND w, UINT msg, WPARAM wp, LPARAM lp);
     void Paint();
     void FollowMouse();
     void EndDrag();

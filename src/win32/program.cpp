@@ -95,12 +95,12 @@ int Program::Run() {
     dispatcher_.Run([this] { StartUp(app_, FolderOf(exePath_)); });
     if (windows_.Open() == 0) return 1;  // start-up failed before any window was made
 
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    MSG msg{};
+    while (windows_.Open() > 0 && GetMessageA(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    return static_cast<int>(msg.wParam);
+    return 0;
 }
 
 }  // namespace brisolt::win32

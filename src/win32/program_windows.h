@@ -1,6 +1,7 @@
 // The program runs its message loop until no window of it is left: each of
-// its windows registers here while it exists; when the last one is destroyed
-// the loop is told to end (WM_QUIT).
+// its windows counts itself here while it exists, and the loop looks at the
+// count after every message. (No WM_QUIT: a message box open at that moment,
+// such as the report of a failed start-up step, would close at once.)
 #pragma once
 
 namespace brisolt::win32 {
@@ -8,8 +9,9 @@ namespace brisolt::win32 {
 class ProgramWindows {
 public:
     void Opened() { ++open_; }
-    // Posts WM_QUIT when the last window has gone.
-    void Closed();
+    void Closed() {
+        if (open_ > 0) --open_;
+    }
     int Open() const { return open_; }
 
 private:

@@ -1,0 +1,143 @@
+// Win32Desktop against real windows: titles through a buffer, the walk,
+// placements of child and top-level windows, moves and MDI activation.
+#include <string>
+
+#include "check.h"
+#include "test_windows.h"
+#include "win32/win32_desktop.h"
+
+using brisolt::Placement;
+using brisolt::win32::FromHwnd;
+using brisolt::win32::Win32Desktop;
+
+WIN_TEST(Desktop_TitleReadsThroughBufferOfMaxChars) {
+    const std::string designer = "Table 18 Customer - Table Designer";  // 34 characters
+    const std::string longTitle = std::string(200, 'x') + " - Navision Financials";
+    struct Case {
+        const std::string* title;
+        std::size_t maxChars;
+        std::string expected;
+    } cases[] = {
+        {&designer, 0, designer},                   // 0: the whole title
+        {&designer, 1, ""},                         // room for the NUL only
+        {&designer, 6, "Table"},                    // at most maxChars - 1
+        {&designer, 34, designer.substr(0, 33)},    // one short of fitting
+        {&designer, 35, designer},                  // just fits
+        {&designer, 256, designer},
+        {&longTitle, 0, longTitle},                 // longer than any fixed buffer
+        {&longTitle, 127, longTitle.substr(0, 126)},
+    };
+    Win32Desktop desktop;
+    for (const Case& c : cases) {
+        auto w = wintest::MakeWindow(*c.title, 0, 0, 200, 100);
+        CHECK_EQ(c.expected, desktop.Title(FromHwnd(w.Get()), c.maxChars));
+    }
+}
+
+WIN_TEST(Desktop_TitleOfGoneWindowIsEmpty) {
+    Win32Desktop desktop;
+    auto w = wintest::MakeWindow("Closing soon", 0, 0, 100, 100);
+    const auto handle = FromHwnd(w.Get());
+    w.Reset();
+    CHECK_EQ(std::string(), desktop.Title(handle, 0));
+    CHECK_EQ(std::string(), desktop.Title(handle, 128));
+    CHECK_EQ(0ull, static_cast<unsigned long long>(desktop.NextSibling(handle)));
+}
+
+WIN_TEST(Desktop_WalkReachesTopLevelWindowsAndChildren) {
+    Win32Desktop desktop;
+    auto parent = wintest::MakeWindow("Walk parent", 10, 10, 300, 200);
+    auto first = wintest::MakeWindow("first child", 0, 0, 50, 50, parent.Get());
+    auto second = wintest::MakeWindow("second child", 60, 0, 50, 50, parent.Get());
+
+    const auto any = desktop.AnyTopLevelWindow();
+    CHECK(any != 0);
+    bool found = false;
+    int steps = 0;
+    for (auto w = desktop.FirstSibling(any); w != 0 && steps < 100000; w = desktop.NextSibling(w), ++steps)
+        if (w == FromHwnd(parent.Get())) found = true;
+    CHECK(found);
+
+    // Children in Z-order: the first created is on top.
+    const auto top = desktop.FirstChild(FromHwnd(parent.Get()));
+    CHECK_EQ(FromHwnd(first.Get()), top);
+    CHECK_EQ(FromHwnd(second.Get()), desktop.NextSibling(top));
+    CHECK_EQ(0ull, static_cast<unsigned long long>(desktop.NextSibling(FromHwnd(second.Get()))));
+    CHECK_EQ(0ull, static_cast<unsigned long long>(desktop.FirstChild(FromHwnd(first.Get()))));
+}
+
+WIN_TEST(Desktop_PlacementOfChildIsInParentClientCoordinates) {
+    Win32Desktop desktop;
+    auto parent = wintest::MakeWindow("Placement parent", 100, 120, 400, 300);
+    auto child = wintest::MakeWindow("child", 10, 20, 50, 30, parent.Get());
+
+    CHECK(desktop.PlacementOf(FromHwnd(child.Get())) == (Placement{10, 20, 50, 30}));
+    const brisolt::Rect r = desktop.WindowRect(FromHwnd(parent.Get()));
+    CHECK(desktop.PlacementOf(FromHwnd(parent.Get())) == (Placement{r.left, r.top, r.Width(), r.Height()}));
+    CHECK_EQ(100, r.left);
+    CHECK_EQ(120, r.top);
+
+    const brisolt::Rect client = desktop.ClientRect(FromHwnd(parent.Get()));
+    CHECK_EQ(0, client.left);
+    CHECK_EQ(0, client.top);
+    CHECK(client.Width() > 0 && client.Width() <= 400);
+}
+
+WIN_TEST(Desktop_SetWindowPosMovesChildInParentCoordinates) {
+    Win32Desktop desktop;
+    auto parent = wintest::MakeWindow("Move parent", 100, 100, 400, 300);
+    auto child = wintest::MakeWindow("child", 10, 20, 50, 30, parent.Get());
+    const unsigned flags = brisolt::kSwpNoSize | brisolt::kSwpNoZOrder | brisolt::kSwpNoActivate;
+    desktop.SetWindowPos(FromHwnd(child.Get()), 70, 80, 0, 0, flags);
+    CHECK(desktop.PlacementOf(FromHwnd(child.Get())) == (Placement{70, 80, 50, 30}));
+    desktop.SetWindowPos(FromHwnd(parent.Get()), 0, 0, 250, 150, brisolt::kSwpNoZOrder | brisolt::kSwpNoActivate);
+    CHECK(desktop.PlacementOf(FromHwnd(parent.Get())) == (Placement{0, 0, 250, 150}));
+}
+
+WIN_TEST(Desktop_VisibilityMinimiseAndRestore) {
+    Win32Desktop desktop;
+    auto hidden = wintest::MakeWindow("hidden", 0, 0, 100, 100, nullptr, false);
+    auto shown = wintest::MakeWindow("shown", 0, 0, 100, 100);
+    CHECK(!desktop.IsVisible(FromHwnd(hidden.Get())));
+    CHECK(desktop.IsVisible(FromHwnd(shown.Get())));
+
+    ShowWindow(shown.Get(), SW_MINIMIZE);
+    CHECK(desktop.IsIconic(FromHwnd(shown.Get())));
+    desktop.Restore(FromHwnd(shown.Get()));
+    CHECK(!desktop.IsIconic(FromHwnd(shown.Get())));
+    CHECK(desktop.IsVisible(FromHwnd(shown.Get())));
+}
+
+WIN_TEST(Desktop_BringToTopMakesMdiChildActive) {
+    Win32Desktop desktop;
+    auto mdi = wintest::MakeMdiFrame("Muster GmbH - Navision Financials",
+                                     {"Table 18 Customer - Table Designer", "Form 21 Customer Card - Form Designer",
+                                      "Object Designer"});
+    CHECK(mdi.client != nullptr);
+    CHECK_EQ(std::size_t{3}, mdi.children.size());
+    const auto active = [&] { return reinterpret_cast<HWND>(SendMessageA(mdi.client, WM_MDIGETACTIVE, 0, 0)); };
+    CHECK(active() == mdi.children[2]);
+
+    desktop.BringToTop(FromHwnd(mdi.children[0]));
+    CHECK(active() == mdi.children[0]);
+    // The active child heads the MDI client's children, as the scan reads them.
+    CHECK_EQ(FromHwnd(mdi.children[0]), desktop.FirstChild(FromHwnd(mdi.client)));
+
+    // A minimised child comes back with Restore, then to the top.
+    ShowWindow(mdi.children[1], SW_MINIMIZE);
+    CHECK(desktop.IsIconic(FromHwnd(mdi.children[1])));
+    desktop.Restore(FromHwnd(mdi.children[1]));
+    desktop.BringToTop(FromHwnd(mdi.children[1]));
+    CHECK(!desktop.IsIconic(FromHwnd(mdi.children[1])));
+    CHECK(active() == mdi.children[1]);
+}
+
+WIN_TEST(Desktop_BringToTopOfGoneWindowDoesNothing) {
+    Win32Desktop desktop;
+    auto w = wintest::MakeWindow("gone", 0, 0, 100, 100);
+    const auto handle = FromHwnd(w.Get());
+    w.Reset();
+    desktop.BringToTop(handle);  // no crash, no error
+    desktop.Restore(handle);
+    CHECK(!desktop.IsVisible(handle));
+}

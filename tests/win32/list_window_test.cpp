@@ -1,0 +1,347 @@
+// The list window's canvas and host on real GDI and a real window: twips to
+// pixels, the rendered display list, the window's shape, its mouse and drag.
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "check.h"
+#include "test_windows.h"
+#include "win32/fonts.h"
+#include "win32/gdi.h"
+#include "win32/list_canvas.h"
+#include "win32/list_window.h"
+#include "win32/win32_text_measure.h"
+
+using namespace brisolt::win32;
+using brisolt::Color;
+using brisolt::RgbColor;
+
+namespace {
+
+// A 32-bit top-down DIB to render into and read back.
+class Pixels {
+public:
+    Pixels(int w, int h) : w_(w), h_(h) {
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = w;
+        bi.bmiHeader.biHeight = -h;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        bi.bmiHeader.biCompression = BI_RGB;
+        bitmap_ = Bitmap(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0));
+        select_ = SelectObject(dc_.Get(), bitmap_.Get());
+    }
+    ~Pixels() { SelectObject(dc_.Get(), select_); }
+    HDC Dc() const { return dc_.Get(); }
+    // As a COLORREF (0x00BBGGRR).
+    Color At(int x, int y) const {
+        GdiFlush();
+        const unsigned v = bits_[y * w_ + x];  // 0x00RRGGBB
+        return RgbColor((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    }
+    int CountOf(Color c, int x0, int y0, int x1, int y1) const {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) n += At(x, y) == c;
+        return n;
+    }
+
+private:
+    int w_, h_;
+    MemoryDC dc_{nullptr};
+    Bitmap bitmap_;
+    unsigned* bits_ = nullptr;
+    HGDIOBJ select_ = nullptr;
+};
+
+constexpr Color kGrey = RgbColor(128, 128, 128);
+constexpr Color kGreen = 12648384;  // the normal row colour
+constexpr Color kRed = 8421631;     // the alarm colour
+constexpr Color kBlack = 0;
+
+}  // namespace
+
+WIN_TEST(Canvas_FillsRoundTwipsToPixelsWithBothCornersInside) {
+    ListCanvas canvas(15, 15, 96);
+    struct Case {
+        double l, t, r, b;
+        int pl, pt, pr, pb;  // expected pixel box, right/bottom inclusive
+    } cases[] = {
+        {0, 0, 150, 75, 0, 0, 10, 5},
+        {22, 23, 44, 52, 1, 2, 3, 3},   // 1.47 -> 1, 1.53 -> 2, 2.93 -> 3, 3.47 -> 3
+        {300, 300, 300, 300, 20, 20, 20, 20},  // one pixel
+    };
+    for (const Case& c : cases) {
+        Pixels px(40, 30);
+        canvas.Clear();
+        canvas.FillRect(c.l, c.t, c.r, c.b, kRed);
+        canvas.Render(px.Dc(), 40, 30, kGrey);
+        const int inside = (c.pr - c.pl + 1) * (c.pb - c.pt + 1);
+        CHECK_EQ(inside, px.CountOf(kRed, 0, 0, 40, 30));
+        CHECK_EQ(kRed, px.At(c.pl, c.pt));
+        CHECK_EQ(kRed, px.At(c.pr, c.pb));
+        CHECK_EQ(kGrey, px.At(c.pr + 1, c.pb));
+        CHECK_EQ(kGrey, px.At(c.pr, c.pb + 1));
+    }
+}
+
+WIN_TEST(Canvas_RendersRowsInOrderAndClearLeavesBackground) {
+    ListCanvas canvas(15, 15, 96);
+    const double row = std::round(canvas.TextHeight("12:34:56"));
+    CHECK(row > 0);
+    const int rowPx = static_cast<int>(std::lround(row / 15));
+    Pixels px(200, 3 * rowPx);
+    canvas.FillRect(0, 0, 3000, row, kRed);
+    canvas.DrawText(1, 1, "Table 18 Customer", kBlack);
+    canvas.FillRect(0, row, 3000, 2 * row, kGreen);
+    canvas.DrawText(1, row + 1, "Form 21 Customer Card", kBlack);
+    canvas.Render(px.Dc(), 200, 3 * rowPx, kGrey);
+
+    // Each row keeps its colour around the black text.
+    CHECK(px.CountOf(kBlack, 0, 0, 200, rowPx) > 10);
+    CHECK(px.CountOf(kRed, 0, 0, 200, rowPx) > 200 * rowPx / 2);
+    CHECK(px.CountOf(kBlack, 0, rowPx, 200, 2 * rowPx) > 10);
+    CHECK(px.CountOf(kGreen, 0, rowPx, 200, 2 * rowPx) > 200 * rowPx / 2);
+    // Below the rows (the second row's bottom edge is its last line).
+    CHECK_EQ(200 * (rowPx - 1), px.CountOf(kGrey, 0, 2 * rowPx + 1, 200, 3 * rowPx));
+    CHECK_EQ(kRed, px.At(199, 0));
+
+    canvas.Clear();
+    canvas.Render(px.Dc(), 200, 3 * rowPx, kGrey);
+    CHECK_EQ(200 * 3 * rowPx, px.CountOf(kGrey, 0, 0, 200, 3 * rowPx));
+}
+
+WIN_TEST(Canvas_MeasuresInTwipsWithTheSelectedFont) {
+    ListCanvas canvas(15, 15, 96);
+    CHECK_EQ(std::string("MS Sans Serif"), canvas.FontName());
+    CHECK_EQ(8.0, canvas.FontSize());
+    const double w1 = canvas.TextWidth("Customer");
+    const double w2 = canvas.TextWidth("CustomerCustomer");
+    const double h8 = canvas.TextHeight("Customer");
+    CHECK(w1 > 0);
+    CHECK_EQ(2 * w1, w2);
+    CHECK_EQ(0.0, std::fmod(w1, 15.0));  // whole pixels
+    CHECK_EQ(h8, canvas.TextHeight(""));  // an empty text is one line high
+    CHECK_EQ(0.0, canvas.TextWidth(""));
+
+    canvas.SetFont("Small Fonts", 6);
+    CHECK_EQ(std::string("Small Fonts"), canvas.FontName());
+    CHECK_EQ(6.0, canvas.FontSize());
+    CHECK(canvas.TextHeight("Customer") < h8);
+    CHECK(canvas.TextWidth("Customer") < w1);
+
+    // The label measure agrees with the canvas for the same font.
+    Win32TextMeasure measure;
+    CHECK_EQ(canvas.TextWidth("Customer"), measure.TextWidth("Small Fonts", 6, "Customer"));
+    CHECK_EQ(canvas.TextHeight("Customer"), measure.TextHeight("Small Fonts", 6, "Customer"));
+}
+
+namespace {
+
+struct Recorded {
+    std::vector<int> downs;
+    std::vector<std::pair<int, double>> doubleClicks;
+};
+
+ListWindowEvents Recorder(Recorded& r, ListWindow** self = nullptr) {
+    ListWindowEvents e;
+    e.mouseDown = [&r, self](int button) {
+        r.downs.push_back(button);
+        if (button == 1 && self && *self) (*self)->BeginDrag();  // as Win_1_MouseDown does
+    };
+    e.doubleClick = [&r](int button, double y) { r.doubleClicks.push_back({button, y}); };
+    return e;
+}
+
+LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+
+// Real mouse input, as the user gives it.
+void MouseTo(int x, int y) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    in.mi.dx = (x * 65536 + cx - 1) / cx;
+    in.mi.dy = (y * 65536 + cy - 1) / cy;
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof in);
+}
+
+void Buttons(DWORD flags) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flags;
+    SendInput(1, &in, sizeof in);
+}
+
+// Mouse capture is granted to the thread that has the user's input, as it
+// has right after a real click; a window of ours in the foreground does that.
+brisolt::win32::UniqueWindow TakeInput() {
+    auto w = wintest::MakeWindow("input", 600, 500, 100, 80);
+    SetForegroundWindow(w.Get());
+    wintest::Pump(100);
+    return w;
+}
+
+}  // namespace
+
+WIN_TEST(ListWindow_IsCaptionlessTopmostToolPopup) {
+    ProgramWindows windows;
+    Recorded r;
+    ListWindow list(GetModuleHandleA(nullptr), windows, Recorder(r));
+    const HWND w = list.Hwnd();
+    CHECK(list.Exists());
+    CHECK_EQ(1, windows.Open());
+    const LONG_PTR style = GetWindowLongPtrA(w, GWL_STYLE);
+    const LONG_PTR ex = GetWindowLongPtrA(w, GWL_EXSTYLE);
+    CHECK((style & WS_POPUP) != 0);
+    CHECK((style & (WS_CAPTION | WS_THICKFRAME | WS_BORDER)) == 0);
+    CHECK((ex & WS_EX_TOPMOST) != 0);
+    CHECK((ex & WS_EX_TOOLWINDOW) != 0);  // no taskbar button
+    CHECK((GetClassLongPtrA(w, GCL_STYLE) & CS_DBLCLKS) != 0);
+    char cls[64] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    CHECK_EQ(std::string("BrisoltListWindow"), std::string(cls));
+    CHECK_EQ(1440.0 / ScreenDpiX(), list.TwipsPerPixelX());
+    CHECK_EQ(1440.0 / ScreenDpiY(), list.TwipsPerPixelY());
+
+    list.Close();
+    CHECK(!list.Exists());
+    CHECK_EQ(0, windows.Open());
+    list.Close();  // twice is harmless
+}
+
+WIN_TEST(ListWindow_SizesInTwipsAndMovesInPixels) {
+    ProgramWindows windows;
+    Recorded r;
+    ListWindow list(GetModuleHandleA(nullptr), windows, Recorder(r));
+    const double tx = list.TwipsPerPixelX(), ty = list.TwipsPerPixelY();
+    struct Case {
+        double w, h;
+        int pw, ph;
+    } cases[] = {
+        {100 * tx, 20 * ty, 100, 20},
+        {100 * tx + 0.4 * tx, 20 * ty + 0.6 * ty, 100, 21},  // rounded to the nearest pixel
+        {0, 20 * ty, 0, 20},                                  // width 0: nothing shows
+    };
+    for (const Case& c : cases) {
+        list.SetSize(c.w, c.h);
+        RECT rc{};
+        GetClientRect(list.Hwnd(), &rc);
+        CHECK_EQ(c.pw, static_cast<int>(rc.right));
+        CHECK_EQ(c.ph, static_cast<int>(rc.bottom));
+        CHECK_EQ(c.pw * tx, list.ScaleWidth());
+        CHECK_EQ(c.ph * ty, list.ScaleHeight());
+    }
+    list.MoveTo(321, 123);
+    CHECK_EQ(321, list.Position().x);
+    CHECK_EQ(123, list.Position().y);
+    // A move keeps the size.
+    list.SetSize(80 * tx, 40 * ty);
+    list.MoveTo(10, 20);
+    CHECK_EQ(80 * tx, list.ScaleWidth());
+    CHECK_EQ(40 * ty, list.ScaleHeight());
+}
+
+WIN_TEST(ListWindow_ReportsButtonsAndDoubleClickInTwips) {
+    ProgramWindows windows;
+    Recorded r;
+    ListWindow list(GetModuleHandleA(nullptr), windows, Recorder(r));
+    list.SetSize(200 * list.TwipsPerPixelX(), 50 * list.TwipsPerPixelY());
+    SendMessageA(list.Hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, At(10, 10));
+    SendMessageA(list.Hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, At(10, 33));
+    SendMessageA(list.Hwnd(), WM_MBUTTONDOWN, MK_MBUTTON, At(10, 10));  // not reported
+    CHECK_EQ(std::size_t{1}, r.downs.size());
+    if (!r.downs.empty()) CHECK_EQ(2, r.downs[0]);
+    CHECK_EQ(std::size_t{1}, r.doubleClicks.size());
+    if (!r.doubleClicks.empty()) {
+        CHECK_EQ(1, r.doubleClicks[0].first);
+        CHECK_EQ(33 * list.TwipsPerPixelY(), r.doubleClicks[0].second);
+    }
+}
+
+WIN_TEST(ListWindow_DragFollowsTheMouseUntilTheButtonIsReleased) {
+    ProgramWindows windows;
+    Recorded r;
+    ListWindow* self = nullptr;
+    ListWindow list(GetModuleHandleA(nullptr), windows, Recorder(r, &self));
+    self = &list;
+    auto input = TakeInput();
+    list.SetSize(200 * list.TwipsPerPixelX(), 40 * list.TwipsPerPixelY());
+    list.MoveTo(300, 200);
+    const HWND w = list.Hwnd();
+
+    // The button goes down 10 px right of and 5 px below the window's corner.
+    MouseTo(310, 205);
+    Buttons(MOUSEEVENTF_LEFTDOWN);
+    wintest::Pump(1000, [&] { return !r.downs.empty(); });
+    CHECK(list.Dragging());
+    CHECK(GetCapture() == w);
+
+    MouseTo(410, 255);
+    wintest::Pump(1000, [&] { return list.Position().x != 300; });
+    CHECK_EQ(400, list.Position().x);
+    CHECK_EQ(250, list.Position().y);
+    // Outside the window the capture keeps the mouse ours.
+    MouseTo(700, 600);
+    wintest::Pump(1000, [&] { return list.Position().x != 400; });
+    CHECK_EQ(690, list.Position().x);
+    CHECK_EQ(595, list.Position().y);
+
+    Buttons(MOUSEEVENTF_LEFTUP);
+    wintest::Pump(1000, [&] { return !list.Dragging(); });
+    CHECK(!list.Dragging());
+    CHECK(GetCapture() != w);
+
+    // Once released, the mouse no longer moves the window.
+    MouseTo(750, 650);
+    wintest::Pump(200);
+    CHECK_EQ(690, list.Position().x);
+    CHECK_EQ(595, list.Position().y);
+}
+
+WIN_TEST(ListWindow_DragEndsWhenAnotherButtonJoins) {
+    ProgramWindows windows;
+    Recorded r;
+    ListWindow* self = nullptr;
+    ListWindow list(GetModuleHandleA(nullptr), windows, Recorder(r, &self));
+    self = &list;
+    auto input = TakeInput();
+    list.SetSize(200 * list.TwipsPerPixelX(), 40 * list.TwipsPerPixelY());
+    list.MoveTo(300, 200);
+    MouseTo(310, 205);
+    Buttons(MOUSEEVENTF_LEFTDOWN);
+    wintest::Pump(1000, [&] { return !r.downs.empty(); });
+    CHECK(list.Dragging());
+    Buttons(MOUSEEVENTF_RIGHTDOWN);
+    wintest::Pump(1000, [&] { return r.downs.size() >= 2; });
+    CHECK(!list.Dragging());
+    CHECK_EQ(std::size_t{2}, r.downs.size());
+    MouseTo(350, 250);
+    wintest::Pump(200);
+    CHECK_EQ(300, list.Position().x);
+    Buttons(MOUSEEVENTF_RIGHTUP);
+    Buttons(MOUSEEVENTF_LEFTUP);
+    wintest::Pump(100);
+}
+
+WIN_TEST(ListWindow_PaintShowsTheDisplayListOnScreen) {
+    ProgramWindows windows;
+    Recorded r;
+    ListWindow list(GetModuleHandleA(nullptr), windows, Recorder(r));
+    const double tx = list.TwipsPerPixelX(), ty = list.TwipsPerPixelY();
+    list.MoveTo(40, 400);
+    list.SetSize(120 * tx, 30 * ty);
+    brisolt::Canvas& canvas = list.Surface();
+    canvas.Clear();
+    canvas.FillRect(0, 0, list.ScaleWidth(), 15 * ty, kRed);
+    canvas.FillRect(0, 15 * ty, list.ScaleWidth(), 30 * ty, kGreen);
+    list.Present();
+    UpdateWindow(list.Hwnd());
+    wintest::Pump(300);
+
+    ScopedGetDC screen(nullptr);
+    CHECK_EQ(kRed, static_cast<Color>(GetPixel(screen.Get(), 40 + 60, 400 + 5)));
+    CHECK_EQ(kGreen, static_cast<Color>(GetPixel(screen.Get(), 40 + 60, 400 + 25)));
+    CHECK_EQ(kGreen, static_cast<Color>(GetPixel(screen.Get(), 40 + 119, 400 + 29)));
+}

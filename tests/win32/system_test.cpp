@@ -1,0 +1,153 @@
+// The settings file, the access-log files, the clock, the user's name and the
+// version resource, on the real API.
+#include <string>
+
+#include "check.h"
+#include "temp_dir.h"
+#include "win32/win.h"
+#include "win32/win32_clock.h"
+#include "win32/win32_files.h"
+#include "win32/win32_identity.h"
+#include "win32/win32_profile.h"
+#include "win32/win32_version.h"
+
+using namespace brisolt::win32;
+
+WIN_TEST(Profile_ReadsValuesDefaultsAndBufferLimits) {
+    wintest::TempDir dir;
+    std::string ini = dir.File("KelmorL.ini");
+    wintest::WriteWholeFile(ini,
+                            "[WinLoc]\r\nWin1x=600\r\nWin1y=  80\r\n[Options]\r\nParent=- Navi\r\n"
+                            "LogFilename=C:\\logs\\access.log\r\n");
+    Win32Profile profile(ini);
+    struct Case {
+        const char *section, *key, *def;
+        std::size_t buffer;
+        std::string expected;
+    } cases[] = {
+        {"WinLoc", "Win1x", "50", 257, "600"},
+        {"WinLoc", "Win1y", "50", 257, "80"},        // leading blanks are dropped
+        {"winloc", "WIN1X", "50", 257, "600"},       // names are case-insensitive
+        {"Options", "Parent", "", 257, "- Navi"},
+        {"Options", "LogFilename", "", 8, "C:\\logs"},  // at most buffer - 1 characters
+        {"Options", "Missing", "dflt", 257, "dflt"},    // missing key
+        {"Nowhere", "Win1x", "50", 257, "50"},          // missing section
+    };
+    for (const Case& c : cases) CHECK_EQ(c.expected, profile.Read(c.section, c.key, c.def, c.buffer));
+
+    // A missing file gives the default too.
+    std::string missing = dir.File("none.ini");
+    Win32Profile none(missing);
+    CHECK_EQ(std::string("-1"), none.Read("Options", "Language", "-1", 257));
+}
+
+WIN_TEST(Profile_WritesAndReadsBackThroughTheCurrentPath) {
+    wintest::TempDir dir;
+    std::string ini;  // filled in later, as start-up does
+    Win32Profile profile(ini);
+    ini = dir.File("KelmorL.ini");
+    CHECK(profile.Write("Options", "Language", "1"));
+    CHECK(profile.Write("WinLoc", "Win1x", "123"));
+    CHECK(profile.Write("Options", "Language", "0"));  // replaced, not repeated
+    CHECK_EQ(std::string("0"), profile.Read("Options", "Language", "-1", 257));
+    CHECK_EQ(std::string("123"), profile.Read("WinLoc", "Win1x", "50", 257));
+    const std::string text = wintest::ReadWholeFile(ini);
+    CHECK(text.find("Language=0") != std::string::npos);
+    CHECK(text.find("Language=1") == std::string::npos);
+}
+
+WIN_TEST(Profile_WriteIntoMissingFolderFails) {
+    wintest::TempDir dir;
+    std::string ini = dir.File("no such folder\\KelmorL.ini");
+    Win32Profile profile(ini);
+    CHECK(!profile.Write("Options", "Language", "1"));
+}
+
+WIN_TEST(Files_AppendKeepsEarlierRecords) {
+    wintest::TempDir dir;
+    Win32Files files;
+    const std::string log = dir.File("access.log");
+    CHECK(!files.Exists(log));
+    {
+        auto f = files.OpenAppend(log);
+        CHECK(f != nullptr);
+        if (f) CHECK(f->Write("\"jdoe\",\"Table 18\"\r\n"));
+    }
+    CHECK(files.Exists(log));
+    {
+        auto f = files.OpenAppend(log);
+        CHECK(f != nullptr);
+        if (f) {
+            CHECK(f->Write("\"jdoe\",\"Form 21\"\r\n"));
+            CHECK(f->Write(""));
+        }
+    }
+    CHECK_EQ(std::string("\"jdoe\",\"Table 18\"\r\n\"jdoe\",\"Form 21\"\r\n"), wintest::ReadWholeFile(log));
+}
+
+WIN_TEST(Files_OthersMayReadTheLogWhileItIsOpen) {
+    wintest::TempDir dir;
+    Win32Files files;
+    const std::string log = dir.File("access.log");
+    auto f = files.OpenAppend(log);
+    CHECK(f != nullptr);
+    if (f) CHECK(f->Write("line\r\n"));
+    HANDLE reader = CreateFileA(log.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    CHECK(reader != INVALID_HANDLE_VALUE);
+    if (reader != INVALID_HANDLE_VALUE) CloseHandle(reader);
+}
+
+WIN_TEST(Files_UnopenablePathsGiveNoFile) {
+    wintest::TempDir dir;
+    Win32Files files;
+    CHECK(files.OpenAppend("") == nullptr);
+    CHECK(files.OpenAppend(dir.File("missing folder\\access.log")) == nullptr);
+    CHECK(!files.Exists(""));
+    CHECK(!files.Exists(dir.File("nothing.txt")));
+    CHECK(files.Exists(dir.Path()));  // a folder exists too
+}
+
+WIN_TEST(Clock_FormatsDateAndTimeWithTheirNumbers) {
+    Win32Clock clock;
+    const brisolt::DateTime t{2026, 12, 7, 13, 34, 56};
+    const std::string date = clock.DateText(t);
+    const std::string time = clock.TimeText(t);
+    CHECK(date.find("2026") != std::string::npos || date.find("26") != std::string::npos);
+    CHECK(date.find('7') != std::string::npos);
+    CHECK(time.find("34") != std::string::npos);
+    CHECK(time.find("56") != std::string::npos);  // seconds are part of the time
+
+    const brisolt::DateTime now = clock.Now();
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    CHECK_EQ(static_cast<int>(st.wYear), now.year);
+    CHECK(now.month >= 1 && now.month <= 12);
+    CHECK(now.day >= 1 && now.day <= 31);
+}
+
+WIN_TEST(Identity_ReadsTheUserName) {
+    Win32Identity identity;
+    char expected[257] = {};
+    DWORD size = sizeof expected;
+    GetUserNameA(expected, &size);
+    CHECK(!identity.UserName().empty());
+    CHECK_EQ(std::string(expected), identity.UserName());
+}
+
+WIN_TEST(Version_ReadsTheProgramsVersionResource) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const brisolt::VersionInfo v = ReadVersionInfo(path);
+    CHECK_EQ(std::string("Brisolt light"), v.productName);
+    CHECK_EQ(1, v.major);
+    CHECK_EQ(0, v.minor);
+    CHECK_EQ(0, v.patch);
+    CHECK_EQ(1, v.build);
+    // The resource file is UTF-8; the copyright sign arrives as Windows-1252.
+    CHECK_EQ(std::string("© 2026 Brisolt Software. Alle Rechte vorbehalten."), v.legalCopyright);
+
+    const brisolt::VersionInfo none = ReadVersionInfo("C:\\no\\such\\file.exe");
+    CHECK_EQ(std::string(), none.productName);
+    CHECK_EQ(0, none.major);
+}
