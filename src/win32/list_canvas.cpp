@@ -17,6 +17,7 @@ ListCanvas::~ListCanvas() {
 }
 
 void ListCanvas::SetFont(const std::string& name, double sizePt) {
+    if (font_ && name == fontName_ && sizePt == fontSize_) return;  // the dynamic font asks every tick
     Font font = CreatePointFont(name, sizePt, dpiY_);
     if (!font) return;  // keep the current font
     HGDIOBJ previous = SelectObject(measureDc_.Get(), font.Get());

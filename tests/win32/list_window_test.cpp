@@ -113,7 +113,8 @@ WIN_TEST(Canvas_RendersRowsInOrderAndClearLeavesBackground) {
 }
 
 WIN_TEST(Canvas_MeasuresInTwipsWithTheSelectedFont) {
-    ListCanvas canvas(15, 15, 96);
+    const double tx = 1440.0 / ScreenDpiX(), ty = 1440.0 / ScreenDpiY();
+    ListCanvas canvas(tx, ty, ScreenDpiY());
     CHECK_EQ(std::string("MS Sans Serif"), canvas.FontName());
     CHECK_EQ(8.0, canvas.FontSize());
     const double w1 = canvas.TextWidth("Customer");
@@ -121,7 +122,8 @@ WIN_TEST(Canvas_MeasuresInTwipsWithTheSelectedFont) {
     const double h8 = canvas.TextHeight("Customer");
     CHECK(w1 > 0);
     CHECK_EQ(2 * w1, w2);
-    CHECK_EQ(0.0, std::fmod(w1, 15.0));  // whole pixels
+    CHECK_EQ(0.0, std::fmod(w1, tx));  // whole pixels
+    CHECK_EQ(0.0, std::fmod(h8, ty));
     CHECK_EQ(h8, canvas.TextHeight(""));  // an empty text is one line high
     CHECK_EQ(0.0, canvas.TextWidth(""));
 
