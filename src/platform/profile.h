@@ -1,9 +1,21 @@
 // A private-profile (INI) file: sections, case-insensitive keys, text values.
 #pragma once
 #include <cstddef>
+#include <memory>
 #include <string>
 
 namespace brisolt {
+
+// A rewrite of the whole file that lands in one step: the writes go to a copy
+// of the file beside it, and Commit replaces the file with the copy. Dropped
+// without a successful Commit, it leaves the file exactly as it was.
+class ProfileRewrite {
+public:
+    virtual ~ProfileRewrite() = default;
+    virtual bool Write(const std::string& section, const std::string& key, const std::string& value) = 0;
+    // False when any write or the replacement was refused; the old file stays.
+    virtual bool Commit() = 0;
+};
 
 class Profile {
 public:
@@ -15,6 +27,8 @@ public:
                              const std::string& def, std::size_t bufferChars) = 0;
     // WritePrivateProfileString(section, key, value, file); false when refused.
     virtual bool Write(const std::string& section, const std::string& key, const std::string& value) = 0;
+    // Starts a rewrite; nullptr when no copy can be made (a read-only folder).
+    virtual std::unique_ptr<ProfileRewrite> BeginRewrite() = 0;
 };
 
 }  // namespace brisolt

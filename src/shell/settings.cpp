@@ -156,13 +156,19 @@ void SaveSettings(App& app) {
     options.emplace_back("Win1IconStart", [&] { return NumberText(s.Win1IconStart); });
     options.emplace_back("Win1OnTop", [&] { return NumberText(s.Win1OnTop); });
 
+    // The new file is written beside the old one and replaces it in one step,
+    // so a crash or a power cut during Quit leaves either the old or the new
+    // settings, never a mix. A place that can't be written keeps the old file.
+    std::unique_ptr<ProfileRewrite> file = app.platform.profile->BeginRewrite();
+    if (!file) return;
     try {
-        for (const auto& [key, value] : winLoc) WriteIniString(app, kWinLoc, key, value());
-        for (const auto& [key, value] : options) WriteIniString(app, kOptions, key, value());
+        for (const auto& [key, value] : winLoc) file->Write(kWinLoc, key, value());
+        for (const auto& [key, value] : options) file->Write(kOptions, key, value());
     } catch (const std::exception&) {
         // The same German text in both languages.
         app.platform.ui->MessageBox("Fehler beim Sichern der Einstellungen.", kMbOk);
     }
+    file->Commit();
 }
 
 }  // namespace brisolt

@@ -2,6 +2,10 @@
 
 #include "win32/win.h"
 
+#include "win32/handles.h"
+
+#include <memory>
+#include <string>
 #include <vector>
 
 namespace brisolt::win32 {
@@ -17,6 +21,60 @@ std::string Win32Profile::Read(const std::string& section, const std::string& ke
 
 bool Win32Profile::Write(const std::string& section, const std::string& key, const std::string& value) {
     return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), iniFile_.c_str()) != FALSE;
+}
+
+namespace {
+
+class Win32ProfileRewrite : public ProfileRewrite {
+public:
+    Win32ProfileRewrite(std::string target, std::string temp) : target_(std::move(target)), temp_(std::move(temp)) {}
+    ~Win32ProfileRewrite() override {
+        if (!committed_) DeleteFileA(temp_.c_str());
+    }
+
+    bool Write(const std::string& section, const std::string& key, const std::string& value) override {
+        const bool ok =
+            WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), temp_.c_str()) != FALSE;
+        failed_ = failed_ || !ok;
+        return ok;
+    }
+
+    bool Commit() override {
+        if (failed_ || committed_) return false;
+        // The profile functions keep their own handle; flush the copy to disk
+        // before it takes the old file's place.
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, temp_.c_str());
+        {
+            UniqueHandle copy(CreateFileA(temp_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (!copy.Valid() || !FlushFileBuffers(copy.Get())) return false;
+        }
+        committed_ = MoveFileExA(temp_.c_str(), target_.c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+        return committed_;
+    }
+
+private:
+    std::string target_, temp_;
+    bool failed_ = false;
+    bool committed_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<ProfileRewrite> Win32Profile::BeginRewrite() {
+    const std::string temp = iniFile_ + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
+    if (GetFileAttributesA(iniFile_.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        if (!CopyFileA(iniFile_.c_str(), temp.c_str(), FALSE)) return nullptr;
+        // A read-only settings file must not make the copy read-only too; the
+        // replacement itself is then refused and the file stays as it is.
+        SetFileAttributesA(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+    } else {
+        UniqueHandle empty(
+            CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!empty.Valid()) return nullptr;
+    }
+    return std::make_unique<Win32ProfileRewrite>(iniFile_, temp);
 }
 
 }  // namespace brisolt::win32

@@ -15,6 +15,10 @@ public:
     std::string Read(const std::string& section, const std::string& key, const std::string& def,
                      std::size_t bufferChars) override;
     bool Write(const std::string& section, const std::string& key, const std::string& value) override;
+    // Writes go to "<file>.<process id>.tmp" beside the file (a copy of it, so
+    // keys of other programs stay), which then replaces the file with
+    // MoveFileEx (replace existing, write through).
+    std::unique_ptr<ProfileRewrite> BeginRewrite() override;
 
 private:
     const std::string& iniFile_;

@@ -109,6 +109,34 @@ bool FakeProfile::Write(const std::string& section, const std::string& key, cons
     return true;
 }
 
+namespace {
+// Writes go to a copy of the file; Commit puts the copy in its place.
+class FakeRewrite : public ProfileRewrite {
+public:
+    explicit FakeRewrite(FakeProfile& target) : target_(target), copy_(target) { copy_.readOnly = false; }
+    bool Write(const std::string& section, const std::string& key, const std::string& value) override {
+        return copy_.Write(section, key, value);
+    }
+    bool Commit() override {
+        if (target_.readOnly) return false;
+        target_.text = copy_.text;
+        target_.exists = copy_.exists;
+        target_.writes = copy_.writes;
+        ++target_.commits;
+        return true;
+    }
+
+private:
+    FakeProfile& target_;
+    FakeProfile copy_;
+};
+}  // namespace
+
+std::unique_ptr<ProfileRewrite> FakeProfile::BeginRewrite() {
+    if (readOnlyFolder) return nullptr;
+    return std::make_unique<FakeRewrite>(*this);
+}
+
 std::string FakeProfile::KeysOf(const std::string& section) const {
     std::string keys;
     bool inSection = false;

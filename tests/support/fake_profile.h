@@ -18,6 +18,9 @@ public:
     std::string Read(const std::string& section, const std::string& key, const std::string& def,
                      std::size_t bufferChars) override;
     bool Write(const std::string& section, const std::string& key, const std::string& value) override;
+    std::unique_ptr<ProfileRewrite> BeginRewrite() override;
+    bool readOnlyFolder = false;  // no copy can be made beside the file
+    int commits = 0;
 
     // Keys of a section in file order (for checking what a save wrote).
     std::string KeysOf(const std::string& section) const;

@@ -208,3 +208,37 @@ TEST_F(SettingsTest, SaveSettings_UnreadableValueStopsWithTheGermanMessage) {
 
 }  // namespace
 }  // namespace brisolt
+
+namespace brisolt {
+namespace {
+
+TEST_F(SettingsTest, SaveSettings_AReadOnlyPlaceKeepsTheOldFileWhole) {
+    const std::string old = "[Options]\r\nLanguage=1\r\nForeign=kept\r\n";
+    struct Case {
+        bool readOnlyFile, readOnlyFolder;
+    } cases[] = {{true, false}, {false, true}};
+    for (const Case& c : cases) {
+        Ini(old);
+        t.profile.readOnly = c.readOnlyFile;
+        t.profile.readOnlyFolder = c.readOnlyFolder;
+        LoadSettings(app);
+        app.forms.frmAllgemein.chkAlarm.Value = 1;
+        SaveSettings(app);
+        EXPECT_EQ(t.profile.text, old);
+        EXPECT_TRUE(t.ui.boxes.empty());
+    }
+}
+
+TEST_F(SettingsTest, SaveSettings_LandsInOneStepAndKeepsForeignKeys) {
+    Ini("[Options]\r\nLanguage=1\r\nForeign=kept\r\n[Other]\r\nA=1\r\n");
+    LoadSettings(app);
+    const int writesBefore = t.profile.writes;
+    SaveSettings(app);
+    EXPECT_EQ(t.profile.commits, 1);
+    EXPECT_EQ(t.profile.writes - writesBefore, 43);
+    EXPECT_EQ(ReadIniString(app, "Options", "Foreign", ""), "kept");
+    EXPECT_EQ(ReadIniString(app, "Other", "A", ""), "1");
+}
+
+}  // namespace
+}  // namespace brisolt
