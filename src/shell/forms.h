@@ -47,7 +47,7 @@ struct FrmAllgemein {
 // Page 2: List window.
 struct FrmFensterliste {
     Frame frCol{"Farbauswahl"}, frZeichensatz{"Zeichensatz"}, frAnzeige{"Anzeige"};
-    Label lblPreview1{"Table 18 Customer"}, lblPreview2{"Form 21 Customer Card"}, lblPreview3{"Table 18 Customer"};
+    Label lblPreview1{"Table 18 Customer"}, lblPreview2{"Form 21 Customer"}, lblPreview3{"Table 18 Customer"};
     Button cmdColorNormal{"Normal..."}, cmdColorAlarm{"Alarm..."};
     ComboBox cbFont;
     Label lblFont{"Zeichensatz für Fensterliste"};

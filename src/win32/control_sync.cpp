@@ -2,7 +2,11 @@
 
 namespace brisolt::win32 {
 
-void ControlSync::Push() { PushTimer(app_.forms.frmAllgemein.tmr1, tmr1_, kTimerTmr1); }
+void ControlSync::Push() {
+    PushTimer(app_.forms.frmAllgemein.tmr1, tmr1_, kTimerTmr1);
+    PushTimer(app_.forms.frmMain.tmrTaskIcon, tmrTaskIcon_, kTimerTaskIcon);
+    if (forms_) forms_->Push();
+}
 
 void ControlSync::PushTimer(const TimerControl& control, NativeTimer& native, UINT_PTR id) {
     // A timer with an interval of 0 never ticks, even when enabled.

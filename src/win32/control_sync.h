@@ -1,6 +1,7 @@
 // Carries the state of the control objects to the native side after every
 // dispatched event: what a handler changed in a control shows on the screen.
-// So far: the timers (Interval, Enabled) become SetTimer / KillTimer.
+// The timers (Interval, Enabled) become SetTimer / KillTimer; the forms (the
+// main window with its pages, menu bar and tray icon) push themselves.
 #pragma once
 #include "win32/win.h"
 
@@ -11,12 +12,23 @@ namespace brisolt::win32 {
 
 // Timer ids on the timer window.
 constexpr UINT_PTR kTimerTmr1 = 1;
+constexpr UINT_PTR kTimerTaskIcon = 2;
+
+// The native forms, once they exist.
+class NativeForms {
+public:
+    virtual ~NativeForms() = default;
+    // Throws ControlError when an operation on a window fails.
+    virtual void Push() = 0;
+};
 
 class ControlSync {
 public:
     ControlSync(App& app, TimerWindow& timers) : app_(app), timers_(timers) {}
     // Pushes every control whose state differs from what the screen has.
     void Push();
+    // The forms to push from now on (null: none).
+    void Attach(NativeForms* forms) { forms_ = forms; }
 
 private:
     // What the native timer currently does.
@@ -29,6 +41,8 @@ private:
     App& app_;
     TimerWindow& timers_;
     NativeTimer tmr1_;
+    NativeTimer tmrTaskIcon_;
+    NativeForms* forms_ = nullptr;
 };
 
 }  // namespace brisolt::win32

@@ -73,19 +73,58 @@ private:
 };
 
 // A menu this program created and did not hand to a window, destroyed with
-// DestroyMenu.
+// DestroyMenu (which takes its drop-down menus along).
 class UniqueMenu {
 public:
+    UniqueMenu() = default;
     explicit UniqueMenu(HMENU h) : h_(h) {}
     UniqueMenu(const UniqueMenu&) = delete;
     UniqueMenu& operator=(const UniqueMenu&) = delete;
-    ~UniqueMenu() {
-        if (h_) DestroyMenu(h_);
+    UniqueMenu(UniqueMenu&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
+    UniqueMenu& operator=(UniqueMenu&& o) noexcept {
+        if (this != &o) {
+            Reset();
+            h_ = std::exchange(o.h_, nullptr);
+        }
+        return *this;
     }
+    ~UniqueMenu() { Reset(); }
     HMENU Get() const { return h_; }
+    // Hands the menu over (to a menu bar or a window) without destroying it.
+    HMENU Release() { return std::exchange(h_, nullptr); }
+    void Reset() {
+        if (h_) DestroyMenu(h_);
+        h_ = nullptr;
+    }
 
 private:
-    HMENU h_;
+    HMENU h_ = nullptr;
+};
+
+// An icon loaded with LoadImage (not shared), destroyed with DestroyIcon.
+class UniqueIcon {
+public:
+    UniqueIcon() = default;
+    explicit UniqueIcon(HICON h) : h_(h) {}
+    UniqueIcon(const UniqueIcon&) = delete;
+    UniqueIcon& operator=(const UniqueIcon&) = delete;
+    UniqueIcon(UniqueIcon&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
+    UniqueIcon& operator=(UniqueIcon&& o) noexcept {
+        if (this != &o) {
+            Reset();
+            h_ = std::exchange(o.h_, nullptr);
+        }
+        return *this;
+    }
+    ~UniqueIcon() { Reset(); }
+    HICON Get() const { return h_; }
+    void Reset() {
+        if (h_) DestroyIcon(h_);
+        h_ = nullptr;
+    }
+
+private:
+    HICON h_ = nullptr;
 };
 
 }  // namespace brisolt::win32

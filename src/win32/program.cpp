@@ -4,7 +4,9 @@
 
 #include "listwin/list_window.h"
 #include "monitor/scan_cycle.h"
+#include "shell/commands.h"
 #include "shell/startup.h"
+#include "win32/language_dialog.h"
 #include "win32/fonts.h"
 #include "win32/win32_version.h"
 
@@ -42,9 +44,13 @@ Program::Program(HINSTANCE instance)
       ui_(Win32UserInterface::Hooks{
           [this](int x, int y) { CreateListWindow(x, y); },
           [this] { CloseMainWindow(); },
-          nullptr,  // the first-start language dialog comes with the forms
-          [this]() -> HWND { return listWindow_ ? listWindow_->Hwnd() : nullptr; },
-          []() -> HWND { return nullptr; },  // no native main window yet
+          [this] { RunLanguageDialog(instance_, app_, dispatcher_); },
+          [this] {
+              if (mainWindow_) mainWindow_->BringToFront();
+          },
+          // Boxes, dialogs and the tray menu belong to the main window.
+          [this] { return MainHwnd(); },
+          [this] { return MainHwnd(); },
       }) {
     Platform& p = app_.platform;
     p.desktop = &desktop_;
@@ -78,25 +84,28 @@ void Program::CreateListWindow(int x, int y) {
 }
 
 void Program::CloseMainWindow() {
-    // Until the main window is a native window, its close message is its
-    // close handler, run at once as a sent message would be.
-    bool cancel = false;
-    frmMain_Close(app_, cancel);
+    if (!mainWindow_) throw ControlError("The main window does not exist.");
+    mainWindow_->PostClose();
 }
 
 void Program::OnTimer(UINT_PTR id) {
     if (id == kTimerTmr1) dispatcher_.Run([this] { tmr1_Timer(app_); });
+    if (id == kTimerTaskIcon) dispatcher_.Run([this] { tmrTaskIcon_Timer(app_); });
 }
 
 int Program::Run() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
 
+    // The forms are loaded (hidden) before start-up runs their load events.
+    dispatcher_.Run([this] { mainWindow_ = std::make_unique<MainWindow>(instance_, app_, dispatcher_, sync_, windows_); });
+    if (!MainHwnd()) return 1;
     dispatcher_.Run([this] { StartUp(app_, FolderOf(exePath_)); });
-    if (windows_.Open() == 0) return 1;  // start-up failed before any window was made
+    if (!listWindow_ || !listWindow_->Exists()) return 1;  // start-up failed; it has been reported
 
     MSG msg{};
     while (windows_.Open() > 0 && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (mainWindow_ && mainWindow_->PreTranslate(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

@@ -10,6 +10,7 @@
 #include "win32/control_sync.h"
 #include "win32/event_dispatcher.h"
 #include "win32/list_window.h"
+#include "win32/main_window.h"
 #include "win32/program_windows.h"
 #include "win32/timer_window.h"
 #include "win32/win32_clock.h"
@@ -37,6 +38,7 @@ private:
     void CreateListWindow(int x, int y);
     void CloseMainWindow();
     void OnTimer(UINT_PTR id);
+    HWND MainHwnd() const { return mainWindow_ ? mainWindow_->Hwnd() : nullptr; }
 
     HINSTANCE instance_;
     std::string exePath_;
@@ -54,6 +56,8 @@ private:
     EventDispatcher dispatcher_;
     Win32UserInterface ui_;
     std::unique_ptr<ListWindow> listWindow_;
+    // Last: it detaches itself from sync_ when it goes.
+    std::unique_ptr<MainWindow> mainWindow_;
 };
 
 }  // namespace brisolt::win32

@@ -103,7 +103,7 @@ void Win32UserInterface::CloseMainWindow() {
 }
 
 void Win32UserInterface::ForegroundMainWindow() {
-    if (const HWND main = Main()) SetForegroundWindow(main);
+    if (hooks_.foregroundMainWindow) hooks_.foregroundMainWindow();
 }
 
 }  // namespace brisolt::win32

@@ -17,6 +17,7 @@ public:
         std::function<void(int x, int y)> createListWindow;
         std::function<void()> closeMainWindow;
         std::function<void()> runLanguageDialog;
+        std::function<void()> foregroundMainWindow;
         // The window that owns boxes, dialogs and menus; may be null.
         std::function<HWND()> ownerWindow;
         std::function<HWND()> mainWindow;

@@ -9,9 +9,20 @@
 //   probe visible <class> [title]           exit 0 when visible, 1 otherwise
 //   probe wait <class> [timeoutMs] [title]  waits until the window exists
 //   probe waitgone <class> [timeoutMs]      waits until the window is gone
-//   probe command <class> <id>              posts WM_COMMAND id
+//   probe command <class> <id> [title]      posts WM_COMMAND id (a menu command)
 //   probe close <class> [title]             posts WM_CLOSE
-//   probe text <class> <controlId>          text of a control anywhere below the window
+//   probe post <class> <msg> <wParam> <lParam> [title]   posts any message
+//   probe text <class> <controlId> [title]  text of a control anywhere below the window (WM_GETTEXT)
+//   probe check <class> <controlId> [title] check state of a button: 0, 1 or 2
+//   probe enabled <class> <controlId> [title]  exit 0 when the control is enabled, 1 otherwise
+//   probe shown <class> <controlId> [title] exit 0 when the control is visible, 1 otherwise
+//   probe ctlrect <class> <controlId> [title]  control's screen rectangle "l t r b"
+//   probe combo <class> <controlId> [title] selected entry of a combo box (-1: none)
+//   probe click <class> <controlId> [title] clicks a button (BM_CLICK)
+//   probe select <class> <controlId> <index> [title]  picks a combo box entry as the user would
+//   probe type <class> <controlId> <text> [title]  replaces an edit's text key by key
+//                                           (WM_KEYDOWN, WM_CHAR, WM_KEYUP posted per character)
+//   probe key <class> <controlId> <vk> [title]  posts WM_KEYDOWN and WM_KEYUP of a virtual key
 //   probe pixel <x> <y>                     screen pixel as 0xBBGGRR
 //   probe mdiclient <frameTitle>            MDI area's client rectangle "0 0 w h"
 //   probe mdilist <frameTitle>              MDI children front-most first: iconic "title" l t r b
@@ -104,6 +115,72 @@ BOOL CALLBACK FindByIdProc(HWND w, LPARAM lp) {
     return TRUE;
 }
 
+// A control (by id) of the top-level window of that class and title.
+HWND FindControl(const wchar_t* cls, const wchar_t* id, const wchar_t* title) {
+    HWND w = FindTop(cls, title);
+    if (!w) return nullptr;
+    FindById f{ToInt(id), nullptr};
+    EnumChildWindows(w, FindByIdProc, reinterpret_cast<LPARAM>(&f));
+    return f.found;
+}
+
+// SendMessage that gives up after 5 s instead of hanging on a busy program.
+LRESULT Send(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(w, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+LPARAM KeyLParam(UINT vk, bool up) {
+    const UINT scan = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
+    return static_cast<LPARAM>(1 | (scan << 16) | (up ? 0xC0000000u : 0u));
+}
+
+void PostKey(HWND w, UINT vk, wchar_t ch) {
+    PostMessageW(w, WM_KEYDOWN, vk, KeyLParam(vk, false));
+    if (ch) PostMessageW(w, WM_CHAR, ch, KeyLParam(vk, false));
+    PostMessageW(w, WM_KEYUP, vk, KeyLParam(vk, true));
+}
+
+int ControlCommand(const std::wstring& cmd, int argc, wchar_t** argv) {
+    // <class> <controlId> [extra] [title]
+    const bool hasExtra = cmd == L"select" || cmd == L"type" || cmd == L"key";
+    const int need = hasExtra ? 5 : 4;
+    if (argc < need) return kUsage;
+    HWND c = FindControl(argv[2], argv[3], argc > need ? argv[need] : nullptr);
+    if (!c) return kNotFound;
+    if (cmd == L"text") {
+        wchar_t buf[1024] = {};
+        Send(c, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buf));
+        std::printf("%s\n", Narrow(buf).c_str());
+    } else if (cmd == L"check") {
+        std::printf("%d\n", static_cast<int>(Send(c, BM_GETCHECK, 0, 0)));
+    } else if (cmd == L"enabled") {
+        return IsWindowEnabled(c) ? kOk : kNotFound;
+    } else if (cmd == L"shown") {
+        return IsWindowVisible(c) ? kOk : kNotFound;
+    } else if (cmd == L"ctlrect") {
+        RECT r;
+        GetWindowRect(c, &r);
+        PrintRect(r);
+    } else if (cmd == L"combo") {
+        std::printf("%d\n", static_cast<int>(Send(c, CB_GETCURSEL, 0, 0)));
+    } else if (cmd == L"click") {
+        Send(c, BM_CLICK, 0, 0);
+    } else if (cmd == L"select") {
+        // The combo box tells its parent only about selections the user makes.
+        const int index = ToInt(argv[4]);
+        if (Send(c, CB_SETCURSEL, index, 0) != index) return kNotFound;
+        Send(GetParent(c), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c), CBN_SELCHANGE), reinterpret_cast<LPARAM>(c));
+    } else if (cmd == L"type") {
+        Send(c, EM_SETSEL, 0, -1);
+        for (const wchar_t* p = argv[4]; *p; ++p) PostKey(c, LOBYTE(VkKeyScanW(*p)), *p);
+    } else if (cmd == L"key") {
+        PostKey(c, static_cast<UINT>(ToInt(argv[4])), 0);
+    }
+    return kOk;
+}
+
 int WaitFor(const wchar_t* cls, const wchar_t* title, int timeoutMs, bool present) {
     DWORD start = GetTickCount();
     for (;;) {
@@ -159,21 +236,22 @@ int Run(int argc, wchar_t** argv) {
     }
     if (cmd == L"command") {
         if (argc < 4) return kUsage;
-        HWND w = FindTop(argv[2], nullptr);
+        HWND w = FindTop(argv[2], arg(4));
         if (!w) return kNotFound;
         PostMessageW(w, WM_COMMAND, MAKEWPARAM(ToInt(argv[3]), 0), 0);
         return kOk;
     }
-    if (cmd == L"text") {
-        if (argc < 4) return kUsage;
-        HWND w = FindTop(argv[2], nullptr);
+    if (cmd == L"post") {
+        if (argc < 6) return kUsage;
+        HWND w = FindTop(argv[2], arg(6));
         if (!w) return kNotFound;
-        FindById f{ToInt(argv[3]), nullptr};
-        EnumChildWindows(w, FindByIdProc, reinterpret_cast<LPARAM>(&f));
-        if (!f.found) return kNotFound;
-        std::printf("%s\n", Narrow(Title(f.found)).c_str());
+        PostMessageW(w, static_cast<UINT>(wcstoul(argv[3], nullptr, 0)), wcstoul(argv[4], nullptr, 0),
+                     static_cast<LPARAM>(wcstoul(argv[5], nullptr, 0)));
         return kOk;
     }
+    if (cmd == L"text" || cmd == L"check" || cmd == L"enabled" || cmd == L"shown" || cmd == L"ctlrect" ||
+        cmd == L"combo" || cmd == L"click" || cmd == L"select" || cmd == L"type" || cmd == L"key")
+        return ControlCommand(cmd, argc, argv);
     if (cmd == L"pixel") {
         if (argc < 4) return kUsage;
         ScreenDC dc;

@@ -1,0 +1,254 @@
+#include "win32/form_binding.h"
+
+#include <commctrl.h>
+
+#include <cmath>
+
+#include "win32/control_error.h"
+#include "win32/fonts.h"
+
+namespace brisolt::win32 {
+
+namespace {
+
+std::string WindowText(HWND w) {
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(w)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(w, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+int Round(double v) { return static_cast<int>(std::lround(v)); }
+
+// Sets a flag for the lifetime of a scope.
+class ScopedFlag {
+public:
+    explicit ScopedFlag(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
+    ScopedFlag(const ScopedFlag&) = delete;
+    ScopedFlag& operator=(const ScopedFlag&) = delete;
+    ~ScopedFlag() { flag_ = old_; }
+
+private:
+    bool& flag_;
+    bool old_;
+};
+
+bool HooksEvents(const Binding& b) { return b.onKeyUp || b.onMouseMove || b.onMouseDown; }
+
+}  // namespace
+
+FormBinding::FormBinding(std::vector<Binding> table, ToolTips& tips, RunEvent run)
+    : table_(std::move(table)), shown_(table_.size()), tips_(tips), run_(std::move(run)), dpiY_(ScreenDpiY()) {}
+
+FormBinding::~FormBinding() {
+    for (std::size_t i = 0; i < table_.size(); ++i)
+        if (HooksEvents(table_[i]) && table_[i].hwnd && IsWindow(table_[i].hwnd))
+            RemoveWindowSubclass(table_[i].hwnd, &FormBinding::SubclassProc, i);
+}
+
+void FormBinding::Attach() {
+    for (std::size_t i = 0; i < table_.size(); ++i) {
+        Binding& b = table_[i];
+        b.hwnd = GetDlgItem(b.parent, b.id);
+        Check(b.hwnd != nullptr, ("Finding control " + std::to_string(b.id)).c_str());
+        if (b.geometry.left) {
+            RECT r{};
+            GetWindowRect(b.hwnd, &r);
+            MapWindowPoints(nullptr, b.parent, reinterpret_cast<POINT*>(&r), 2);
+            *b.geometry.left = r.left;
+            *b.geometry.top = r.top;
+            *b.geometry.width = r.right - r.left;
+            *b.geometry.height = r.bottom - r.top;
+        }
+        if (b.toolTip) tips_.Add(b.hwnd);
+        if (HooksEvents(b))
+            Check(SetWindowSubclass(b.hwnd, &FormBinding::SubclassProc, i, reinterpret_cast<DWORD_PTR>(this)) !=
+                      FALSE,
+                  "SetWindowSubclass");
+    }
+}
+
+const Binding* FormBinding::Find(HWND parent, int id) const {
+    for (const Binding& b : table_)
+        if (b.parent == parent && b.id == id) return &b;
+    return nullptr;
+}
+
+void FormBinding::Push() {
+    ScopedFlag pushing(pushing_);  // the notifications of our own changes are no user input
+    for (std::size_t i = 0; i < table_.size(); ++i) {
+        if (!table_[i].hwnd) continue;
+        PushOne(table_[i], shown_[i]);
+    }
+}
+
+// Each property is marked as shown before the call that shows it, so a call
+// that fails is reported once and not tried again at every push.
+void FormBinding::PushOne(Binding& b, Shown& s) {
+    const bool all = !s.pushed;
+    s.pushed = true;
+    if (b.caption && (all || *b.caption != s.caption)) {
+        s.caption = *b.caption;
+        Check(SetWindowTextA(b.hwnd, s.caption.c_str()) != FALSE, "Setting a caption");
+    }
+    if (b.text && (all || *b.text != s.text)) {
+        s.text = *b.text;
+        Check(SetWindowTextA(b.hwnd, s.text.c_str()) != FALSE, "Setting a text");
+    }
+    if (b.value && (all || *b.value != s.value)) {
+        s.value = *b.value;
+        SendMessageA(b.hwnd, BM_SETCHECK, s.value != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    if (b.enabled && (all || *b.enabled != s.enabled)) {
+        s.enabled = *b.enabled;
+        EnableWindow(b.hwnd, s.enabled);
+    }
+    if (b.combo) {
+        const ComboBox& c = *b.combo;
+        const bool newItems = all || c.Items != s.items;
+        if (newItems) {
+            s.items = c.Items;
+            SendMessageA(b.hwnd, CB_RESETCONTENT, 0, 0);
+            for (const std::string& item : s.items)
+                Check(SendMessageA(b.hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str())) >= 0,
+                      "Adding a combo box entry");
+        }
+        if (newItems || c.ListIndex != s.listIndex) {
+            s.listIndex = c.ListIndex;
+            // -1 clears the selection (and answers CB_ERR by design).
+            const LRESULT r = SendMessageA(b.hwnd, CB_SETCURSEL, static_cast<WPARAM>(s.listIndex), 0);
+            if (s.listIndex >= 0 && r == CB_ERR)
+                throw ControlError("Invalid property value: entry " + std::to_string(s.listIndex) +
+                                   " of a combo box with " + std::to_string(s.items.size()) + " entries");
+        }
+        if (all || c.Enabled != s.enabled) {
+            s.enabled = c.Enabled;
+            EnableWindow(b.hwnd, s.enabled);
+        }
+    }
+    if (b.toolTip && (all || *b.toolTip != s.toolTip)) {
+        s.toolTip = *b.toolTip;
+        tips_.SetText(b.hwnd, s.toolTip);
+    }
+    if (b.look) PushLook(b, s, all);
+}
+
+void FormBinding::PushLook(Binding& b, Shown& s, bool all) {
+    const Label& l = *b.look;
+    if (all || l.BackColor != s.back || !s.brush) {
+        s.back = l.BackColor;
+        s.brush = Brush(CreateSolidBrush(s.back));
+        Check(static_cast<bool>(s.brush), "CreateSolidBrush");
+        InvalidateRect(b.hwnd, nullptr, TRUE);
+    }
+    if (all || l.FontName != s.fontName || l.FontSize != s.fontSize) {
+        s.fontName = l.FontName;
+        s.fontSize = l.FontSize;
+        SendMessageA(b.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(s.fontName, s.fontSize)), TRUE);
+    }
+    const RECT bounds{Round(l.Left), Round(l.Top), Round(l.Left) + Round(l.Width), Round(l.Top) + Round(l.Height)};
+    if (all || !EqualRect(&bounds, &s.bounds)) {
+        s.bounds = bounds;
+        Check(MoveWindow(b.hwnd, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                         TRUE) != FALSE,
+              "Moving a label");
+    }
+}
+
+HFONT FormBinding::FontFor(const std::string& name, double sizePt) {
+    auto found = fonts_.find({name, sizePt});
+    if (found == fonts_.end()) {
+        Font font = CreatePointFont(name, sizePt, dpiY_);
+        Check(static_cast<bool>(font), "CreateFont");
+        found = fonts_.emplace(std::make_pair(name, sizePt), std::move(font)).first;
+    }
+    return found->second.Get();
+}
+
+void FormBinding::PullValues(HWND parent) {
+    // A click on an option button clears the other buttons of its group.
+    for (std::size_t i = 0; i < table_.size(); ++i) {
+        Binding& b = table_[i];
+        if (b.parent != parent || !b.value || !b.hwnd) continue;
+        *b.value = SendMessageA(b.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+        shown_[i].value = *b.value;
+    }
+}
+
+bool FormBinding::OnCommand(HWND parent, int id, int code) {
+    std::size_t i = 0;
+    while (i < table_.size() && !(table_[i].parent == parent && table_[i].id == id)) ++i;
+    if (i == table_.size()) return false;
+    if (pushing_) return true;
+    Binding& b = table_[i];
+    Shown& s = shown_[i];
+    const std::function<void()> none = [] {};
+    if (b.value && code == BN_CLICKED) {
+        PullValues(parent);
+        run_(b.onClick ? b.onClick : none);
+    } else if (b.text && code == EN_CHANGE) {
+        *b.text = WindowText(b.hwnd);
+        s.text = *b.text;
+    } else if (b.combo && code == CBN_SELCHANGE) {
+        const LRESULT index = SendMessageA(b.hwnd, CB_GETCURSEL, 0, 0);
+        b.combo->ListIndex = index == CB_ERR ? -1 : static_cast<int>(index);
+        s.listIndex = b.combo->ListIndex;
+        run_(b.onClick ? b.onClick : none);
+    } else if (b.onClick && code == BN_CLICKED) {
+        run_(b.onClick);
+    }
+    return true;
+}
+
+HBRUSH FormBinding::OnCtlColorStatic(HWND control, HDC dc) {
+    for (std::size_t i = 0; i < table_.size(); ++i) {
+        if (table_[i].hwnd != control || !table_[i].look || !shown_[i].brush) continue;
+        SetBkColor(dc, shown_[i].back);
+        SetTextColor(dc, RGB(0, 0, 0));
+        return shown_[i].brush.Get();
+    }
+    return nullptr;
+}
+
+LRESULT CALLBACK FormBinding::SubclassProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR index,
+                                           DWORD_PTR self) {
+    if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(w, &FormBinding::SubclassProc, index);
+        return DefSubclassProc(w, msg, wp, lp);
+    }
+    return reinterpret_cast<FormBinding*>(self)->OnSubclassed(index, w, msg, wp, lp);
+}
+
+LRESULT FormBinding::OnSubclassed(std::size_t index, HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    const Binding& b = table_[index];
+    switch (msg) {
+        case WM_KEYUP:
+            if (b.onKeyUp) {
+                const LRESULT r = DefSubclassProc(w, msg, wp, lp);
+                run_(b.onKeyUp);
+                return r;
+            }
+            break;
+        case WM_MOUSEMOVE:
+            if (b.onMouseMove) run_(b.onMouseMove);
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            if (b.onMouseDown) {
+                const int button = msg == WM_LBUTTONDOWN ? 1 : msg == WM_RBUTTONDOWN ? 2 : 4;
+                const LRESULT r = DefSubclassProc(w, msg, wp, lp);
+                run_([&] { b.onMouseDown(button); });
+                SendMessageA(w, EM_SETSEL, 0, 0);  // the link field keeps no selection
+                return r;
+            }
+            break;
+        case WM_CONTEXTMENU:
+            if (b.onMouseDown) return 0;  // the right button opened the link already
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(w, msg, wp, lp);
+}
+
+}  // namespace brisolt::win32

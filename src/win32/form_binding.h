@@ -1,0 +1,114 @@
+// Binds the control objects of the forms (src/shell/forms.h) to the native
+// controls of the dialog templates, one table row per control.
+//
+// Program -> screen: Push() carries every property that differs from what was
+// last pushed (captions, texts, check states, enabled, combo entries and
+// selection, tooltips, and for the colour previews their back colour, font
+// and position). Putting a value into a control this way runs no handler.
+//
+// User -> program: a change the user makes (a click, a typed character, a new
+// combo entry) is pulled into the object first; then the control's named
+// handler runs through the event dispatcher, which pushes afterwards.
+#pragma once
+#include "win32/win.h"
+
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "shell/controls.h"
+#include "win32/gdi.h"
+#include "win32/tooltips.h"
+
+namespace brisolt::win32 {
+
+// Left, top, width and height of a Button or Label object, in pixels of the
+// page the control sits on.
+struct GeometryRef {
+    double* left = nullptr;
+    double* top = nullptr;
+    double* width = nullptr;
+    double* height = nullptr;
+};
+
+// One control: where it is and what it carries. A null pointer means the
+// control does not carry that property.
+struct Binding {
+    HWND parent = nullptr;  // the page (or main window) holding the control
+    int id = 0;
+    HWND hwnd = nullptr;    // found by Attach
+
+    std::string* caption = nullptr;  // window text (a caption, a label's text)
+    std::string* text = nullptr;     // a text box's text, pulled at every change
+    int* value = nullptr;            // check box or option button, pulled at a click
+    bool* enabled = nullptr;
+    ComboBox* combo = nullptr;       // entries and selection, pulled at a new selection
+    std::string* toolTip = nullptr;
+    Label* look = nullptr;           // back colour, font and position are pushed
+    GeometryRef geometry;            // filled from the native control by Attach
+
+    // Handlers, run through the dispatcher once the object holds the change.
+    std::function<void()> onClick;   // a click, or a new combo selection
+    std::function<void()> onKeyUp;
+    std::function<void()> onMouseMove;
+    std::function<void(int button)> onMouseDown;  // 1 left, 2 right, 4 middle
+};
+
+class FormBinding {
+public:
+    // Runs a handler as an event of the program (the dispatcher's Run).
+    using RunEvent = std::function<void(const std::function<void()>&)>;
+
+    FormBinding(std::vector<Binding> table, ToolTips& tips, RunEvent run);
+    FormBinding(const FormBinding&) = delete;
+    FormBinding& operator=(const FormBinding&) = delete;
+    ~FormBinding();
+
+    // Finds each native control, fills the geometry fields from it, makes the
+    // tooltips' tools and hooks key and mouse events. Throws ControlError.
+    void Attach();
+    // Carries what changed in the objects to the screen. Throws ControlError.
+    void Push();
+
+    // WM_COMMAND from a control on `parent`; true when it is a bound control.
+    bool OnCommand(HWND parent, int id, int code);
+    // WM_CTLCOLORSTATIC: the brush of a control with a back colour, or null.
+    HBRUSH OnCtlColorStatic(HWND control, HDC dc);
+
+    const Binding* Find(HWND parent, int id) const;
+
+private:
+    // What the screen shows, as last pushed or pulled.
+    struct Shown {
+        bool pushed = false;  // nothing pushed yet: push everything once
+        std::string caption, text, toolTip;
+        int value = 0;
+        bool enabled = true;
+        std::vector<std::string> items;
+        int listIndex = -1;
+        Color back = 0;
+        std::string fontName;
+        double fontSize = 0;
+        RECT bounds{};
+        Brush brush;  // the back colour's brush, while the control shows it
+    };
+
+    static LRESULT CALLBACK SubclassProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR index, DWORD_PTR self);
+    LRESULT OnSubclassed(std::size_t index, HWND w, UINT msg, WPARAM wp, LPARAM lp);
+    void PushOne(Binding& b, Shown& s);
+    void PushLook(Binding& b, Shown& s, bool all);
+    void PullValues(HWND parent);
+    HFONT FontFor(const std::string& name, double sizePt);
+
+    std::vector<Binding> table_;
+    std::vector<Shown> shown_;
+    ToolTips& tips_;
+    RunEvent run_;
+    bool pushing_ = false;
+    int dpiY_;
+    std::map<std::pair<std::string, double>, Font> fonts_;  // the list fonts: three at most
+};
+
+}  // namespace brisolt::win32

@@ -1,0 +1,91 @@
+// The main window frmMain: a modeless dialog (IDD_FRMMAIN) with the tab strip
+// tbsMain and its four option pages, OK, Help and Cancel, the menu bar and
+// the notification-area icon tic1. It pushes the state of frmMain and of
+// every bound control to the screen, and turns the user's actions into the
+// program's events (through the event dispatcher):
+//   close box, Alt+F4      -> frmMain_Close (Cancel: hide only)
+//   end of the session     -> frmMain_EndSession
+//   menu bar               -> frmMain_MenuEvent
+//   tray icon buttons      -> tic1_MBDown
+//   a new tab              -> tbsMain.SelectedIndex
+//   the bound controls     -> their handlers (see form_table.cpp)
+#pragma once
+#include "win32/win.h"
+
+#include <memory>
+#include <string>
+
+#include "shell/app.h"
+#include "win32/control_sync.h"
+#include "win32/event_dispatcher.h"
+#include "win32/form_binding.h"
+#include "win32/handles.h"
+#include "win32/menu_bar.h"
+#include "win32/program_windows.h"
+#include "win32/tab_pages.h"
+#include "win32/tooltips.h"
+#include "win32/tray_icon.h"
+
+namespace brisolt::win32 {
+
+class MainWindow : public NativeForms {
+public:
+    // Creates the window and its pages, hidden, fills the geometry of the
+    // control objects and pushes every control once. Attaches itself to
+    // `sync`. Throws ControlError.
+    MainWindow(HINSTANCE instance, App& app, EventDispatcher& dispatcher, ControlSync& sync,
+               ProgramWindows& windows);
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+    ~MainWindow() override;
+
+    // Null once the window is destroyed.
+    HWND Hwnd() const { return hwnd_; }
+    const TabPages& Pages() const { return *tabs_; }
+
+    void Push() override;
+    // The dialog keyboard for the window and its pages (Tab, mnemonics,
+    // Enter, Esc, Ctrl+Tab); true when the message was handled.
+    bool PreTranslate(MSG& msg);
+    // WM_CLOSE, handled when the message loop comes to it.
+    void PostClose();
+    // Shows the window now if frmMain is to be visible, and makes it the
+    // foreground window.
+    void BringToFront();
+
+private:
+    void Create();
+    void Teardown();
+    static INT_PTR CALLBACK MainProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+    static INT_PTR CALLBACK PageProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+    INT_PTR OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    INT_PTR OnPageMessage(HWND page, UINT msg, WPARAM wp, LPARAM lp);
+    void OnClose();
+    void OnDestroyed();
+    void PushVisibility();
+    void PushWindow();
+    template <typename Handler>
+    void Run(Handler&& handler) {
+        dispatcher_.Run(std::forward<Handler>(handler));
+    }
+
+    HINSTANCE instance_;
+    App& app_;
+    EventDispatcher& dispatcher_;
+    ControlSync& sync_;
+    ProgramWindows& windows_;
+    const UINT taskbarCreated_;
+
+    HWND hwnd_ = nullptr;
+    UniqueWindow window_;
+    UniqueIcon bigIcon_, smallIcon_;
+    std::unique_ptr<TabPages> tabs_;
+    std::unique_ptr<ToolTips> tips_;
+    std::unique_ptr<FormBinding> binding_;
+    std::unique_ptr<MenuBar> menuBar_;
+    std::unique_ptr<TrayIcon> tray_;
+    bool captionPushed_ = false;
+    std::string caption_;  // as shown
+};
+
+}  // namespace brisolt::win32

@@ -1,0 +1,112 @@
+#include "win32/tab_pages.h"
+
+#include <commctrl.h>
+#include <uxtheme.h>
+
+#include "form_ids.h"
+#include "win32/control_error.h"
+
+namespace brisolt::win32 {
+
+namespace {
+
+constexpr int kTemplates[TabPages::kPages] = {IDD_FRMALLGEMEIN, IDD_FRMFENSTERLISTE, IDD_FRMOPTIONS, IDD_FRMINFO};
+
+void SetItemText(HWND tab, int index, const std::string& caption, UINT message) {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(caption.c_str());
+    const LRESULT r = SendMessageA(tab, message, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    Check(message == TCM_INSERTITEMA ? r == index : r != FALSE, "Setting a tab caption");
+}
+
+}  // namespace
+
+TabPages::TabPages(HINSTANCE instance, HWND main, HWND tab, DLGPROC pageProc, LPARAM param)
+    : main_(main), tab_(tab) {
+    Check(tab != nullptr, "Finding the tab strip");
+    for (int i = 0; i < kPages; ++i) {
+        pages_[i] = UniqueWindow(CreateDialogParamA(instance, MAKEINTRESOURCEA(kTemplates[i]), main, pageProc, param));
+        Check(pages_[i].Get() != nullptr, "Creating an option page");
+        RECT r{};
+        GetWindowRect(pages_[i].Get(), &r);
+        pageSizes_[i] = SIZE{r.right - r.left, r.bottom - r.top};
+        // With visual styles the tab's display area has a texture of its own;
+        // the page takes it instead of the plain dialog colour.
+        EnableThemeDialogTexture(pages_[i].Get(), ETDT_ENABLETAB);
+        // Above the tab strip (WS_CLIPSIBLINGS in its template), which then
+        // leaves the page's area alone when it paints.
+        SetWindowPos(pages_[i].Get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    Layout();
+}
+
+void TabPages::Layout() {
+    // The display area below the tabs, in the main window's client coordinates.
+    RECT area{};
+    GetClientRect(tab_, &area);
+    TabCtrl_AdjustRect(tab_, FALSE, &area);
+    MapWindowPoints(tab_, main_, reinterpret_cast<POINT*>(&area), 2);
+    for (int i = 0; i < kPages; ++i) {
+        const SIZE size = pageSizes_[i];
+        const int x = area.left + (area.right - area.left - size.cx) / 2;
+        const int y = area.top + (area.bottom - area.top - size.cy) / 2;
+        Check(SetWindowPos(pages_[i].Get(), nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE) != FALSE,
+              "Placing an option page");
+    }
+}
+
+void TabPages::Push(const TabStrip& strip) {
+    const int count = static_cast<int>(strip.Tabs.size());
+    if (count != static_cast<int>(captions_.size())) {
+        captions_.clear();
+        TabCtrl_DeleteAllItems(tab_);
+        for (int i = 0; i < count; ++i) {
+            captions_.push_back(strip.Tabs[i].Caption);
+            SetItemText(tab_, i, captions_[i], TCM_INSERTITEMA);
+        }
+        Layout();  // the tabs' row decides where the display area begins
+    } else {
+        for (int i = 0; i < count; ++i) {
+            if (strip.Tabs[i].Caption == captions_[i]) continue;
+            captions_[i] = strip.Tabs[i].Caption;
+            SetItemText(tab_, i, captions_[i], TCM_SETITEMA);
+        }
+    }
+    if (count == 0) {
+        ShowPage(-1);
+        return;
+    }
+    if (strip.SelectedIndex < 1 || strip.SelectedIndex > count)
+        throw ControlError("Invalid property value: tab " + std::to_string(strip.SelectedIndex) + " of " +
+                           std::to_string(count));
+    const int index = strip.SelectedIndex - 1;
+    if (TabCtrl_GetCurSel(tab_) != index) TabCtrl_SetCurSel(tab_, index);
+    ShowPage(index < kPages ? index : -1);
+}
+
+void TabPages::ShowPage(int index) {
+    if (index == shownPage_) return;
+    shownPage_ = index;
+    const HWND focus = GetFocus();
+    bool focusHidden = false;
+    for (int i = 0; i < kPages; ++i) {
+        const HWND page = pages_[i].Get();
+        if (i == index) continue;
+        if (focus && (focus == page || IsChild(page, focus))) focusHidden = true;
+        ShowWindow(page, SW_HIDE);
+    }
+    if (index >= 0) ShowWindow(pages_[index].Get(), SW_SHOW);
+    // The keyboard focus never stays on a control that went out of sight.
+    if (focusHidden) SetFocus(tab_);
+}
+
+int TabPages::SelectedByUser() const { return TabCtrl_GetCurSel(tab_) + 1; }
+
+int TabPages::Step(int selected, int delta, int count) {
+    if (count <= 0) return selected;
+    const int from = selected >= 1 && selected <= count ? selected - 1 : 0;
+    return ((from + delta) % count + count) % count + 1;
+}
+
+}  // namespace brisolt::win32

@@ -1,0 +1,67 @@
+#include "win32/tray_icon.h"
+
+#include <cstring>
+
+#include "win32/icons.h"
+
+namespace brisolt::win32 {
+
+namespace {
+constexpr UINT kTrayId = 1;
+}
+
+std::string CutTrayTip(const std::string& text) { return text.substr(0, kTrayTipChars); }
+
+TrayIcon::TrayIcon(HINSTANCE instance, HWND owner) : instance_(instance), owner_(owner) {}
+
+HICON TrayIcon::Icon(const std::string& name) {
+    auto found = icons_.find(name);
+    if (found == icons_.end())
+        found = icons_.emplace(name, LoadProgramIcon(instance_, name, GetSystemMetrics(SM_CXSMICON))).first;
+    return found->second.Get();
+}
+
+bool TrayIcon::Notify(DWORD message) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = sizeof data;
+    data.hWnd = owner_;
+    data.uID = kTrayId;
+    if (message != NIM_DELETE) {
+        data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+        data.uCallbackMessage = kTrayCallback;
+        data.hIcon = Icon(iconName_);
+        const std::string tip = CutTrayTip(tip_);
+        static_assert(sizeof data.szTip == kTrayTipChars + 1, "the tray's tooltip field");
+        std::memcpy(data.szTip, tip.c_str(), tip.size() + 1);
+    }
+    return Shell_NotifyIconA(message, &data) != FALSE;
+}
+
+void TrayIcon::Push(const FrmMain::TrayIcon& tic1) {
+    const bool changed = tic1.ToolTip != tip_ || tic1.Icon != iconName_;
+    const bool show = tic1.Visible && !visible_;
+    visible_ = tic1.Visible;
+    tip_ = tic1.ToolTip;
+    iconName_ = tic1.Icon;
+    if (!visible_) {
+        Remove();
+    } else if (show && !added_) {
+        added_ = Notify(NIM_ADD);
+    } else if (changed && added_) {
+        // Fails only when the taskbar went away; TaskbarCreated brings it back.
+        added_ = Notify(NIM_MODIFY);
+    }
+}
+
+void TrayIcon::Readd() {
+    // The new taskbar knows nothing of the icon, whatever we thought.
+    added_ = false;
+    if (visible_) added_ = Notify(NIM_ADD);
+}
+
+void TrayIcon::Remove() {
+    if (added_) Notify(NIM_DELETE);  // a taskbar that is gone took the icon along
+    added_ = false;
+}
+
+}  // namespace brisolt::win32

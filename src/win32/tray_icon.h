@@ -1,0 +1,57 @@
+// The notification-area icon tic1: added, changed and removed as its control
+// object says (Visible, Icon, ToolTip). Mouse presses come back to the owner
+// window as kTrayCallback messages (lParam = the mouse message).
+//
+// The icon lives in the taskbar's process: when Explorer restarts, the taskbar
+// sends the registered message "TaskbarCreated" to every top-level window and
+// the icon has to be added again (Readd). While there is no taskbar at all
+// (early at logon), adding fails; that is no error of ours, the icon comes
+// with the taskbar's TaskbarCreated.
+#pragma once
+#include "win32/win.h"
+
+#include <map>
+#include <string>
+
+#include "shell/forms.h"
+#include "win32/handles.h"
+
+namespace brisolt::win32 {
+
+constexpr UINT kTrayCallback = WM_APP + 1;
+
+// What the tooltip field of the tray holds: 127 characters and the NUL.
+constexpr std::size_t kTrayTipChars = 127;
+// The tooltip as the tray can take it: the first 127 characters.
+std::string CutTrayTip(const std::string& text);
+
+class TrayIcon {
+public:
+    TrayIcon(HINSTANCE instance, HWND owner);
+    TrayIcon(const TrayIcon&) = delete;
+    TrayIcon& operator=(const TrayIcon&) = delete;
+    ~TrayIcon() { Remove(); }
+
+    // Makes the tray follow tic1. Throws ControlError for a missing icon.
+    void Push(const FrmMain::TrayIcon& tic1);
+    // After TaskbarCreated: the icon again, if it is meant to be shown.
+    void Readd();
+    void Remove();
+
+    bool Added() const { return added_; }
+
+private:
+    HICON Icon(const std::string& name);
+    bool Notify(DWORD message);
+
+    HINSTANCE instance_;
+    HWND owner_;
+    bool added_ = false;
+    // What the tray shows (or is to show once it can).
+    bool visible_ = false;
+    std::string tip_;
+    std::string iconName_;
+    std::map<std::string, UniqueIcon> icons_;  // by name, loaded once
+};
+
+}  // namespace brisolt::win32
