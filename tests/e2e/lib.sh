@@ -44,7 +44,11 @@ e2e_poll() {
 # ---- display -----------------------------------------------------------------
 
 e2e_start_display() {
-    if [[ -n ${DISPLAY:-} ]]; then return 0; fi
+    if [[ -n ${DISPLAY:-} ]]; then
+        xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+        e2e_log "display $DISPLAY does not answer; starting Xvfb instead"
+        unset DISPLAY
+    fi
     local n
     for n in $(seq 91 140); do
         [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
