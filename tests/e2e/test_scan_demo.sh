@@ -67,9 +67,9 @@ check_log_line 1 "\"$IDENTITY\",\"\",\"Table 18\",\"Customer\",\"0\",\"18\","
 
 e2e_check_poll "caption names the company" 15 e2e_probe wait - 500 "Muster GmbH - Brisolt light"
 
-read -r _ _ MDI_W MDI_H <<<"$(e2e_probe mdiclient "$FRAME_TITLE")"
+read -r _ _ MDI_W MDI_H <<<"$(e2e_probe mdiclient DemoClientFrame)"
 object_designer_glued() {
-    [[ $(e2e_probe mdirect "$FRAME_TITLE" "Object Designer") == "0 0 280 $MDI_H" ]]
+    [[ $(e2e_probe mdirect DemoClientFrame "Object Designer") == "0 0 280 $MDI_H" ]]
 }
 e2e_check_poll "Object Designer glued to (0, 0, 280, $MDI_H)" 15 object_designer_glued
 
@@ -77,7 +77,7 @@ list_beside_designer() { [[ $(e2e_probe rect BrisoltListWindow | cut -d' ' -f1,2
 e2e_check_poll "list window's left edge at the Object Designer's width (280), top 0" 15 list_beside_designer
 
 properties_glued() {
-    [[ $(e2e_probe mdirect "$FRAME_TITLE" "Table 18 Customer - Properties") == "$((MDI_W - 300)) 0 $MDI_W $MDI_H" ]]
+    [[ $(e2e_probe mdirect DemoClientFrame "Table 18 Customer - Properties") == "$((MDI_W - 300)) 0 $MDI_W $MDI_H" ]]
 }
 e2e_check_poll "Properties glued to the MDI area's right edge, full height" 15 properties_glued
 

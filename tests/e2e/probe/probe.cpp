@@ -21,13 +21,15 @@
 //   probe click <class> <controlId> [title] clicks a button (BM_CLICK)
 //   probe select <class> <controlId> <index> [title]  picks a combo box entry as the user would
 //   probe type <class> <controlId> <text> [title]  replaces an edit's text key by key
-//                                           (WM_KEYDOWN, WM_CHAR, WM_KEYUP posted per character)
+//                                           (WM_KEYDOWN and WM_KEYUP posted per character; the
+//                                           program's TranslateMessage makes the WM_CHAR)
 //   probe key <class> <controlId> <vk> [title]  posts WM_KEYDOWN and WM_KEYUP of a virtual key
 //   probe pixel <x> <y>                     screen pixel as 0xBBGGRR
-//   probe mdiclient <frameTitle>            MDI area's client rectangle "0 0 w h"
-//   probe mdilist <frameTitle>              MDI children front-most first: iconic "title" l t r b
-//   probe mdirect <frameTitle> <childTitle> [n]  n-th such child's rectangle in MDI-area coordinates
-//   probe mdimove <frameTitle> <childTitle> x y w h   moves that child (as a user would drag it)
+//   probe mdiclient <frame>                 MDI area's client rectangle "0 0 w h"
+//   probe mdilist <frame>                   MDI children front-most first: iconic "title" l t r b
+//   probe mdirect <frame> <childTitle> [n]  n-th such child's rectangle in MDI-area coordinates
+//   probe mdimove <frame> <childTitle> x y w h   moves that child (as a user would drag it)
+//   (<frame>: the main window's class, e.g. DemoClientFrame, or its title)
 //   probe move <class> <title> x y w h      moves a top-level window
 //   probe username                          GetUserName
 //   probe dpi                               the screen's logical pixels per inch
@@ -83,7 +85,13 @@ void PrintRect(const RECT& r) { std::printf("%ld %ld %ld %ld\n", r.left, r.top, 
 
 int ToInt(const wchar_t* s) { return (int)wcstol(s, nullptr, 10); }
 
-HWND FindFrame(const wchar_t* title) { return FindWindowW(nullptr, title); }
+// The client's main window by its class or, failing that, its title. Prefer the
+// class in scripts: a title holding "- Navi" in a probe's command line could be
+// mistaken for the client if Wine ever showed it as a console window's caption.
+HWND FindFrame(const wchar_t* classOrTitle) {
+    HWND w = FindWindowW(classOrTitle, nullptr);
+    return w ? w : FindWindowW(nullptr, classOrTitle);
+}
 
 HWND MdiArea(HWND frame) { return frame ? GetWindow(frame, GW_CHILD) : nullptr; }
 
@@ -136,9 +144,8 @@ LPARAM KeyLParam(UINT vk, bool up) {
     return static_cast<LPARAM>(1 | (scan << 16) | (up ? 0xC0000000u : 0u));
 }
 
-void PostKey(HWND w, UINT vk, wchar_t ch) {
+void PostKey(HWND w, UINT vk) {
     PostMessageW(w, WM_KEYDOWN, vk, KeyLParam(vk, false));
-    if (ch) PostMessageW(w, WM_CHAR, ch, KeyLParam(vk, false));
     PostMessageW(w, WM_KEYUP, vk, KeyLParam(vk, true));
 }
 
@@ -174,9 +181,9 @@ int ControlCommand(const std::wstring& cmd, int argc, wchar_t** argv) {
         Send(GetParent(c), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c), CBN_SELCHANGE), reinterpret_cast<LPARAM>(c));
     } else if (cmd == L"type") {
         Send(c, EM_SETSEL, 0, -1);
-        for (const wchar_t* p = argv[4]; *p; ++p) PostKey(c, LOBYTE(VkKeyScanW(*p)), *p);
+        for (const wchar_t* p = argv[4]; *p; ++p) PostKey(c, LOBYTE(VkKeyScanW(*p)));
     } else if (cmd == L"key") {
-        PostKey(c, static_cast<UINT>(ToInt(argv[4])), 0);
+        PostKey(c, static_cast<UINT>(ToInt(argv[4])));
     }
     return kOk;
 }
