@@ -53,10 +53,10 @@ Scenario ParseScenario(const std::string& text) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         std::string t = Trim(line);
         if (t.empty() || t[0] == '#') continue;
-        auto eq = t.find('=');
+        auto eq = line.find('=');
         if (eq == std::string::npos) continue;
-        std::string key = Trim(t.substr(0, eq));
-        std::string value = t.substr(eq + 1);  // titles keep their inner and trailing text
+        std::string key = Trim(line.substr(0, eq));
+        std::string value = line.substr(eq + 1);  // titles keep every blank, trailing ones too
 
         if (key == "title") {
             sc.title = value;
