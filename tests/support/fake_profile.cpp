@@ -137,20 +137,23 @@ std::unique_ptr<ProfileRewrite> FakeProfile::BeginRewrite() {
     return std::make_unique<FakeRewrite>(*this);
 }
 
-std::string FakeProfile::KeysOf(const std::string& section) const {
-    std::string keys;
+std::vector<std::string> FakeProfile::KeyList(const std::string& section) const {
+    std::vector<std::string> keys;
     bool inSection = false;
     for (const std::string& line : Lines(text)) {
         std::string name, k, v;
         if (SectionName(line, name)) inSection = SameNoCase(name, section);
-        else if (inSection && KeyValue(line, k, v)) keys += (keys.empty() ? "" : ",") + k;
+        else if (inSection && KeyValue(line, k, v)) keys.push_back(k);
     }
     return keys;
 }
 
-int FakeProfile::KeyCount(const std::string& section) const {
-    std::string keys = KeysOf(section);
-    return keys.empty() ? 0 : static_cast<int>(std::count(keys.begin(), keys.end(), ',')) + 1;
+std::string FakeProfile::KeysOf(const std::string& section) const {
+    std::string joined;
+    for (const std::string& k : KeyList(section)) joined += (joined.empty() ? "" : ",") + k;
+    return joined;
 }
+
+int FakeProfile::KeyCount(const std::string& section) const { return static_cast<int>(KeyList(section).size()); }
 
 }  // namespace brisolt::test

@@ -3,6 +3,7 @@
 // stripped, reads cut to the buffer, writes that keep the other lines.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "platform/profile.h"
 
@@ -23,6 +24,7 @@ public:
     int commits = 0;
 
     // Keys of a section in file order (for checking what a save wrote).
+    std::vector<std::string> KeyList(const std::string& section) const;
     std::string KeysOf(const std::string& section) const;
     int KeyCount(const std::string& section) const;
 };

@@ -69,6 +69,8 @@ struct MdiCase {
     std::optional<Placement> target;  // the move expected, none when left alone
 };
 
+void PrintTo(const MdiCase& c, std::ostream* os) { *os << c.name; }
+
 class MdiRuleTest : public GlueTest, public ::testing::WithParamInterface<MdiCase> {};
 
 TEST_P(MdiRuleTest, MovesOnlyWhenOutOfPlace) {
@@ -204,6 +206,8 @@ struct TopCase {
     Rect mainRect;
     std::optional<Placement> target;
 };
+
+void PrintTo(const TopCase& c, std::ostream* os) { *os << c.name; }
 
 class TopRuleTest : public GlueTest, public ::testing::WithParamInterface<TopCase> {};
 
