@@ -24,18 +24,6 @@ Color ColorOrDefault(int value, Color def) {
     return value > 0 && value <= 0xFFFFFF ? static_cast<Color>(value) : def;
 }
 
-// A flag held in a check box: (key, default, control).
-struct FlagKey {
-    const char* key;
-    int def;
-    CheckBox FrmAllgemein::*allgemein;
-    CheckBox FrmFensterliste::*fensterliste;
-};
-
-CheckBox& Holder(App& app, const FlagKey& k) {
-    return k.allgemein ? app.forms.frmAllgemein.*k.allgemein : app.forms.frmFensterliste.*k.fensterliste;
-}
-
 }  // namespace
 
 std::string ReadIniString(App& app, const std::string& section, const std::string& key, const std::string& def) {

@@ -42,6 +42,7 @@ public:
     // Null once the window is destroyed.
     HWND Hwnd() const { return hwnd_; }
     const TabPages& Pages() const { return *tabs_; }
+    HWND ToolTipsHwnd() const { return tips_ ? tips_->Hwnd() : nullptr; }
 
     void Push() override;
     // The dialog keyboard for the window and its pages (Tab, mnemonics,

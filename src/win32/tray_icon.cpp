@@ -45,7 +45,8 @@ void TrayIcon::Push(const FrmMain::TrayIcon& tic1) {
     iconName_ = tic1.Icon;
     if (!visible_) {
         Remove();
-    } else if (show && !added_) {
+    } else if ((show || changed) && !added_) {
+        // (Also when the tray was not there yet at the first try.)
         added_ = Notify(NIM_ADD);
     } else if (changed && added_) {
         // Fails only when the taskbar went away; TaskbarCreated brings it back.
@@ -56,7 +57,8 @@ void TrayIcon::Push(const FrmMain::TrayIcon& tic1) {
 void TrayIcon::Readd() {
     // The new taskbar knows nothing of the icon, whatever we thought.
     added_ = false;
-    if (visible_) added_ = Notify(NIM_ADD);
+    // (A tray that still holds the icon refuses to add it twice.)
+    if (visible_) added_ = Notify(NIM_ADD) || Notify(NIM_MODIFY);
 }
 
 void TrayIcon::Remove() {

@@ -12,7 +12,8 @@
 E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 E2E_DIST=$E2E_ROOT/dist
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# A crashing program ends at once instead of waiting in the debugger.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 export WINEPREFIX=${WINEPREFIX:-$E2E_ROOT/build/wineprefix}
 # A fixed locale keeps Wine's code page and date format the same on every machine.
 export LANG=${E2E_LANG:-C.UTF-8} LC_ALL=${E2E_LANG:-C.UTF-8}

@@ -1,0 +1,56 @@
+#include "forms_rig.h"
+
+#include <commctrl.h>
+
+#include "shell/language.h"
+#include "shell/startup.h"
+#include "shell/texts.h"
+#include "win32/fonts.h"
+
+namespace wintest {
+
+using namespace brisolt;
+using namespace brisolt::win32;
+
+FormsRig::FormsRig() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    Platform& p = app.platform;
+    p.desktop = &desktop;
+    p.clock = &clock;
+    p.sound = &sound;
+    p.files = &files;
+    p.identity = &identity;
+    InitGlobals(app, dir.Path());
+    iniFile = app.shell.IniFile;
+    p.profile = &profile;
+    p.textMeasure = &measure;
+    p.ui = &ui;
+    p.twipsPerPixelX = 1440.0 / ScreenDpiX();
+    p.twipsPerPixelY = 1440.0 / ScreenDpiY();
+    list = std::make_unique<ListWindow>(GetModuleHandleA(nullptr), windows, ListWindowEvents{});
+    p.listWindow = list.get();
+    main = std::make_unique<MainWindow>(GetModuleHandleA(nullptr), app, dispatcher, sync, windows);
+    LoadForms(app);
+    sync.Push();
+}
+
+FormsRig::~FormsRig() {
+    main.reset();
+    list.reset();
+}
+
+HWND FormsRig::Parent(int page) const { return page < 0 ? main->Hwnd() : main->Pages().Page(page); }
+
+HWND FormsRig::Control(int page, int id) const { return GetDlgItem(Parent(page), id); }
+
+void FormsRig::ShowPage(int page) {
+    auto& tabs = app.forms.frmMain.tbsMain;
+    tabs.Tabs.clear();
+    for (const Bilingual& t : texts::kTabs) tabs.Tabs.push_back({t.german});
+    tabs.SelectedIndex = page + 1;
+    app.forms.frmMain.Visible = true;
+    sync.Push();
+}
+
+}  // namespace wintest

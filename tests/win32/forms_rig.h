@@ -1,0 +1,60 @@
+// The main window with its pages on a whole App: real windows, a real list
+// window and text measure, the settings file in a temporary folder, and the
+// user-facing services in memory. Run-time error reports are collected.
+#pragma once
+#include "win32/win.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fake_ui.h"
+#include "shell/app.h"
+#include "temp_dir.h"
+#include "win32/control_sync.h"
+#include "win32/event_dispatcher.h"
+#include "win32/list_window.h"
+#include "win32/main_window.h"
+#include "win32/program_windows.h"
+#include "win32/timer_window.h"
+#include "win32/win32_clock.h"
+#include "win32/win32_desktop.h"
+#include "win32/win32_files.h"
+#include "win32/win32_identity.h"
+#include "win32/win32_profile.h"
+#include "win32/win32_sound.h"
+#include "win32/win32_text_measure.h"
+
+namespace wintest {
+
+struct FormsRig {
+    FormsRig();
+    ~FormsRig();
+
+    // The page (0..3) or, for -1, the main window a control sits on.
+    HWND Parent(int page) const;
+    HWND Control(int page, int id) const;
+    // Tabs as start-up makes them, the given one selected, window shown.
+    void ShowPage(int page);
+
+    brisolt::App app;
+    TempDir dir;
+    std::string iniFile;
+    brisolt::win32::Win32Profile profile{iniFile};
+    brisolt::win32::Win32TextMeasure measure;
+    brisolt::win32::Win32Desktop desktop;
+    brisolt::win32::Win32Clock clock;
+    brisolt::win32::Win32Sound sound;
+    brisolt::win32::Win32Files files;
+    brisolt::win32::Win32Identity identity;
+    brisolt::test::FakeUserInterface ui;
+    brisolt::win32::ProgramWindows windows;
+    brisolt::win32::TimerWindow timers{GetModuleHandleA(nullptr), nullptr};
+    brisolt::win32::ControlSync sync{app, timers};
+    std::vector<std::string> reports;
+    brisolt::win32::EventDispatcher dispatcher{app, sync, [this](const std::string& t) { reports.push_back(t); }};
+    std::unique_ptr<brisolt::win32::ListWindow> list;
+    std::unique_ptr<brisolt::win32::MainWindow> main;
+};
+
+}  // namespace wintest

@@ -1,0 +1,104 @@
+// The tray icon, the program's icons and the first-start language dialog.
+#include <string>
+
+#include "check.h"
+#include "form_ids.h"
+#include "test_windows.h"
+#include "win32/control_sync.h"
+#include "win32/event_dispatcher.h"
+#include "win32/icons.h"
+#include "win32/language_dialog.h"
+#include "win32/timer_window.h"
+#include "win32/tray_icon.h"
+
+using namespace brisolt;
+using namespace brisolt::win32;
+
+WIN_TEST(Tray_TooltipIsCutToWhatTheTrayHolds) {
+    const struct {
+        std::size_t length, kept;
+    } cases[] = {{0, 0}, {1, 1}, {126, 126}, {127, 127}, {128, 127}, {300, 127}};
+    for (const auto& c : cases) {
+        std::string text;
+        for (std::size_t i = 0; i < c.length; ++i) text += static_cast<char>('a' + i % 26);
+        const std::string cut = CutTrayTip(text);
+        CHECK_EQ(c.kept, cut.size());
+        CHECK_EQ(text.substr(0, c.kept), cut);
+    }
+}
+
+WIN_TEST(Icons_AreFoundByTheirNamesWithoutRegardToCase) {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    for (const char* name : {":ico", ":ksalert", ":KsAlert", "ICO"}) {
+        UniqueIcon icon = LoadProgramIcon(instance, name, 16);
+        CHECK(icon.Get() != nullptr);
+    }
+    bool failed = false;
+    try {
+        LoadProgramIcon(instance, ":nosuchicon", 16);
+    } catch (const ControlError&) {
+        failed = true;
+    }
+    CHECK(failed);
+}
+
+WIN_TEST(Tray_IconIsAddedChangedAndRemovedAsTic1Says) {
+    wintest::Pump(10);
+    brisolt::win32::UniqueWindow owner = wintest::MakeWindow("tray owner", 0, 0, 50, 50, nullptr, false);
+    TrayIcon tray(GetModuleHandleA(nullptr), owner.Get());
+    FrmMain::TrayIcon tic1;
+    tic1.ToolTip = "Brisolt light";
+    tray.Push(tic1);
+    CHECK(!tray.Added());  // not visible yet
+    tic1.Visible = true;
+    tray.Push(tic1);
+    CHECK(tray.Added());  // the test display has a tray (Wine's own)
+    tic1.Icon = ":ksalert";
+    tic1.ToolTip = std::string(200, 'x');  // longer than the tray takes
+    tray.Push(tic1);
+    CHECK(tray.Added());
+    tray.Readd();  // as after TaskbarCreated
+    CHECK(tray.Added());
+    tic1.Visible = false;
+    tray.Push(tic1);
+    CHECK(!tray.Added());
+}
+
+namespace {
+
+// What the "user" does in the language dialog, from a timer inside its loop.
+UINT g_languageAction = 0;  // a command id, or WM_CLOSE
+
+void CALLBACK ActInLanguageDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    const HWND dialog = FindWindowA("#32770", "Brisolt");
+    if (!dialog) return;
+    KillTimer(nullptr, timer);
+    if (g_languageAction == WM_CLOSE)
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+    else
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(g_languageAction, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, static_cast<int>(g_languageAction))));
+}
+
+}  // namespace
+
+WIN_TEST(LanguageDialog_ButtonsChooseAndTheCloseBoxLeavesNoChoice) {
+    const struct {
+        UINT action;
+        int language;
+    } cases[] = {{IDC_cmdLangEng, 1}, {IDC_cmdLangGer, 0}, {WM_CLOSE, -1}, {IDCANCEL, -1}};
+    for (const auto& c : cases) {
+        App app;
+        app.shell.Language = -1;
+        TimerWindow timers(GetModuleHandleA(nullptr), nullptr);
+        ControlSync sync(app, timers);
+        int reports = 0;
+        EventDispatcher dispatcher(app, sync, [&](const std::string&) { ++reports; });
+        g_languageAction = c.action;
+        SetTimer(nullptr, 0, 50, &ActInLanguageDialog);
+        RunLanguageDialog(GetModuleHandleA(nullptr), app, dispatcher);
+        CHECK_EQ(c.language, app.shell.Language);
+        CHECK_EQ(0, reports);
+        CHECK(FindWindowA("#32770", "Brisolt") == nullptr);
+    }
+}
