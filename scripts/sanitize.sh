@@ -11,7 +11,7 @@ started=$SECONDS
 if ! cmake --preset native-asan >/dev/null; then
     echo "sanitizer configure failed"; exit 1
 fi
-if ! cmake --build --preset native-asan -j2; then
+if ! cmake --build --preset native-asan -j2 --target unit_tests; then
     echo "sanitizer build failed"; exit 1
 fi
 

@@ -2,7 +2,8 @@
 # Sourced by scripts/test.sh and scripts/demo.sh.
 
 BRISOLT_PACKAGES=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev
-    mingw-w64 g++-mingw-w64-x86-64-posix wine wine64 xvfb xdotool imagemagick fonts-wine)
+    mingw-w64 g++-mingw-w64-x86-64-posix wine wine64 xvfb xdotool imagemagick fonts-wine
+    clang libclang-rt-14-dev)
 
 brisolt_missing_packages() {
     local p
