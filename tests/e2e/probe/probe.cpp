@@ -3,6 +3,14 @@
 // 2 = usage error.
 //
 //   probe list                              every top-level window: hwnd visible class "title" l t r b
+//   probe find <class> [title]              the window's handle as 0x… (usable as <class> below)
+//   probe owned <class> [title]             visible top-level windows it owns: 0xhwnd class "title"
+//   probe children <class> [title]          every control below the window: id class "text"
+//   probe tabs <class> [title]              captions of the window's tab strip, one a line
+//   probe tabsel <class> [title]            the selected tab, 1-based (0: none)
+//   probe tab <class> <n> [title]           screen rectangle "l t r b" of tab n (1-based)
+//   probe menu <class> [title]              menu bar: "entry" lines, then per item: id checked "text"
+//   (<class> "0x…": the window with that handle, as printed by find, owned or list)
 //   probe rect <class> [title]              window rectangle "l t r b" (class "-" = any)
 //   probe client <class> [title]            client area in screen coordinates "l t r b"
 //   probe title <class>                     window title
@@ -22,7 +30,9 @@
 //   probe select <class> <controlId> <index> [title]  picks a combo box entry as the user would
 //   probe type <class> <controlId> <text> [title]  replaces an edit's text key by key
 //                                           (WM_KEYDOWN and WM_KEYUP posted per character; the
-//                                           program's TranslateMessage makes the WM_CHAR)
+//                                           program's TranslateMessage makes the WM_CHAR;
+//                                           a character that needs Shift is posted as WM_CHAR;
+//                                           waits for each character to arrive)
 //   probe key <class> <controlId> <vk> [title]  posts WM_KEYDOWN and WM_KEYUP of a virtual key
 //   probe pixel <x> <y>                     screen pixel as 0xBBGGRR
 //   probe mdiclient <frame>                 MDI area's client rectangle "0 0 w h"
@@ -35,9 +45,15 @@
 //   probe dpi                               the screen's logical pixels per inch
 #include <windows.h>
 
+#include <commctrl.h>
+#include <tlhelp32.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+
+#include "menu_dump.h"
 
 namespace {
 
@@ -78,8 +94,14 @@ private:
 const wchar_t* OrNull(const wchar_t* s) { return (s && wcscmp(s, L"-") != 0) ? s : nullptr; }
 
 HWND FindTop(const wchar_t* cls, const wchar_t* title) {
+    if (cls && cls[0] == L'0' && (cls[1] == L'x' || cls[1] == L'X')) {
+        HWND w = reinterpret_cast<HWND>(static_cast<INT_PTR>(wcstoull(cls + 2, nullptr, 16)));
+        return IsWindow(w) ? w : nullptr;
+    }
     return FindWindowW(OrNull(cls), OrNull(title));
 }
+
+void PrintHandle(HWND w) { std::printf("0x%llx", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(w))); }
 
 void PrintRect(const RECT& r) { std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom); }
 
@@ -181,11 +203,177 @@ int ControlCommand(const std::wstring& cmd, int argc, wchar_t** argv) {
         Send(GetParent(c), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c), CBN_SELCHANGE), reinterpret_cast<LPARAM>(c));
     } else if (cmd == L"type") {
         Send(c, EM_SETSEL, 0, -1);
-        for (const wchar_t* p = argv[4]; *p; ++p) PostKey(c, LOBYTE(VkKeyScanW(*p)));
+        int typed = 0;
+        for (const wchar_t* p = argv[4]; *p; ++p) {
+            const SHORT key = VkKeyScanW(*p);
+            if (key != -1 && HIBYTE(key) == 0) {
+                PostKey(c, LOBYTE(key));
+            } else {
+                // A posted key carries no Shift state: the character itself,
+                // then the key's release.
+                PostMessageW(c, WM_CHAR, *p, 1);
+                if (key != -1) PostMessageW(c, WM_KEYUP, LOBYTE(key), KeyLParam(LOBYTE(key), true));
+            }
+            // The program's TranslateMessage posts a key's character behind
+            // whatever is queued already: one character at a time keeps the order.
+            ++typed;
+            for (int waited = 0; waited < 5000 && Send(c, WM_GETTEXTLENGTH, 0, 0) != typed; waited += 10) Sleep(10);
+        }
     } else if (cmd == L"key") {
         PostKey(c, static_cast<UINT>(ToInt(argv[4])));
     }
     return kOk;
+}
+
+BOOL CALLBACK PrintChildProc(HWND w, LPARAM) {
+    std::printf("%d %s \"%s\"\n", GetDlgCtrlID(w), Narrow(ClassOf(w)).c_str(), Narrow(Title(w)).c_str());
+    return TRUE;
+}
+
+int PrintOwned(HWND owner) {
+    int found = 0;
+    for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (GetWindow(w, GW_OWNER) != owner || !IsWindowVisible(w)) continue;
+        PrintHandle(w);
+        std::printf(" %s \"%s\"\n", Narrow(ClassOf(w)).c_str(), Narrow(Title(w)).c_str());
+        ++found;
+    }
+    return found ? kOk : kNotFound;
+}
+
+// Memory in another process for the messages whose pointers Windows does
+// not carry across (the common controls').
+class RemoteBuffer {
+public:
+    RemoteBuffer(HWND w, SIZE_T size) : size_(size) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    }
+    ~RemoteBuffer() {
+        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        if (process_) CloseHandle(process_);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+    bool Ok() const { return address_ != nullptr; }
+    char* Address() const { return static_cast<char*>(address_); }
+    bool Write(SIZE_T offset, const void* data, SIZE_T n) const {
+        return offset + n <= size_ && WriteProcessMemory(process_, Address() + offset, data, n, nullptr);
+    }
+    bool Read(SIZE_T offset, void* data, SIZE_T n) const {
+        return offset + n <= size_ && ReadProcessMemory(process_, Address() + offset, data, n, nullptr);
+    }
+
+private:
+    SIZE_T size_;
+    HANDLE process_ = nullptr;
+    void* address_ = nullptr;
+};
+
+HWND FindChildOfClass(HWND parent, const wchar_t* cls) {
+    if (!parent) return nullptr;
+    struct Search {
+        const wchar_t* cls;
+        HWND found;
+    } search{cls, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND w, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            if (ClassOf(w) != s->cls) return TRUE;
+            s->found = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+int PrintTabs(HWND w) {
+    HWND tab = FindChildOfClass(w, L"SysTabControl32");
+    if (!tab) return kNotFound;
+    constexpr int kChars = 256;
+    RemoteBuffer remote(tab, sizeof(TCITEMW) + kChars * sizeof(wchar_t));
+    if (!remote.Ok()) return kNotFound;
+    const int count = static_cast<int>(Send(tab, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = reinterpret_cast<wchar_t*>(remote.Address() + sizeof(TCITEMW));
+        item.cchTextMax = kChars;
+        wchar_t text[kChars] = {};
+        if (!remote.Write(0, &item, sizeof item) || !remote.Write(sizeof item, text, sizeof text)) return kNotFound;
+        if (!Send(tab, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(remote.Address()))) return kNotFound;
+        if (!remote.Read(sizeof item, text, sizeof text)) return kNotFound;
+        text[kChars - 1] = 0;
+        std::printf("%s\n", Narrow(text).c_str());
+    }
+    return kOk;
+}
+
+// kernel32's LoadLibraryW in another process: the same offset from the
+// module's base as here.
+void* RemoteLoadLibrary(DWORD pid) {
+    HMODULE local = GetModuleHandleW(L"kernel32.dll");
+    auto* loadLibrary = reinterpret_cast<char*>(GetProcAddress(local, "LoadLibraryW"));
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+    if (snapshot == INVALID_HANDLE_VALUE) return nullptr;
+    MODULEENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    void* result = nullptr;
+    for (BOOL more = Module32FirstW(snapshot, &entry); more; more = Module32NextW(snapshot, &entry)) {
+        if (_wcsicmp(entry.szModule, L"kernel32.dll") != 0) continue;
+        result = entry.modBaseAddr + (loadLibrary - reinterpret_cast<char*>(local));
+        break;
+    }
+    CloseHandle(snapshot);
+    return result;
+}
+
+std::wstring ProbeFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder = path;
+    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
+}
+
+// The menu bar as probe_menu.dll reads it inside the window's process.
+int PrintMenuBar(HWND w) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, probe::kMenuMappingSize,
+                                        probe::MenuMappingName(pid).c_str());
+    if (!mapping) return kNotFound;
+    int rc = kNotFound;
+    auto* view = static_cast<char*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, probe::kMenuMappingSize));
+    const std::wstring dll = ProbeFolder() + L"probe_menu.dll";
+    const SIZE_T bytes = (dll.size() + 1) * sizeof(wchar_t);
+    RemoteBuffer remote(w, bytes);
+    void* loadLibrary = RemoteLoadLibrary(pid);
+    if (view && remote.Ok() && loadLibrary && remote.Write(0, dll.c_str(), bytes)) {
+        std::memset(view, 0, probe::kMenuTextOffset + 1);
+        std::memcpy(view, &w, sizeof w);
+        DWORD access = PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION | PROCESS_VM_READ |
+                       PROCESS_VM_WRITE;
+        HANDLE process = OpenProcess(access, FALSE, pid);
+        HANDLE thread = process ? CreateRemoteThread(process, nullptr, 0,
+                                                     reinterpret_cast<LPTHREAD_START_ROUTINE>(loadLibrary),
+                                                     remote.Address(), 0, nullptr)
+                                : nullptr;
+        if (thread) {
+            WaitForSingleObject(thread, 10000);
+            CloseHandle(thread);
+        }
+        if (process) CloseHandle(process);
+        if (view[8] == 1 && view[probe::kMenuTextOffset] != '\0') {
+            std::fputs(view + probe::kMenuTextOffset, stdout);
+            rc = kOk;
+        }
+    }
+    if (view) UnmapViewOfFile(view);
+    CloseHandle(mapping);
+    return rc;
 }
 
 int WaitFor(const wchar_t* cls, const wchar_t* title, int timeoutMs, bool present) {
@@ -234,6 +422,43 @@ int Run(int argc, wchar_t** argv) {
         } else {
             PostMessageW(w, WM_CLOSE, 0, 0);
         }
+        return kOk;
+    }
+    if (cmd == L"find" || cmd == L"owned" || cmd == L"children" || cmd == L"tabs" || cmd == L"menu") {
+        if (argc < 3) return kUsage;
+        HWND w = FindTop(argv[2], arg(3));
+        if (!w) return kNotFound;
+        if (cmd == L"find") {
+            PrintHandle(w);
+            std::printf("\n");
+            return kOk;
+        }
+        if (cmd == L"owned") return PrintOwned(w);
+        if (cmd == L"children") {
+            EnumChildWindows(w, PrintChildProc, 0);
+            return kOk;
+        }
+        if (cmd == L"tabs") return PrintTabs(w);
+        return PrintMenuBar(w);
+    }
+    if (cmd == L"tabsel") {
+        if (argc < 3) return kUsage;
+        HWND tab = FindChildOfClass(FindTop(argv[2], arg(3)), L"SysTabControl32");
+        if (!tab) return kNotFound;
+        std::printf("%d\n", static_cast<int>(Send(tab, TCM_GETCURSEL, 0, 0)) + 1);
+        return kOk;
+    }
+    if (cmd == L"tab") {
+        if (argc < 4) return kUsage;
+        HWND tab = FindChildOfClass(FindTop(argv[2], arg(4)), L"SysTabControl32");
+        if (!tab) return kNotFound;
+        RemoteBuffer remote(tab, sizeof(RECT));
+        RECT r{};
+        if (!remote.Ok() || !Send(tab, TCM_GETITEMRECT, ToInt(argv[3]) - 1, reinterpret_cast<LPARAM>(remote.Address())) ||
+            !remote.Read(0, &r, sizeof r))
+            return kNotFound;
+        MapWindowPoints(tab, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        PrintRect(r);
         return kOk;
     }
     if (cmd == L"wait" || cmd == L"waitgone") {

@@ -1,0 +1,89 @@
+# Helpers for driving brisolt.exe's settings window as a user would, shared by
+# tests/e2e/test_program.sh and scripts/screenshots.sh. Source after lib.sh.
+
+PROG_MAIN_TITLE="Brisolt light"
+PROG_LANG_TITLE="Brisolt"
+PROG_DIALOG="#32770"
+PROG_TRAY_CALLBACK=$((0x8000 + 1))  # WM_APP + 1: the tray icon's messages
+PROG_CMD_QUIT=1990
+PROG_CMD_GERMAN=3110
+PROG_CMD_ENGLISH=3120
+PROG_CMD_HELP=9010
+
+# Control ids of resources/form_ids.h.
+declare -A PROG_ID=(
+    [cmdLangEng]=1503 [cmdLangGer]=1504
+    [edParent]=1103 [chkAlarm]=1107 [edIntervall]=1109 [chkLogging]=1112 [edLogFilename]=1113
+    [chkGlueObjDes]=1118 [chkGlueProperties]=1119 [chkGlueFensterliste]=1121
+    [cbFont]=1209 [chkDynamicFonts]=1210 [chkShortNames]=1220
+    [optFormDesigner]=1303 [optFormularDesigner]=1304
+    [lblFormDesigner]=1302 [lblVersion]=1405 [lblInformation]=1411
+)
+
+# The main window's handle (0x…), once it exists.
+prog_main() { e2e_probe find "$PROG_DIALOG" "$PROG_MAIN_TITLE"; }
+
+# Centre of a rectangle "l t r b".
+prog_centre() {
+    local l t r b
+    read -r l t r b <<<"$1"
+    echo "$(((l + r) / 2)) $(((t + b) / 2))"
+}
+
+# A real mouse click (X server) at the centre of a screen rectangle.
+prog_click_rect() {
+    local x y
+    read -r x y <<<"$(prog_centre "$1")"
+    xdotool mousemove "$x" "$y" click 1
+}
+
+# prog_select_tab <main> <n>: clicks tab n with the mouse and waits until it is selected.
+prog_select_tab() {
+    local rect
+    rect=$(e2e_probe tab "$1" "$2") || return 1
+    prog_click_rect "$rect"
+    e2e_poll 10 prog_tab_is "$1" "$2"
+}
+prog_tab_is() { [[ $(e2e_probe tabsel "$1") == "$2" ]]; }
+
+# The tab captions joined by "|".
+prog_tabs() { e2e_probe tabs "$1" | paste -sd'|'; }
+
+# Shows the settings window again through the tray icon's left button.
+prog_tray_left_click() { e2e_probe post "$1" "$PROG_TRAY_CALLBACK" 0 0x201; }
+
+# The X window that shows a window of that title: its geometry "W H X Y".
+# Without a window manager Wine draws no caption, so the visible part of the
+# window is exactly that X window.
+prog_x_geometry() {
+    local id
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1)
+    [[ -n $id ]] || return 1
+    xwininfo -id "$id" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+        /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {print w, h, x, y}'
+}
+
+# prog_crop <file> <W H X Y>: the screen cut to that rectangle.
+prog_crop() {
+    local w h x y
+    read -r w h x y <<<"$2"
+    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$1" 2>/dev/null
+}
+
+# prog_shot_window <file> <title>: the screen cut to that window.
+prog_shot_window() {
+    local geometry
+    geometry=$(prog_x_geometry "$2") || return 1
+    prog_crop "$1" "$geometry"
+}
+
+# Keys of one section of a settings file: prog_ini_keys <file> <section>.
+prog_ini_keys() {
+    tr -d '\r' <"$1" | awk -v s="[$2]" '/^\[/ {in_s = ($0 == s); next} in_s && /=/ {sub(/=.*/, ""); print}'
+}
+
+# Value of one key: prog_ini_value <file> <section> <key>.
+prog_ini_value() {
+    tr -d '\r' <"$1" | awk -v s="[$2]" -v k="$3" '/^\[/ {in_s = ($0 == s); next}
+        in_s && index($0, k "=") == 1 {print substr($0, length(k) + 2); exit}'
+}
