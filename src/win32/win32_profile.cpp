@@ -64,11 +64,13 @@ private:
 
 std::unique_ptr<ProfileRewrite> Win32Profile::BeginRewrite() {
     const std::string temp = iniFile_ + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
-    if (GetFileAttributesA(iniFile_.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    const DWORD attributes = GetFileAttributesA(iniFile_.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        // A read-only settings file keeps its old settings. Windows would refuse
+        // the replacement below, but Wine renames over it all the same, so it is
+        // refused here before anything is written.
+        if (attributes & FILE_ATTRIBUTE_READONLY) return nullptr;
         if (!CopyFileA(iniFile_.c_str(), temp.c_str(), FALSE)) return nullptr;
-        // A read-only settings file must not make the copy read-only too; the
-        // replacement itself is then refused and the file stays as it is.
-        SetFileAttributesA(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
     } else {
         UniqueHandle empty(
             CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -1,5 +1,6 @@
 // The settings file, the access-log files, the clock, the user's name and the
 // version resource, on the real API.
+#include <memory>
 #include <string>
 
 #include "check.h"
@@ -61,6 +62,30 @@ WIN_TEST(Profile_WriteIntoMissingFolderFails) {
     std::string ini = dir.File("no such folder\\KelmorL.ini");
     Win32Profile profile(ini);
     CHECK(!profile.Write("Options", "Language", "1"));
+}
+
+// Windows refuses to replace a read-only file; Wine renames over it unless the
+// rewrite refuses first. Either way the old settings stay byte for byte, and
+// no copy is left beside them.
+WIN_TEST(Profile_RewriteOfAReadOnlyFileKeepsItWhole) {
+    wintest::TempDir dir;
+    const std::string ini = dir.File("KelmorL.ini");
+    const std::string old = "[Options]\r\nLanguage=1\r\n";
+    wintest::WriteWholeFile(ini, old);
+    CHECK(SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_READONLY));
+    Win32Profile profile(ini);
+    {
+        std::unique_ptr<brisolt::ProfileRewrite> rewrite = profile.BeginRewrite();
+        if (rewrite) {
+            rewrite->Write("Options", "Language", "0");
+            CHECK(!rewrite->Commit());
+        }
+    }
+    CHECK_EQ(old, wintest::ReadWholeFile(ini));
+    CHECK((GetFileAttributesA(ini.c_str()) & FILE_ATTRIBUTE_READONLY) != 0);
+    const std::string temp = ini + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
+    CHECK(GetFileAttributesA(temp.c_str()) == INVALID_FILE_ATTRIBUTES);
+    SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);  // so the folder can go
 }
 
 WIN_TEST(Files_AppendKeepsEarlierRecords) {
