@@ -1,0 +1,37 @@
+// A Desktop that hands every call to another one and counts the moves it is
+// asked for: on a settled layout the glue rules must ask for none.
+#pragma once
+#include <string>
+
+#include "platform/desktop.h"
+
+namespace brisolt::bench {
+
+class CountingDesktop : public Desktop {
+public:
+    explicit CountingDesktop(Desktop& inner) : inner_(inner) {}
+
+    long long setWindowPosCalls = 0;
+
+    WindowHandle AnyTopLevelWindow() override { return inner_.AnyTopLevelWindow(); }
+    WindowHandle FirstSibling(WindowHandle w) override { return inner_.FirstSibling(w); }
+    WindowHandle NextSibling(WindowHandle w) override { return inner_.NextSibling(w); }
+    WindowHandle FirstChild(WindowHandle w) override { return inner_.FirstChild(w); }
+    std::string Title(WindowHandle w, std::size_t maxChars) override { return inner_.Title(w, maxChars); }
+    bool IsVisible(WindowHandle w) override { return inner_.IsVisible(w); }
+    bool IsIconic(WindowHandle w) override { return inner_.IsIconic(w); }
+    Rect WindowRect(WindowHandle w) override { return inner_.WindowRect(w); }
+    Rect ClientRect(WindowHandle w) override { return inner_.ClientRect(w); }
+    Placement PlacementOf(WindowHandle w) override { return inner_.PlacementOf(w); }
+    void SetWindowPos(WindowHandle w, int x, int y, int cx, int cy, unsigned flags) override {
+        ++setWindowPosCalls;
+        inner_.SetWindowPos(w, x, y, cx, cy, flags);
+    }
+    void Restore(WindowHandle w) override { inner_.Restore(w); }
+    void BringToTop(WindowHandle w) override { inner_.BringToTop(w); }
+
+private:
+    Desktop& inner_;
+};
+
+}  // namespace brisolt::bench

@@ -1,0 +1,131 @@
+#!/usr/bin/env bash
+# What Brisolt light costs on Windows, measured under Wine on Xvfb beside a
+# busy demo client (500 MDI children, 200 more top-level windows):
+#   1. tick_bench.exe: real ticks of RefreshWindowList on the Win32 adapters
+#      against a bare walk over the same windows, and the moves the glue rules
+#      ask for on the settled layout;
+#   2. dist/brisolt.exe itself: time from start to the first painted list
+#      window, CPU over a stretch of idle ticking at the default 2 s interval,
+#      and its memory.
+# Not part of the test command. Usage:
+#   bash scripts/bench_win32.sh
+# Environment: BENCH_TICKS (default 100), BENCH_IDLE_SECONDS (default 60),
+# BENCH_SKIP_BUILD=1 to use the binaries as they are; DISPLAY and WINEPREFIX as
+# in tests/e2e/lib.sh.
+set -u
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+TICKS=${BENCH_TICKS:-100}
+IDLE_SECONDS=${BENCH_IDLE_SECONDS:-60}
+CHILDREN=500
+EXTRA_TOP_LEVEL=200
+NORMAL=0xC0FFC0  # FarbeNormal, the default list colour
+
+# ---- build ---------------------------------------------------------------------
+if [[ ${BENCH_SKIP_BUILD:-0} != 1 ]]; then
+    # shellcheck source=setup_env.sh
+    source "$ROOT/scripts/setup_env.sh"
+    brisolt_install_packages || exit 1
+    toolchain=$ROOT/cmake/mingw-w64.cmake
+    { cmake -S "$ROOT" -B "$ROOT/build/bench-windows" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+          -DCMAKE_BUILD_TYPE=Release >/dev/null &&
+      cmake --build "$ROOT/build/bench-windows" -j2 >/dev/null &&
+      cmake -S "$ROOT/bench/win32" -B "$ROOT/build/bench-win32" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+          -DCMAKE_BUILD_TYPE=Release >/dev/null &&
+      cmake --build "$ROOT/build/bench-win32" -j2 >/dev/null; } || { echo "build failed" >&2; exit 1; }
+fi
+TICK_BENCH=$ROOT/build/bench-win32/tick_bench.exe
+FIRST_PAINT=$ROOT/build/bench-win32/first_paint.exe
+[[ -f $TICK_BENCH && -f $FIRST_PAINT ]] || { echo "missing $TICK_BENCH or $FIRST_PAINT" >&2; exit 1; }
+
+# shellcheck source=../tests/e2e/lib.sh
+source "$ROOT/tests/e2e/lib.sh"
+e2e_setup bench_win32 || exit 1
+
+# ---- the busy client -------------------------------------------------------------
+# The tool windows the glue rules arrange, the rest designers of all five types;
+# 200 more top-level windows (owned tool windows of the client), two of them
+# the Toolbox and the Field Menu.
+SCENARIO=$E2E_DIR/scenario.txt
+{
+    echo "title=Muster GmbH - Navision Financials"
+    echo "frame=0,0,1024,768"
+    echo "child=Object Designer|0,0,280,400"
+    echo "child=Table 18 Customer - Properties|600,0,300,300"
+    echo "child=Main Menu|700,400,200,150"
+    kinds=("Table|Table Designer" "Form|Form Designer" "Report|Report Designer" "Dataport|Dataport Designer"
+        "Codeunit|C/AL Editor")
+    for ((i = 0; i < CHILDREN - 3; i++)); do
+        kind=${kinds[i % 5]}
+        echo "child=${kind%%|*} $((1000 + i)) Bench Object $i - ${kind#*|}"
+    done
+    echo "tool=Toolbox|700,300,120,200"
+    echo "tool=Field Menu|900,50,120,300"
+    for ((i = 0; i < EXTRA_TOP_LEVEL - 2; i++)); do
+        echo "tool=Tool window $i|$((i % 20 * 40)),$((i / 20 * 50)),150,100"
+    done
+} | e2e_write_scenario "$SCENARIO"
+
+e2e_start democlient "$E2E_DIR" "$E2E_DIST/democlient.exe" "$(e2e_winpath "$SCENARIO")"
+e2e_wait_window DemoClientFrame 60 || { echo "the demo client did not start" >&2; exit 1; }
+client_ready() { (($(e2e_probe mdilist DemoClientFrame | wc -l) >= CHILDREN)); }
+e2e_poll 300 client_ready || { echo "the demo client did not open its $CHILDREN windows" >&2; exit 1; }
+e2e_log "demo client up with $CHILDREN MDI children and $EXTRA_TOP_LEVEL tool windows"
+
+# ---- 1: ticks against the bare walk ------------------------------------------------
+echo "== tick_bench.exe: $TICKS ticks of RefreshWindowList against the bare walk"
+TICK_DIR=$E2E_DIR/tick
+mkdir -p "$TICK_DIR"
+(cd "$TICK_DIR" && wine "$TICK_BENCH" "$TICKS" "$(e2e_winpath "$TICK_DIR")" 2>/dev/null | tr -d '\r')
+TICK_RC=${PIPESTATUS[0]}
+((TICK_RC == 0)) || echo "tick_bench.exe failed (exit code $TICK_RC)"
+
+# ---- 2: brisolt.exe beside the client ------------------------------------------------
+APP=$E2E_DIR/app
+mkdir -p "$APP"
+cp "$E2E_DIST/brisolt.exe" "$APP/"
+# Default settings (2 s interval, logging off) with the language chosen and
+# every glue rule on.
+printf '%s\r\n' "[Options]" "Language=1" "Glue1=1" "GlueList=1" "GlueProperties=1" "GlueHauptmenue=1" \
+    "GlueToolbox=1" "FieldMenu=1" >"$APP/KelmorL.ini"
+
+# The Linux process that runs a Windows program started by e2e_start.
+windows_pid() {
+    local exe=$1 pid
+    for pid in $(pgrep -f -- "$exe"); do
+        [[ $(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null) == *"$exe"* ]] || continue
+        [[ $(readlink "/proc/$pid/exe" 2>/dev/null) == *wine*preloader* || \
+           $(readlink "/proc/$pid/exe" 2>/dev/null) == *wine64* ]] && { echo "$pid"; return 0; }
+    done
+    return 1
+}
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null; }
+
+echo "== dist/brisolt.exe beside the client"
+e2e_start first_paint "$E2E_DIR" "$FIRST_PAINT" "$NORMAL" 120000
+PAINT_PID=$E2E_LAST_PID
+sleep 1  # the watcher is up before the program starts
+START_MS=$(date +%s%3N)
+e2e_start brisolt "$APP" "$APP/brisolt.exe"
+if wait "$PAINT_PID"; then
+    PAINTED_MS=$(tr -d '\r' <"$E2E_DIR/first_paint.log" | grep -o '^[0-9]\+$' | head -1)
+    echo "time from start to the first painted list window: $((PAINTED_MS - START_MS)) ms (the first tick comes one interval, 2 s, after start-up)"
+else
+    echo "time from start to the first painted list window: not seen within 120 s"
+fi
+e2e_screenshot brisolt-beside-client
+
+PID=$(windows_pid "$APP/brisolt.exe") || { echo "no process for brisolt.exe" >&2; exit 1; }
+CLK_TCK=$(getconf CLK_TCK)
+sleep 5  # let start-up work settle
+before=$(cpu_ticks "$PID"); t0=$(date +%s%N)
+sleep "$IDLE_SECONDS"
+after=$(cpu_ticks "$PID"); t1=$(date +%s%N)
+awk -v d=$((after - before)) -v hz="$CLK_TCK" -v ns=$((t1 - t0)) 'BEGIN {
+    secs = ns / 1e9; cpu = d / hz
+    printf "CPU while idle ticking (utime+stime of the Wine process from /proc/%s/stat): %.2f s over %.1f s = %.3f %% of one core (goal below 0.5 %%)\n", "'"$PID"'", cpu, secs, 100 * cpu / secs
+}'
+rss=$(awk '/^VmRSS/ {print $2}' "/proc/$PID/status")
+anon=$(awk '/^RssAnon/ {print $2}' "/proc/$PID/status")
+dirty=$(awk '/^Private_Dirty/ {print $2}' "/proc/$PID/smaps_rollup" 2>/dev/null)
+echo "memory (/proc/$PID): VmRSS $((rss / 1024)) MiB, RssAnon $((anon / 1024)) MiB, private dirty $((${dirty:-0} / 1024)) MiB"
+e2e_finish >/dev/null
