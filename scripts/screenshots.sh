@@ -1,0 +1,139 @@
+#!/usr/bin/env bash
+# Regenerates the manual's pictures under Wine + Xvfb: the four pages of the
+# settings window in English and German (doc/img/options-<page>-<en|de>.png)
+# and the list window beside the demo client (doc/img/list-window.png).
+#
+#   scripts/screenshots.sh              into doc/img (then rebuild: dist/Doc copies doc/)
+#   scripts/screenshots.sh --dpi 144    the four pages at 144 dpi, in a prefix of their
+#                                       own, into build/e2e/screenshots-144/ (layout check)
+#
+# Expects the windows build in dist/ (cmake --preset windows && cmake --build --preset windows).
+set -u
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+DPI=
+[[ ${1:-} == --dpi ]] && DPI=${2:?"--dpi needs a value"}
+
+if [[ -n $DPI ]]; then
+    export WINEPREFIX=${WINEPREFIX:-$ROOT/build/wineprefix-prog$DPI}
+    OUT=$ROOT/build/e2e/screenshots-$DPI
+else
+    export WINEPREFIX=${WINEPREFIX:-$ROOT/build/wineprefix-shots}
+    OUT=$ROOT/doc/img
+fi
+# A display of our own: the pictures must not show anything else.
+unset DISPLAY
+source "$ROOT/tests/e2e/lib.sh"
+source "$ROOT/tests/e2e/program_lib.sh"
+e2e_setup "screenshots${DPI:+-$DPI}" || exit 1
+mkdir -p "$OUT"
+
+if [[ -n $DPI ]]; then
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$DPI" /f >/dev/null 2>&1
+    # The setting takes effect for programs started after a restart of the server.
+    wineserver -k; wineserver -w
+    e2e_start_wineserver
+    got=$(e2e_probe dpi)
+    [[ $got == "$DPI" ]] || { echo "the prefix reports $got dpi, not $DPI"; exit 1; }
+fi
+
+FRAME_TITLE="Muster GmbH - Navision Financials"
+DESIGNER="Table 18 Customer - Table Designer"
+SCENARIO=$E2E_DIR/scenario.txt
+APP=$E2E_DIR/app
+mkdir -p "$APP"
+cp "$E2E_DIST/brisolt.exe" "$APP/"
+
+# The client with a table open twice, beside a few other windows.
+e2e_write_scenario "$SCENARIO" <<EOF
+title=$FRAME_TITLE
+frame=0,48,700,560
+child=$DESIGNER|320,10,340,200
+child=$DESIGNER|345,45,340,200
+child=Form 21 Customer Card - Form Designer|320,260,340,180
+child=Codeunit 80 Sales-Post - C/AL Editor|345,290,340,180
+child=Object Designer|20,40,300,380
+child=Main Menu|min
+EOF
+e2e_start democlient "$E2E_DIR" "$E2E_DIST/democlient.exe" "$(e2e_winpath "$SCENARIO")"
+e2e_wait_window DemoClientFrame 30 || { echo "the demo client did not start"; exit 1; }
+
+# The list window right beside the client (its glue rule would put it at the
+# screen's top, under Wine's tray window); the settings window hidden at first.
+printf '%s\r\n' "[WinLoc]" "Win1x=706" "Win1y=60" \
+    "[Options]" "Language=1" "Intervall=1" "Alarm=1" "Logging=1" "Win1IconStart=1" \
+    "LogFilename=$(e2e_winpath "$APP")\\access.log" "Glue1=1" "GlueList=0" "ShortNames=0" >"$APP/KelmorL.ini"
+e2e_start brisolt "$APP" "$APP/brisolt.exe"
+e2e_probe wait "$PROG_DIALOG" 30000 "Muster GmbH - $PROG_MAIN_TITLE" >/dev/null ||
+    { echo "the settings window did not show the company"; exit 1; }
+MAIN=$(e2e_probe find "$PROG_DIALOG" "Muster GmbH - $PROG_MAIN_TITLE")
+LIST=$(e2e_probe find BrisoltListWindow)
+
+# union <title> <hwnd>: "W H X Y" of the box around the window of that title
+# and the window with that handle (the list window has no title).
+union() {
+    local a b l t r d
+    a=$(prog_x_geometry "$1") || return 1
+    read -r l t r d <<<"$(e2e_probe rect "$2")" || return 1
+    b="$((r - l)) $((d - t)) $l $t"
+    awk -v a="$a" -v b="$b" 'BEGIN { split(a, p, " "); split(b, q, " ");
+        l = p[3] < q[3] ? p[3] : q[3]; t = p[4] < q[4] ? p[4] : q[4];
+        r = p[3] + p[1] > q[3] + q[1] ? p[3] + p[1] : q[3] + q[1];
+        d = p[4] + p[2] > q[4] + q[2] ? p[4] + p[2] : q[4] + q[2];
+        print r - l, d - t, l, t }'
+}
+
+# shot <file> <title> [hwnd]: the window (or the box around it and another)
+# once two pictures in a row are the same.
+shot() {
+    local previous= geometry
+    for _ in $(seq 1 50); do
+        if [[ -n ${3:-} ]]; then geometry=$(union "$2" "$3"); else geometry=$(prog_x_geometry "$2"); fi
+        [[ -n $geometry ]] && prog_crop "$1.tmp.png" "$geometry" || { sleep 0.2; continue; }
+        local sum
+        sum=$(md5sum <"$1.tmp.png")
+        if [[ $sum == "$previous" ]]; then
+            mv -f "$1.tmp.png" "$1"
+            echo "$1"
+            return 0
+        fi
+        previous=$sum
+        sleep 0.3
+    done
+    rm -f "$1.tmp.png"
+    echo "no steady picture for $1" >&2
+    return 1
+}
+
+PAGES=(general list options info)
+pages() {  # <language suffix> <window title>
+    local n
+    for n in 1 2 3 4; do
+        prog_select_tab "$MAIN" "$n" || { echo "tab $n could not be selected" >&2; return 1; }
+        shot "$OUT/options-${PAGES[n - 1]}-$1.png" "$2" || return 1
+    done
+}
+tabs_are() { [[ $(prog_tabs "$MAIN") == "$1" ]]; }
+
+status=0
+if [[ -z $DPI ]]; then
+    # Two rows in the alarm colour once the scan has run.
+    alarm_row() { [[ $(e2e_probe pixel $(($(e2e_probe client "$LIST" | cut -d' ' -f3) - 1)) \
+        $(($(e2e_probe client "$LIST" | cut -d' ' -f2) + 3))) == 0x8080FF ]]; }
+    e2e_poll 20 alarm_row || { echo "no alarm row in the list window"; status=1; }
+    shot "$OUT/list-window.png" "$FRAME_TITLE" "$LIST" || status=1
+fi
+
+# The settings window from the tray icon, in the free lower right corner of the
+# screen, clear of the list window.
+prog_tray_left_click "$MAIN"
+e2e_poll 15 e2e_probe visible "$MAIN" || { echo "the settings window did not appear"; exit 1; }
+read -r l t r b <<<"$(e2e_probe rect "$MAIN")"
+e2e_probe move "$MAIN" - $((1024 - (r - l) - 8)) $((768 - (b - t) - 8)) $((r - l)) $((b - t)) >/dev/null
+
+pages en "Muster GmbH - $PROG_MAIN_TITLE" || status=1
+e2e_probe command "$MAIN" "$PROG_CMD_GERMAN"
+e2e_poll 15 tabs_are "Allgemein|Fensterliste|Optionen|Info" || { echo "no German tabs"; status=1; }
+pages de "Muster GmbH - $PROG_MAIN_TITLE" || status=1
+
+e2e_probe command "$MAIN" "$PROG_CMD_QUIT"
+exit $status
