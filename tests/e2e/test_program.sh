@@ -19,11 +19,15 @@ alive() { kill -0 "$1" 2>/dev/null; }
 gone() { ! kill -0 "$1" 2>/dev/null; }
 stop_here() { e2e_screenshot "stopped"; e2e_finish; exit; }
 
-# check_menu <what> <menu bar as `probe menu` prints it>
+# check_menu <what> <menu bar as `probe menu` prints it>; the menu bar follows
+# the tab captions within the same update, so it may come a moment later.
+menu_is() { [[ $(p menu "$MAIN") == "$1" ]]; }
 check_menu() {
-    local actual
-    actual=$(p menu "$MAIN")
-    if [[ $actual == "$2" ]]; then e2e_pass "$1"; else e2e_fail "$1: expected"$'\n'"$2"$'\n'"got"$'\n'"$actual"; fi
+    if e2e_poll 10 menu_is "$2"; then
+        e2e_pass "$1"
+    else
+        e2e_fail "$1: expected"$'\n'"$2"$'\n'"got"$'\n'"$(p menu "$MAIN")"
+    fi
 }
 
 ENGLISH_TABS="General|List window|Options|Info"
