@@ -7,6 +7,9 @@
 //   probe owned <class> [title]             visible top-level windows it owns: 0xhwnd class "title"
 //   probe children <class> [title]          every control below the window: id class "text"
 //   probe tabs <class> [title]              captions of the window's tab strip, one a line
+//   probe values <class> [title]            every control below the window: id state "text", where
+//                                           state is a button's check state, a combo box's
+//                                           selected entry, or "-"; the whole text, however long
 //   probe tabsel <class> [title]            the selected tab, 1-based (0: none)
 //   probe tab <class> <n> [title]           screen rectangle "l t r b" of tab n (1-based)
 //   probe menu <class> [title]              menu bar: "entry" lines, then per item: id checked "text"
@@ -26,6 +29,8 @@
 //   probe shown <class> <controlId> [title] exit 0 when the control is visible, 1 otherwise
 //   probe ctlrect <class> <controlId> [title]  control's screen rectangle "l t r b"
 //   probe combo <class> <controlId> [title] selected entry of a combo box (-1: none)
+//   probe settext <class> <controlId> <text> [title]  sets an edit's text at once (WM_SETTEXT;
+//                                           the edit tells its parent with EN_CHANGE)
 //   probe click <class> <controlId> [title] clicks a button (BM_CLICK)
 //   probe select <class> <controlId> <index> [title]  picks a combo box entry as the user would
 //   probe type <class> <controlId> <text> [title]  replaces an edit's text key by key
@@ -43,6 +48,8 @@
 //   probe move <class> <title> x y w h      moves a top-level window
 //   probe username                          GetUserName
 //   probe dpi                               the screen's logical pixels per inch
+//   probe hold <path> <ms>                  opens (creating) a file with share mode 0, prints
+//                                           "held", keeps it open for ms or until killed
 #include <windows.h>
 
 #include <commctrl.h>
@@ -173,7 +180,7 @@ void PostKey(HWND w, UINT vk) {
 
 int ControlCommand(const std::wstring& cmd, int argc, wchar_t** argv) {
     // <class> <controlId> [extra] [title]
-    const bool hasExtra = cmd == L"select" || cmd == L"type" || cmd == L"key";
+    const bool hasExtra = cmd == L"select" || cmd == L"type" || cmd == L"key" || cmd == L"settext";
     const int need = hasExtra ? 5 : 4;
     if (argc < need) return kUsage;
     HWND c = FindControl(argv[2], argv[3], argc > need ? argv[need] : nullptr);
@@ -194,6 +201,12 @@ int ControlCommand(const std::wstring& cmd, int argc, wchar_t** argv) {
         PrintRect(r);
     } else if (cmd == L"combo") {
         std::printf("%d\n", static_cast<int>(Send(c, CB_GETCURSEL, 0, 0)));
+    } else if (cmd == L"settext") {
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutW(c, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]), SMTO_ABORTIFHUNG, 5000,
+                                 &result) ||
+            !result)
+            return kNotFound;
     } else if (cmd == L"click") {
         Send(c, BM_CLICK, 0, 0);
     } else if (cmd == L"select") {
@@ -227,6 +240,20 @@ int ControlCommand(const std::wstring& cmd, int argc, wchar_t** argv) {
 
 BOOL CALLBACK PrintChildProc(HWND w, LPARAM) {
     std::printf("%d %s \"%s\"\n", GetDlgCtrlID(w), Narrow(ClassOf(w)).c_str(), Narrow(Title(w)).c_str());
+    return TRUE;
+}
+
+// Several controls' values at once, in one look at the window.
+BOOL CALLBACK PrintValueProc(HWND w, LPARAM) {
+    const std::wstring cls = ClassOf(w);
+    std::string state = "-";
+    if (_wcsicmp(cls.c_str(), L"Button") == 0)
+        state = std::to_string(static_cast<int>(Send(w, BM_GETCHECK, 0, 0)));
+    else if (_wcsicmp(cls.c_str(), L"ComboBox") == 0)
+        state = std::to_string(static_cast<int>(Send(w, CB_GETCURSEL, 0, 0)));
+    std::wstring text(static_cast<std::size_t>(Send(w, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(Send(w, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]))));
+    std::printf("%d %s \"%s\"\n", GetDlgCtrlID(w), state.c_str(), Narrow(text).c_str());
     return TRUE;
 }
 
@@ -424,7 +451,8 @@ int Run(int argc, wchar_t** argv) {
         }
         return kOk;
     }
-    if (cmd == L"find" || cmd == L"owned" || cmd == L"children" || cmd == L"tabs" || cmd == L"menu") {
+    if (cmd == L"find" || cmd == L"owned" || cmd == L"children" || cmd == L"values" || cmd == L"tabs" ||
+        cmd == L"menu") {
         if (argc < 3) return kUsage;
         HWND w = FindTop(argv[2], arg(3));
         if (!w) return kNotFound;
@@ -436,6 +464,10 @@ int Run(int argc, wchar_t** argv) {
         if (cmd == L"owned") return PrintOwned(w);
         if (cmd == L"children") {
             EnumChildWindows(w, PrintChildProc, 0);
+            return kOk;
+        }
+        if (cmd == L"values") {
+            EnumChildWindows(w, PrintValueProc, 0);
             return kOk;
         }
         if (cmd == L"tabs") return PrintTabs(w);
@@ -482,7 +514,8 @@ int Run(int argc, wchar_t** argv) {
         return kOk;
     }
     if (cmd == L"text" || cmd == L"check" || cmd == L"enabled" || cmd == L"shown" || cmd == L"ctlrect" ||
-        cmd == L"combo" || cmd == L"click" || cmd == L"select" || cmd == L"type" || cmd == L"key")
+        cmd == L"combo" || cmd == L"click" || cmd == L"select" || cmd == L"type" || cmd == L"key" ||
+        cmd == L"settext")
         return ControlCommand(cmd, argc, argv);
     if (cmd == L"pixel") {
         if (argc < 4) return kUsage;
@@ -539,6 +572,19 @@ int Run(int argc, wchar_t** argv) {
         DWORD n = 256;
         if (!GetUserNameW(buf, &n)) return kNotFound;
         std::printf("%s\n", Narrow(buf).c_str());
+        return kOk;
+    }
+    if (cmd == L"hold") {
+        // Another program holding the file: every other open fails with a
+        // sharing violation until the handle is closed.
+        if (argc < 4) return kUsage;
+        HANDLE f = CreateFileW(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (f == INVALID_HANDLE_VALUE) return kNotFound;
+        std::printf("held\n");
+        std::fflush(stdout);
+        Sleep(static_cast<DWORD>(ToInt(argv[3])));
+        CloseHandle(f);
         return kOk;
     }
     if (cmd == L"dpi") {
