@@ -19,6 +19,7 @@ public:
     WindowHandle FirstChild(WindowHandle w) override { return inner_.FirstChild(w); }
     std::string Title(WindowHandle w, std::size_t maxChars) override { return inner_.Title(w, maxChars); }
     bool IsVisible(WindowHandle w) override { return inner_.IsVisible(w); }
+    bool HasVisibleStyle(WindowHandle w) override { return inner_.HasVisibleStyle(w); }
     bool IsIconic(WindowHandle w) override { return inner_.IsIconic(w); }
     Rect WindowRect(WindowHandle w) override { return inner_.WindowRect(w); }
     Rect ClientRect(WindowHandle w) override { return inner_.ClientRect(w); }

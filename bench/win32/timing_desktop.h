@@ -12,8 +12,8 @@ namespace brisolt::bench {
 
 class TimingDesktop : public Desktop {
 public:
-    enum Op { kAny, kFirstSibling, kNextSibling, kFirstChild, kTitle, kIsVisible, kIsIconic, kWindowRect,
-              kClientRect, kPlacementOf, kSetWindowPos, kRestore, kBringToTop, kOpCount };
+    enum Op { kAny, kFirstSibling, kNextSibling, kFirstChild, kTitle, kIsVisible, kHasVisibleStyle, kIsIconic,
+              kWindowRect, kClientRect, kPlacementOf, kSetWindowPos, kRestore, kBringToTop, kOpCount };
 
     struct Tally {
         long long calls = 0;
@@ -40,8 +40,8 @@ public:
     // microseconds per call.
     void Print(int ticks) const {
         static const char* const kNames[kOpCount] = {
-            "AnyTopLevelWindow", "FirstSibling", "NextSibling", "FirstChild", "Title", "IsVisible", "IsIconic",
-            "WindowRect", "ClientRect", "PlacementOf", "SetWindowPos", "Restore", "BringToTop"};
+            "AnyTopLevelWindow", "FirstSibling", "NextSibling", "FirstChild", "Title", "IsVisible",
+            "HasVisibleStyle", "IsIconic", "WindowRect", "ClientRect", "PlacementOf", "SetWindowPos", "Restore", "BringToTop"};
         for (int op = 0; op < kOpCount; ++op) {
             const Tally& t = tallies_[op];
             if (t.calls == 0) continue;
@@ -58,6 +58,9 @@ public:
         return Timed(kTitle, [&] { return inner_.Title(w, maxChars); });
     }
     bool IsVisible(WindowHandle w) override { return Timed(kIsVisible, [&] { return inner_.IsVisible(w); }); }
+    bool HasVisibleStyle(WindowHandle w) override {
+        return Timed(kHasVisibleStyle, [&] { return inner_.HasVisibleStyle(w); });
+    }
     bool IsIconic(WindowHandle w) override { return Timed(kIsIconic, [&] { return inner_.IsIconic(w); }); }
     Rect WindowRect(WindowHandle w) override { return Timed(kWindowRect, [&] { return inner_.WindowRect(w); }); }
     Rect ClientRect(WindowHandle w) override { return Timed(kClientRect, [&] { return inner_.ClientRect(w); }); }

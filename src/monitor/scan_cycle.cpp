@@ -101,9 +101,13 @@ void ScanClientWindows(App& app, WindowHandle mainWindow) {
     // rectangle keeps what the last client walk found.
     WindowHandle mdiArea = desktop.FirstChild(mainWindow);
     WindowHandle window = 0;
+    bool areaVisible = false;
     if (mdiArea) {
         scan.MdiAreaRect = desktop.ClientRect(mdiArea);
         window = desktop.FirstChild(mdiArea);
+        // A child is visible when it and all its ancestors are: the MDI area
+        // and the main window are asked once for the whole walk.
+        if (window) areaVisible = desktop.IsVisible(mdiArea);
     }
     if (window) {
         // The first child is collected even while hidden.
@@ -114,7 +118,7 @@ void ScanClientWindows(App& app, WindowHandle mainWindow) {
             window = desktop.NextSibling(window);
             if (!window) break;
             title = desktop.Title(window, kTitleBuffer);
-            if (!title.empty() && desktop.IsVisible(window)) CollectMdiChild(app, title, window);
+            if (!title.empty() && areaVisible && desktop.HasVisibleStyle(window)) CollectMdiChild(app, title, window);
         }
     }
 

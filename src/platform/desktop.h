@@ -31,7 +31,12 @@ public:
     // maxChars == 0 reads the whole title. A window that is gone gives "".
     virtual std::string Title(WindowHandle w, std::size_t maxChars) = 0;
 
+    // IsWindowVisible: w and every ancestor carry the visible style.
     virtual bool IsVisible(WindowHandle w) = 0;
+    // Whether w itself carries the visible style, its ancestors not looked
+    // at: a walk over siblings asks their common parent once and this per
+    // window. (Asking IsVisible is always right, only slower.)
+    virtual bool HasVisibleStyle(WindowHandle w) { return IsVisible(w); }
     virtual bool IsIconic(WindowHandle w) = 0;
     // GetWindowRect: screen coordinates.
     virtual Rect WindowRect(WindowHandle w) = 0;

@@ -147,8 +147,12 @@ double ListWindow::ScaleHeight() const {
 void ListWindow::SetSize(double widthTwips, double heightTwips) {
     const int width = static_cast<int>(std::lround(widthTwips / tppX_));
     const int height = static_cast<int>(std::lround(heightTwips / tppY_));
-    SetWindowPos(window_.Get(), nullptr, 0, 0, width < 0 ? 0 : width, height < 0 ? 0 : height,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int cx = width < 0 ? 0 : width, cy = height < 0 ? 0 : height;
+    // Every tick sizes the window; one that already has its size is left
+    // alone, so a settled list costs no move.
+    RECT r{};
+    if (GetWindowRect(window_.Get(), &r) && r.right - r.left == cx && r.bottom - r.top == cy) return;
+    SetWindowPos(window_.Get(), nullptr, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Point ListWindow::Position() const {

@@ -22,6 +22,9 @@ bool HasClass(HWND w, const char* className) {
 // client may be busy, and a hung client must not hang the list window.
 constexpr UINT kSendTimeoutMs = 2000;
 
+// Titles up to 255 characters are read in one call.
+constexpr std::size_t kSmallTitleBuffer = 256;
+
 }  // namespace
 
 WindowHandle Win32Desktop::AnyTopLevelWindow() { return FromHwnd(FindWindowA(nullptr, nullptr)); }
@@ -34,6 +37,16 @@ WindowHandle Win32Desktop::FirstChild(WindowHandle w) { return FromHwnd(GetWindo
 
 std::string Win32Desktop::Title(WindowHandle w, std::size_t maxChars) {
     const HWND h = ToHwnd(w);
+    // Reading another program's title is a round trip to the window system,
+    // so the whole title is first read through a buffer that holds any usual
+    // title; only a title that fills it is read again at its full length.
+    char small[kSmallTitleBuffer];
+    if (maxChars == 0 || maxChars <= sizeof small) {
+        const int size = static_cast<int>(maxChars == 0 ? sizeof small : maxChars);
+        const int copied = GetWindowTextA(h, small, size);
+        if (copied <= 0) return {};
+        if (maxChars != 0 || copied < size - 1) return std::string(small, std::strlen(small));  // cut at the first NUL
+    }
     std::size_t size = maxChars;
     if (size == 0) {
         const int length = GetWindowTextLengthA(h);
@@ -47,7 +60,19 @@ std::string Win32Desktop::Title(WindowHandle w, std::size_t maxChars) {
     return std::string(buffer.data());  // cut at the first NUL
 }
 
-bool Win32Desktop::IsVisible(WindowHandle w) { return IsWindowVisible(ToHwnd(w)) != FALSE; }
+bool Win32Desktop::IsVisible(WindowHandle w) {
+    const HWND h = ToHwnd(w);
+    const LONG_PTR style = GetWindowLongPtrA(h, GWL_STYLE);
+    if (!(style & WS_VISIBLE)) return false;
+    // A top-level window's only ancestor is the desktop, which is always
+    // visible: its own style decides, one question instead of a walk up.
+    if (!(style & WS_CHILD)) return true;
+    return IsWindowVisible(h) != FALSE;
+}
+
+bool Win32Desktop::HasVisibleStyle(WindowHandle w) {
+    return (GetWindowLongPtrA(ToHwnd(w), GWL_STYLE) & WS_VISIBLE) != 0;
+}
 
 bool Win32Desktop::IsIconic(WindowHandle w) { return ::IsIconic(ToHwnd(w)) != FALSE; }
 

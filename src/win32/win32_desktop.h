@@ -13,6 +13,7 @@ public:
     WindowHandle FirstChild(WindowHandle w) override;
     std::string Title(WindowHandle w, std::size_t maxChars) override;
     bool IsVisible(WindowHandle w) override;
+    bool HasVisibleStyle(WindowHandle w) override;
     bool IsIconic(WindowHandle w) override;
     Rect WindowRect(WindowHandle w) override;
     Rect ClientRect(WindowHandle w) override;

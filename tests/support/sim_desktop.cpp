@@ -86,7 +86,14 @@ std::string SimDesktop::Title(WindowHandle w, std::size_t maxChars) {
     return t;
 }
 
-bool SimDesktop::IsVisible(WindowHandle w) { return Has(w) && windows_.at(w).visible; }
+// IsWindowVisible: the window and every ancestor carry the visible style.
+bool SimDesktop::IsVisible(WindowHandle w) {
+    for (; w != 0; w = windows_.at(w).parent)
+        if (!HasVisibleStyle(w)) return false;
+    return true;
+}
+
+bool SimDesktop::HasVisibleStyle(WindowHandle w) { return Has(w) && windows_.at(w).visible; }
 bool SimDesktop::IsIconic(WindowHandle w) { return Has(w) && windows_.at(w).iconic; }
 
 Rect SimDesktop::WindowRect(WindowHandle w) {
