@@ -21,7 +21,14 @@ constexpr wchar_t kToolClass[] = L"DemoClientTool";
 constexpr UINT_PTR kWatchTimer = 1;
 constexpr UINT_PTR kChurnTimer = 2;
 constexpr UINT kWatchMs = 200;
-constexpr wchar_t kChurnTitle[] = L"Codeunit 99 Churn Test - C/AL Editor";
+// The spare window of the churn mode takes these titles in turn. Seven of them,
+// so a program that looks every second does not always meet the same one.
+constexpr const wchar_t* kChurnTitles[] = {
+    L"Codeunit 99 Churn Test - C/AL Editor",   L"Table 99 Churn Table - Table Designer",
+    L"Form 99 Churn Card - Formular Designer", L"Report 99 Churn List - Report Designer",
+    L"Dataport 99 Churn Export - Dataport Designer", L"Table 98 Churn Twin - Table Designer",
+    L"Churn Notes",
+};
 
 // ---- small RAII helpers ----------------------------------------------------
 
@@ -89,6 +96,7 @@ struct Client {
     std::vector<LiveTool> tools;
     HWND churnChild = nullptr;
     int churnMs = 0;
+    size_t churnNext = 0;  // index into kChurnTitles
 };
 
 Client g;
@@ -266,7 +274,9 @@ void Churn() {
         SendMessageW(g.mdi, WM_MDIDESTROY, (WPARAM)g.churnChild, 0);
         g.churnChild = nullptr;
     } else {
-        g.churnChild = CreateMDIWindowW(kChildClass, kChurnTitle, WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+        const wchar_t* title = kChurnTitles[g.churnNext];
+        g.churnNext = (g.churnNext + 1) % (sizeof kChurnTitles / sizeof kChurnTitles[0]);
+        g.churnChild = CreateMDIWindowW(kChildClass, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                         CW_USEDEFAULT, CW_USEDEFAULT, 300, 200, g.mdi, g.instance, 0);
     }
 }

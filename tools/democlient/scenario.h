@@ -6,7 +6,8 @@
 //   child=Main Menu|min                           "|min" minimised,
 //   child=Object Designer|0,0,300,400             "|x,y,w,h" placement in the MDI area
 //   tool=Toolbox|700,300,120,200                  top-level tool window (screen placement)
-//   churn=500                                     open/close a spare child every 500 ms
+//   churn=500                                     every 500 ms a spare child opens or closes
+//                                                 (a new title from a fixed list each time)
 //
 // Blank lines and lines starting with '#' are ignored. Text is UTF-8.
 #pragma once
