@@ -48,23 +48,30 @@ void ListCanvas::DrawText(double x, double y, const std::string& text, Color col
 int ListCanvas::ToPixelsX(double twips) const { return static_cast<int>(std::lround(twips / tppX_)); }
 int ListCanvas::ToPixelsY(double twips) const { return static_cast<int>(std::lround(twips / tppY_)); }
 
-void ListCanvas::Render(HDC dc, int widthPx, int heightPx, COLORREF background) const {
+void ListCanvas::Render(HDC dc, const RECT& area, COLORREF background) const {
     HGDIOBJ dcBrush = GetStockObject(DC_BRUSH);
     SetDCBrushColor(dc, background);
-    RECT all{0, 0, widthPx, heightPx};
+    RECT all{0, 0, area.right - area.left, area.bottom - area.top};
     ::FillRect(dc, &all, static_cast<HBRUSH>(dcBrush));
 
     ScopedSelect font(dc, font_.Get());
     SetBkMode(dc, TRANSPARENT);
+    TEXTMETRICA metrics{};
+    const int lineHeight = GetTextMetricsA(dc, &metrics) ? metrics.tmHeight : all.bottom;
     for (const Op& op : ops_) {
+        const int top = ToPixelsY(op.top);
         if (op.kind == Op::kFill) {
             // Outline and fill in one colour: both corners belong to the box.
-            RECT r{ToPixelsX(op.left), ToPixelsY(op.top), ToPixelsX(op.right) + 1, ToPixelsY(op.bottom) + 1};
+            RECT r{ToPixelsX(op.left), top, ToPixelsX(op.right) + 1, ToPixelsY(op.bottom) + 1};
+            if (r.bottom <= area.top || r.top >= area.bottom) continue;
+            OffsetRect(&r, -area.left, -area.top);
             SetDCBrushColor(dc, op.color);
             ::FillRect(dc, &r, static_cast<HBRUSH>(dcBrush));
         } else {
+            if (top + lineHeight <= area.top || top >= area.bottom) continue;
             SetTextColor(dc, op.color);
-            TextOutA(dc, ToPixelsX(op.left), ToPixelsY(op.top), op.text.data(), static_cast<int>(op.text.size()));
+            TextOutA(dc, ToPixelsX(op.left) - area.left, top - area.top, op.text.data(),
+                     static_cast<int>(op.text.size()));
         }
     }
 }

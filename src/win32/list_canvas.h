@@ -27,9 +27,10 @@ public:
     void FillRect(double left, double top, double right, double bottom, Color color) override;
     void DrawText(double x, double y, const std::string& text, Color color) override;
 
-    // Paints the background and then the display list, in order, onto `dc`
-    // (an area of widthPx x heightPx pixels).
-    void Render(HDC dc, int widthPx, int heightPx, COLORREF background) const;
+    // Paints the background and then the display list, in order, onto `dc`,
+    // whose pixel (0, 0) shows the window's pixel (area.left, area.top); what
+    // lies wholly outside `area` is skipped.
+    void Render(HDC dc, const RECT& area, COLORREF background) const;
 
     struct Op {
         enum Kind { kFill, kText } kind;

@@ -117,17 +117,18 @@ LRESULT ListWindow::Handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 void ListWindow::Paint() {
     const HWND w = window_.Get();
     ScopedPaint paint(w);
-    RECT client{};
-    GetClientRect(w, &client);
-    const int width = client.right, height = client.bottom;
+    // Only the part that needs painting: a long list reaches far below the
+    // screen, and that part is never seen.
+    const RECT area = paint.Area();
+    const int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return;
     // Draw into a memory bitmap, then copy it in one blit.
     MemoryDC memory(paint.Get());
     Bitmap bitmap(CreateCompatibleBitmap(paint.Get(), width, height));
     if (!memory.Get() || !bitmap) return;
     ScopedSelect select(memory.Get(), bitmap.Get());
-    canvas_.Render(memory.Get(), width, height, GetSysColor(COLOR_BTNFACE));
-    BitBlt(paint.Get(), 0, 0, width, height, memory.Get(), 0, 0, SRCCOPY);
+    canvas_.Render(memory.Get(), area, GetSysColor(COLOR_BTNFACE));
+    BitBlt(paint.Get(), area.left, area.top, width, height, memory.Get(), 0, 0, SRCCOPY);
 }
 
 bool ListWindow::Exists() const { return window_.Get() != nullptr && IsWindow(window_.Get()); }

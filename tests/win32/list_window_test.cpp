@@ -76,7 +76,7 @@ WIN_TEST(Canvas_FillsRoundTwipsToPixelsWithBothCornersInside) {
         Pixels px(40, 30);
         canvas.Clear();
         canvas.FillRect(c.l, c.t, c.r, c.b, kRed);
-        canvas.Render(px.Dc(), 40, 30, kGrey);
+        canvas.Render(px.Dc(), RECT{0, 0, 40, 30}, kGrey);
         const int inside = (c.pr - c.pl + 1) * (c.pb - c.pt + 1);
         CHECK_EQ(inside, px.CountOf(kRed, 0, 0, 40, 30));
         CHECK_EQ(kRed, px.At(c.pl, c.pt));
@@ -96,7 +96,7 @@ WIN_TEST(Canvas_RendersRowsInOrderAndClearLeavesBackground) {
     canvas.DrawText(1, 1, "Table 18 Customer", kBlack);
     canvas.FillRect(0, row, 3000, 2 * row, kGreen);
     canvas.DrawText(1, row + 1, "Form 21 Customer Card", kBlack);
-    canvas.Render(px.Dc(), 200, 3 * rowPx, kGrey);
+    canvas.Render(px.Dc(), RECT{0, 0, 200, 3 * rowPx}, kGrey);
 
     // Each row keeps its colour around the black text.
     CHECK(px.CountOf(kBlack, 0, 0, 200, rowPx) > 10);
@@ -107,8 +107,15 @@ WIN_TEST(Canvas_RendersRowsInOrderAndClearLeavesBackground) {
     CHECK_EQ(200 * (rowPx - 1), px.CountOf(kGrey, 0, 2 * rowPx + 1, 200, 3 * rowPx));
     CHECK_EQ(kRed, px.At(199, 0));
 
+    // Only the second row needs painting: it lands at the top of the bitmap.
+    Pixels part(200, rowPx);
+    canvas.Render(part.Dc(), RECT{0, rowPx, 200, 2 * rowPx}, kGrey);
+    CHECK_EQ(0, part.CountOf(kRed, 0, 0, 200, rowPx));
+    CHECK(part.CountOf(kBlack, 0, 0, 200, rowPx) > 10);
+    CHECK(part.CountOf(kGreen, 0, 0, 200, rowPx) > 200 * rowPx / 2);
+
     canvas.Clear();
-    canvas.Render(px.Dc(), 200, 3 * rowPx, kGrey);
+    canvas.Render(px.Dc(), RECT{0, 0, 200, 3 * rowPx}, kGrey);
     CHECK_EQ(200 * 3 * rowPx, px.CountOf(kGrey, 0, 0, 200, 3 * rowPx));
 }
 
