@@ -7,7 +7,8 @@ namespace brisolt::win32 {
 class Win32Files : public Files {
 public:
     // Opens for appending, creating the file when missing; others may read it
-    // meanwhile (a viewer showing the log).
+    // meanwhile (a viewer showing the log). A record that only partly fits on
+    // the disk is cut off again, so the file never ends in part of a line.
     std::unique_ptr<AppendFile> OpenAppend(const std::string& path) override;
     bool Exists(const std::string& path) override;
 };

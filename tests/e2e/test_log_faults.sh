@@ -11,7 +11,8 @@ source "$(dirname "$0")/program_lib.sh"
 e2e_setup log_faults || exit 1
 
 UNLOCK=()
-trap 'for f in "${UNLOCK[@]}"; do chattr -i "$f" 2>/dev/null; done; e2e_cleanup' EXIT
+MOUNTED=
+trap 'for f in "${UNLOCK[@]}"; do chattr -i "$f" 2>/dev/null; done; e2e_cleanup; [[ -z $MOUNTED ]] || umount -l "$MOUNTED"' EXIT
 
 p() { e2e_probe "$@"; }
 APP=$E2E_DIR/app
@@ -164,6 +165,30 @@ scan_with_front_table "steady" 8
 e2e_check_eq "one record per change of the front table" 1 "$(lines "$VANISH")"
 e2e_check_eq "earlier logs untouched" "1 1 2 1" \
     "$(lines "$GOOD") $(lines "$MISSING") $(lines "$LOCKED") $(lines "$HELD")"
+# ---- 6: a full disk takes only the start of a record: it is cut off again, and
+# the whole record follows once there is room. A small file system of its own,
+# where the log's last page has 20 bytes left.
+FULL=$E2E_DIR/full
+mkdir -p "$FULL"
+if mount -t tmpfs -o size=16k tmpfs "$FULL" 2>/dev/null; then
+    MOUNTED=$FULL
+    FULL_LOG=$FULL/access.log
+    empty_record='"pad","","","","","","",""'$'\r\n'
+    printf '"pad","","","","","","","%s"\r\n' "$(head -c $((4096 - 20 - ${#empty_record})) /dev/zero | tr '\0' x)" \
+        >"$FULL_LOG"
+    dd if=/dev/zero of="$FULL/filler" bs=4096 2>/dev/null
+    e2e_check_eq "full disk: no room left but 20 bytes" "4076 0" \
+        "$(stat -c %s "$FULL_LOG") $(df -B1 --output=avail "$FULL" | tail -1 | tr -d ' ')"
+    set_log_path "$(e2e_winpath "$FULL_LOG")"
+    e2e_poll 10 path_is "$(e2e_winpath "$FULL_LOG")"
+    scan_with_front_table "full disk" 9
+    e2e_check_eq "full disk: the part that fitted was cut off again" 4076 "$(stat -c %s "$FULL_LOG")"
+    rm -f "$FULL/filler"
+    check_log "full disk, once there is room" "$FULL_LOG" 2 9
+else
+    e2e_log "SKIPPED full disk: no tmpfs can be mounted here"
+fi
+
 if kill -0 "$BRISOLT" 2>/dev/null; then e2e_pass "still running after every fault"; else e2e_fail "ended"; fi
 e2e_screenshot final
 e2e_finish
