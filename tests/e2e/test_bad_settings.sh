@@ -9,6 +9,8 @@
 set -u
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/program_lib.sh"
+# What a killed earlier run may have left immutable.
+chattr -R -i "$E2E_ROOT/build/e2e/bad_settings" 2>/dev/null
 e2e_setup bad_settings || exit 1
 
 # Immutable files and folders must be writable again before anything removes them.

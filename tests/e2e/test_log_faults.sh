@@ -8,6 +8,9 @@
 set -u
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/program_lib.sh"
+# What a killed earlier run may have left behind: an immutable file, a mount.
+umount -l "$E2E_ROOT/build/e2e/log_faults/full" 2>/dev/null
+chattr -R -i "$E2E_ROOT/build/e2e/log_faults" 2>/dev/null
 e2e_setup log_faults || exit 1
 
 UNLOCK=()
