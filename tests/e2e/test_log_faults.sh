@@ -22,7 +22,6 @@ APP=$E2E_DIR/app
 mkdir -p "$APP"
 cp "$E2E_DIST/brisolt.exe" "$APP/"
 SCENARIO=$E2E_DIR/scenario.txt
-ROWS=0
 
 # show <table number> <windows behind it>: the client with that table's designer
 # window in front and some windows that are no designers behind it.
@@ -34,7 +33,6 @@ show() {
         echo "child=Table $1 Object$1 - Table Designer|300,20,400,250"
         for ((n = 1; n <= $2; n++)); do echo "child=Notes $n|$((20 * n)),300,300,200"; done
     } | e2e_write_scenario "$SCENARIO"
-    ROWS=$((1 + $2))
 }
 
 # The list window shows one row per client window once a scan has seen them;
