@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# A minute of desktop churn under Wine: the demo client opens and closes a
-# designer window every 100 ms while the scenario file is rewritten as fast as
+# A minute of desktop churn under Wine: the demo client opens or closes spare
+# designer windows every 100 ms while the scenario file is rewritten as fast as
 # the client reads it (front window, duplicates, minimised and glued windows
 # changing), and brisolt.exe scans every second with the access log and the
 # Object Designer glue on. Afterwards the program is alive and answers, the
@@ -27,8 +27,8 @@ LOG=$APP/access.log
 SCENARIO=$E2E_DIR/scenario.txt
 p() { e2e_probe "$@"; }
 
-# The client's windows, front-most first; "churn=100" adds the window that
-# comes and goes every 100 ms.
+# The client's windows, front-most first; "churn=100" adds the spare windows
+# that come and go every 100 ms.
 scenario() {
     {
         echo "title=Muster GmbH - Navision Financials"
@@ -156,6 +156,14 @@ e2e_check_eq "the log ends with CR LF" 0d0a "$(tail -c 2 "$LOG" | od -An -tx1 | 
 e2e_check_eq "type code and number match the object key in every record" 0 "$inconsistent"
 e2e_check_eq "no record repeats the one before it" 0 "$repeated"
 if ((total >= 10)); then e2e_pass "the churn was logged ($total records)"; else e2e_fail "only $total records"; fi
+# Both the spare windows that come and go and the scenario's own windows were in front at times.
+spare=$(cut -d, -f3 "$LOG" | grep -c ' 9[89]"$')
+own=$(cut -d, -f3 "$LOG" | grep -c -e '"Table 18"' -e '"Table 27"' -e '"Codeunit 80"' -e '"Report 206"' -e '"Form 21"')
+if ((spare > 0 && own > 0)); then
+    e2e_pass "records of the spare windows ($spare) and of the scenario's windows ($own)"
+else
+    e2e_fail "records of the spare windows: $spare, of the scenario's windows: $own"
+fi
 
 # ---- it still quits cleanly ------------------------------------------------------
 gone() { ! alive; }

@@ -21,7 +21,7 @@ constexpr wchar_t kToolClass[] = L"DemoClientTool";
 constexpr UINT_PTR kWatchTimer = 1;
 constexpr UINT_PTR kChurnTimer = 2;
 constexpr UINT kWatchMs = 200;
-// The spare window of the churn mode takes these titles in turn. Seven of them,
+// The spare windows of the churn mode take these titles in turn. Seven of them,
 // so a program that looks every second does not always meet the same one.
 constexpr const wchar_t* kChurnTitles[] = {
     L"Codeunit 99 Churn Test - C/AL Editor",   L"Table 99 Churn Table - Table Designer",
@@ -94,9 +94,10 @@ struct Client {
     bool appliedOnce = false;
     std::vector<LiveChild> children;
     std::vector<LiveTool> tools;
-    HWND churnChild = nullptr;
+    std::vector<HWND> churnChildren;  // the spare windows open now
     int churnMs = 0;
-    size_t churnNext = 0;  // index into kChurnTitles
+    size_t churnNext = 0;   // index into kChurnTitles
+    unsigned churnStep = 0;
 };
 
 Client g;
@@ -241,6 +242,12 @@ void ApplyTools(const std::vector<ToolSpec>& wanted) {
     g.tools = live;
 }
 
+void CloseChurnChildren() {
+    const std::vector<HWND> open = g.churnChildren;  // WM_NCDESTROY takes each off the list
+    for (HWND w : open) SendMessageW(g.mdi, WM_MDIDESTROY, (WPARAM)w, 0);
+    g.churnChildren.clear();
+}
+
 void ApplyScenario(const Scenario& sc) {
     std::wstring title = Widen(sc.title);
     if (WindowTitle(g.frame) != title) SetWindowTextW(g.frame, title.c_str());
@@ -255,10 +262,7 @@ void ApplyScenario(const Scenario& sc) {
         if (g.churnMs > 0) SetTimer(g.frame, kChurnTimer, g.churnMs, nullptr);
         else KillTimer(g.frame, kChurnTimer);
     }
-    if (g.churnMs == 0 && g.churnChild) {
-        SendMessageW(g.mdi, WM_MDIDESTROY, (WPARAM)g.churnChild, 0);
-        g.churnChild = nullptr;
-    }
+    if (g.churnMs == 0) CloseChurnChildren();
     g.applied = sc;
     g.appliedOnce = true;
 }
@@ -270,15 +274,17 @@ void CheckScenario() {
 }
 
 void Churn() {
-    if (g.churnChild) {
-        SendMessageW(g.mdi, WM_MDIDESTROY, (WPARAM)g.churnChild, 0);
-        g.churnChild = nullptr;
-    } else {
-        const wchar_t* title = kChurnTitles[g.churnNext];
-        g.churnNext = (g.churnNext + 1) % (sizeof kChurnTitles / sizeof kChurnTitles[0]);
-        g.churnChild = CreateMDIWindowW(kChildClass, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                        CW_USEDEFAULT, CW_USEDEFAULT, 300, 200, g.mdi, g.instance, 0);
+    // Three steps: open one, open another on top, close both. A program that
+    // looks every second (ten steps) finds one, two or none in turn.
+    if (g.churnStep++ % 3 == 2) {
+        CloseChurnChildren();
+        return;
     }
+    const wchar_t* title = kChurnTitles[g.churnNext];
+    g.churnNext = (g.churnNext + 1) % (sizeof kChurnTitles / sizeof kChurnTitles[0]);
+    HWND w = CreateMDIWindowW(kChildClass, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
+                              300, 200, g.mdi, g.instance, 0);
+    if (w) g.churnChildren.push_back(w);
 }
 
 // ---- window procedures ------------------------------------------------------
@@ -305,7 +311,8 @@ LRESULT CALLBACK ChildProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NCDESTROY:
         for (size_t i = 0; i < g.children.size(); ++i)
             if (g.children[i].hwnd == w) { g.children.erase(g.children.begin() + i); break; }
-        if (g.churnChild == w) g.churnChild = nullptr;
+        for (size_t i = 0; i < g.churnChildren.size(); ++i)
+            if (g.churnChildren[i] == w) { g.churnChildren.erase(g.churnChildren.begin() + i); break; }
         break;
     }
     return DefMDIChildProcW(w, msg, wp, lp);

@@ -6,8 +6,9 @@
 //   child=Main Menu|min                           "|min" minimised,
 //   child=Object Designer|0,0,300,400             "|x,y,w,h" placement in the MDI area
 //   tool=Toolbox|700,300,120,200                  top-level tool window (screen placement)
-//   churn=500                                     every 500 ms a spare child opens or closes
-//                                                 (a new title from a fixed list each time)
+//   churn=500                                     every 500 ms a spare child opens (a new
+//                                                 title from a fixed list each time), every
+//                                                 third time the spare children close instead
 //
 // Blank lines and lines starting with '#' are ignored. Text is UTF-8.
 #pragma once
