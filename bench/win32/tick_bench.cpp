@@ -26,13 +26,8 @@
 #include "shell/startup.h"
 #include "win32/list_window.h"
 #include "win32/program_windows.h"
-#include "win32/win32_clock.h"
-#include "win32/win32_desktop.h"
-#include "win32/win32_files.h"
-#include "win32/win32_identity.h"
+#include "win32/system_services.h"
 #include "win32/win32_profile.h"
-#include "win32/win32_sound.h"
-#include "win32/win32_text_measure.h"
 
 using namespace brisolt;
 using namespace brisolt::win32;
@@ -146,14 +141,9 @@ int main(int argc, char** argv) {
     // The program's App on the real adapters, with the user interface services
     // it does not need in a tick left in memory.
     App app;
-    Win32Desktop realDesktop;
-    bench::CountingDesktop desktop(realDesktop);
+    SystemServices services;
+    bench::CountingDesktop desktop(services.desktop);
     Win32Profile profile(app.shell.IniFile);
-    Win32Clock clock;
-    Win32Sound sound;
-    Win32Files files;
-    Win32Identity identity;
-    Win32TextMeasure textMeasure;
     test::FakeUserInterface ui;
     ProgramWindows windows;
     std::unique_ptr<ListWindow> listWindow;
@@ -163,16 +153,9 @@ int main(int argc, char** argv) {
         listWindow->MoveTo(x, y);
     };
     Platform& p = app.platform;
-    p.desktop = &desktop;
+    services.AttachTo(p, &desktop);
     p.profile = &profile;
-    p.clock = &clock;
-    p.sound = &sound;
-    p.files = &files;
-    p.identity = &identity;
-    p.textMeasure = &textMeasure;
     p.ui = &ui;
-    p.twipsPerPixelX = 1440.0 / GetDeviceCaps(GetDC(nullptr), LOGPIXELSX);
-    p.twipsPerPixelY = 1440.0 / GetDeviceCaps(GetDC(nullptr), LOGPIXELSY);
     StartUp(app, folder);
     if (!listWindow || !listWindow->Exists()) {
         std::printf("error: the list window could not be created\n");

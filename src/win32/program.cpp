@@ -53,20 +53,10 @@ Program::Program(HINSTANCE instance)
           [this] { return MainHwnd(); },
       }) {
     Platform& p = app_.platform;
-    p.desktop = &desktop_;
+    services_.AttachTo(p);
     p.profile = &profile_;
-    p.clock = &clock_;
-    p.sound = &sound_;
-    p.files = &files_;
-    p.identity = &identity_;
-    p.textMeasure = &textMeasure_;
     p.ui = &ui_;
     p.version = ReadVersionInfo(exePath_);
-    p.twipsPerPixelX = 1440.0 / ScreenDpiX();
-    p.twipsPerPixelY = 1440.0 / ScreenDpiY();
-    p.virtualScreen = Rect{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-                           GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                           GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
 void Program::CreateListWindow(int x, int y) {

@@ -13,13 +13,8 @@
 #include "win32/main_window.h"
 #include "win32/program_windows.h"
 #include "win32/timer_window.h"
-#include "win32/win32_clock.h"
-#include "win32/win32_desktop.h"
-#include "win32/win32_files.h"
-#include "win32/win32_identity.h"
+#include "win32/system_services.h"
 #include "win32/win32_profile.h"
-#include "win32/win32_sound.h"
-#include "win32/win32_text_measure.h"
 #include "win32/win32_ui.h"
 
 namespace brisolt::win32 {
@@ -43,13 +38,8 @@ private:
     HINSTANCE instance_;
     std::string exePath_;
     App app_;
-    Win32Desktop desktop_;
+    SystemServices services_;
     Win32Profile profile_{app_.shell.IniFile};
-    Win32Clock clock_;
-    Win32Sound sound_;
-    Win32Files files_;
-    Win32Identity identity_;
-    Win32TextMeasure textMeasure_;
     ProgramWindows windows_;
     TimerWindow timers_;
     ControlSync sync_;

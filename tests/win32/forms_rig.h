@@ -17,13 +17,8 @@
 #include "win32/main_window.h"
 #include "win32/program_windows.h"
 #include "win32/timer_window.h"
-#include "win32/win32_clock.h"
-#include "win32/win32_desktop.h"
-#include "win32/win32_files.h"
-#include "win32/win32_identity.h"
+#include "win32/system_services.h"
 #include "win32/win32_profile.h"
-#include "win32/win32_sound.h"
-#include "win32/win32_text_measure.h"
 
 namespace wintest {
 
@@ -41,12 +36,7 @@ struct FormsRig {
     TempDir dir;
     std::string iniFile;
     brisolt::win32::Win32Profile profile{iniFile};
-    brisolt::win32::Win32TextMeasure measure;
-    brisolt::win32::Win32Desktop desktop;
-    brisolt::win32::Win32Clock clock;
-    brisolt::win32::Win32Sound sound;
-    brisolt::win32::Win32Files files;
-    brisolt::win32::Win32Identity identity;
+    brisolt::win32::SystemServices services;
     brisolt::test::FakeUserInterface ui;
     brisolt::win32::ProgramWindows windows;
     brisolt::win32::TimerWindow timers{GetModuleHandleA(nullptr), nullptr};
