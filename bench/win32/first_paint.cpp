@@ -11,21 +11,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "win32/gdi.h"
+
 namespace {
 
 constexpr char kListClass[] = "BrisoltListWindow";
-
-class ScreenDC {
-public:
-    ScreenDC() : dc_(GetDC(nullptr)) {}
-    ~ScreenDC() { ReleaseDC(nullptr, dc_); }
-    ScreenDC(const ScreenDC&) = delete;
-    ScreenDC& operator=(const ScreenDC&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
 
 unsigned long long UnixMs() {
     FILETIME ft;
@@ -40,7 +30,7 @@ unsigned long long UnixMs() {
 bool ShowsColour(HWND w, COLORREF colour) {
     RECT r{};
     if (!IsWindowVisible(w) || !GetWindowRect(w, &r) || r.right - r.left < 4 || r.bottom - r.top < 4) return false;
-    ScreenDC screen;
+    brisolt::win32::ScopedGetDC screen(nullptr);  // the screen
     const int y = r.top + 2;
     for (int x = r.left; x < r.right - 1; x += 3)
         if (GetPixel(screen.Get(), x, y) == colour) return true;
