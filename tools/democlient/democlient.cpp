@@ -9,9 +9,9 @@
 #include "scenario.h"
 
 using democlient::Box;
-using democlient::ChildSpec;
+using democlient::ChildWindow;
 using democlient::Scenario;
-using democlient::ToolSpec;
+using democlient::ToolWindow;
 
 namespace {
 
@@ -75,12 +75,12 @@ std::wstring WindowTitle(HWND w) {
 
 struct LiveChild {
     HWND hwnd;
-    ChildSpec spec;  // the spec it was last matched to
+    ChildWindow entry;  // the scenario entry it was last matched to
 };
 
 struct LiveTool {
     HWND hwnd;
-    ToolSpec spec;
+    ToolWindow entry;
 };
 
 struct Client {
@@ -130,20 +130,20 @@ bool ReadScenario(Scenario& out) {
 
 // ---- making the windows match ------------------------------------------------
 
-HWND CreateChild(const ChildSpec& spec) {
+HWND CreateChild(const ChildWindow& entry) {
     DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-    if (spec.minimised) style |= WS_MINIMIZE;
+    if (entry.minimised) style |= WS_MINIMIZE;
     int x = CW_USEDEFAULT, y = CW_USEDEFAULT, w = CW_USEDEFAULT, h = CW_USEDEFAULT;
-    if (spec.box) { x = spec.box->x; y = spec.box->y; w = spec.box->w; h = spec.box->h; }
-    return CreateMDIWindowW(kChildClass, Widen(spec.title).c_str(), style, x, y, w, h, g.mdi,
+    if (entry.box) { x = entry.box->x; y = entry.box->y; w = entry.box->w; h = entry.box->h; }
+    return CreateMDIWindowW(kChildClass, Widen(entry.title).c_str(), style, x, y, w, h, g.mdi,
                             g.instance, 0);
 }
 
-HWND CreateTool(const ToolSpec& spec) {
+HWND CreateTool(const ToolWindow& entry) {
     int x = 600, y = 100, w = 160, h = 220;
-    if (spec.box) { x = spec.box->x; y = spec.box->y; w = spec.box->w; h = spec.box->h; }
+    if (entry.box) { x = entry.box->x; y = entry.box->y; w = entry.box->w; h = entry.box->h; }
     // An owned pop-up: a top-level window that stays above the client's main window.
-    return CreateWindowExW(WS_EX_TOOLWINDOW, kToolClass, Widen(spec.title).c_str(),
+    return CreateWindowExW(WS_EX_TOOLWINDOW, kToolClass, Widen(entry.title).c_str(),
                            WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_VISIBLE, x, y, w,
                            h, g.frame, nullptr, g.instance, nullptr);
 }
@@ -158,7 +158,7 @@ std::vector<HWND> ChildZOrder() {
     return order;
 }
 
-void ApplyChildren(const std::vector<ChildSpec>& wanted) {
+void ApplyChildren(const std::vector<ChildWindow>& wanted) {
     // Match wanted entries to live windows with the same title, in Z-order, so a
     // window that stays keeps its place.
     std::vector<HWND> zorder = ChildZOrder();
@@ -181,21 +181,21 @@ void ApplyChildren(const std::vector<ChildSpec>& wanted) {
 
     std::vector<LiveChild> live;
     for (size_t i = wanted.size(); i-- > 0;) {  // back-most first: new windows open on top
-        const ChildSpec& spec = wanted[i];
+        const ChildWindow& entry = wanted[i];
         HWND w = matched[i];
         if (!w) {
-            w = CreateChild(spec);
+            w = CreateChild(entry);
             if (!w) continue;
         } else {
-            const ChildSpec* old = nullptr;
+            const ChildWindow* old = nullptr;
             for (const auto& c : g.children)
-                if (c.hwnd == w) old = &c.spec;
-            if (spec.box && (!old || !old->box || *old->box != *spec.box))
-                MoveWindow(w, spec.box->x, spec.box->y, spec.box->w, spec.box->h, TRUE);
-            if (spec.minimised && !IsIconic(w)) ShowWindow(w, SW_MINIMIZE);
-            if (!spec.minimised && IsIconic(w)) ShowWindow(w, SW_RESTORE);
+                if (c.hwnd == w) old = &c.entry;
+            if (entry.box && (!old || !old->box || *old->box != *entry.box))
+                MoveWindow(w, entry.box->x, entry.box->y, entry.box->w, entry.box->h, TRUE);
+            if (entry.minimised && !IsIconic(w)) ShowWindow(w, SW_MINIMIZE);
+            if (!entry.minimised && IsIconic(w)) ShowWindow(w, SW_RESTORE);
         }
-        live.insert(live.begin(), LiveChild{w, spec});
+        live.insert(live.begin(), LiveChild{w, entry});
     }
     g.children = live;
 
@@ -219,23 +219,23 @@ void ApplyChildren(const std::vector<ChildSpec>& wanted) {
     }
 }
 
-void ApplyTools(const std::vector<ToolSpec>& wanted) {
+void ApplyTools(const std::vector<ToolWindow>& wanted) {
     std::vector<bool> taken(g.tools.size(), false);
     std::vector<LiveTool> live;
-    for (const auto& spec : wanted) {
+    for (const auto& entry : wanted) {
         HWND w = nullptr;
         for (size_t j = 0; j < g.tools.size(); ++j) {
-            if (!taken[j] && g.tools[j].spec.title == spec.title) {
+            if (!taken[j] && g.tools[j].entry.title == entry.title) {
                 taken[j] = true;
                 w = g.tools[j].hwnd;
-                const auto& old = g.tools[j].spec.box;
-                if (spec.box && (!old || *old != *spec.box))
-                    MoveWindow(w, spec.box->x, spec.box->y, spec.box->w, spec.box->h, TRUE);
+                const auto& old = g.tools[j].entry.box;
+                if (entry.box && (!old || *old != *entry.box))
+                    MoveWindow(w, entry.box->x, entry.box->y, entry.box->w, entry.box->h, TRUE);
                 break;
             }
         }
-        if (!w) w = CreateTool(spec);
-        if (w) live.push_back({w, spec});
+        if (!w) w = CreateTool(entry);
+        if (w) live.push_back({w, entry});
     }
     for (size_t j = 0; j < g.tools.size(); ++j)
         if (!taken[j]) DestroyWindow(g.tools[j].hwnd);

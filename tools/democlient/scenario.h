@@ -24,13 +24,13 @@ struct Box {
     bool operator!=(const Box& o) const { return !(*this == o); }
 };
 
-struct ChildSpec {
+struct ChildWindow {
     std::string title;
     bool minimised = false;
     std::optional<Box> box;
 };
 
-struct ToolSpec {
+struct ToolWindow {
     std::string title;
     std::optional<Box> box;
 };
@@ -38,8 +38,8 @@ struct ToolSpec {
 struct Scenario {
     std::string title = "Muster GmbH - Navision Financials";
     std::optional<Box> frame;
-    std::vector<ChildSpec> children;  // front-most first
-    std::vector<ToolSpec> tools;
+    std::vector<ChildWindow> children;  // front-most first
+    std::vector<ToolWindow> tools;
     int churnMs = 0;                  // 0: no churn
 };
 
