@@ -161,6 +161,19 @@ e2e_pixel() {
     printf '0x%s%s%s\n' "${rgb:5:2}" "${rgb:3:2}" "${rgb:1:2}"
 }
 
+# e2e_list_row_colors <rows>: the colour of each row of the list window,
+# sampled at the right end of the row where no text reaches, front-most first.
+e2e_list_row_colors() {
+    local n=$1 l t r b i y out=()
+    read -r l t r b <<<"$(e2e_probe client BrisoltListWindow)"
+    (((b - t) % n == 0 && b > t)) || { echo "height $((b - t)) is not $n rows"; return 1; }
+    for ((i = 0; i < n; i++)); do
+        y=$((t + (b - t) * (2 * i + 1) / (2 * n)))
+        out+=("$(e2e_probe pixel $((r - 1)) "$y")")
+    done
+    echo "${out[*]}"
+}
+
 # ---- checks --------------------------------------------------------------------
 
 e2e_pass() { echo "PASS: $*"; E2E_PASSED=$((E2E_PASSED + 1)); }

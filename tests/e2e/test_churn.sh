@@ -110,22 +110,12 @@ e2e_check_poll "the settings window answers after the churn" 20 answers
 clients_are() { [[ $(p text "$MAIN" 1219) == "$1" ]]; }
 e2e_check_poll "five client windows counted" 20 clients_are $ROWS
 
-row_colors() {
-    local n=$1 l t r b i y out=()
-    read -r l t r b <<<"$(p client BrisoltListWindow)"
-    (((b - t) % n == 0 && b > t)) || { echo "height $((b - t)) is not $n rows"; return 1; }
-    for ((i = 0; i < n; i++)); do
-        y=$((t + (b - t) * (2 * i + 1) / (2 * n)))
-        out+=("$(p pixel $((r - 1)) "$y")")
-    done
-    echo "${out[*]}"
-}
 EXPECTED="$ALARM $ALARM $NORMAL $NORMAL $NORMAL"
-rows_are() { [[ $(row_colors "$ROWS") == "$1" ]]; }
+rows_are() { [[ $(e2e_list_row_colors "$ROWS") == "$1" ]]; }
 if e2e_poll 20 rows_are "$EXPECTED"; then
     e2e_pass "list window repainted: five rows, the two of table 18 in the alarm colour"
 else
-    e2e_fail "row colours: expected '$EXPECTED', got '$(row_colors "$ROWS")'"
+    e2e_fail "row colours: expected '$EXPECTED', got '$(e2e_list_row_colors "$ROWS")'"
 fi
 e2e_screenshot final
 

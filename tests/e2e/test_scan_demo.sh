@@ -85,23 +85,12 @@ FRAME_BOTTOM=$(e2e_probe rect DemoClientFrame | cut -d' ' -f4)
 toolbox_glued() { [[ $(e2e_probe rect DemoClientTool Toolbox) == "0 $((FRAME_BOTTOM - 200)) 120 $FRAME_BOTTOM" ]]; }
 e2e_check_poll "Toolbox's bottom at the main window's bottom ($FRAME_BOTTOM), left 0" 15 toolbox_glued
 
-# Row colours, sampled at the right end of each row where no text reaches.
-row_colors() {
-    local n=$1 l t r b i y out=()
-    read -r l t r b <<<"$(e2e_probe client BrisoltListWindow)"
-    (((b - t) % n == 0 && b > t)) || { echo "height $((b - t)) is not $n rows"; return 1; }
-    for ((i = 0; i < n; i++)); do
-        y=$((t + (b - t) * (2 * i + 1) / (2 * n)))
-        out+=("$(e2e_probe pixel $((r - 1)) "$y")")
-    done
-    echo "${out[*]}"
-}
 EXPECTED="$ALARM $ALARM $NORMAL $NORMAL $NORMAL $NORMAL"
-rows_are() { [[ $(row_colors "$ROWS") == "$1" ]]; }
+rows_are() { [[ $(e2e_list_row_colors "$ROWS") == "$1" ]]; }
 if e2e_poll 15 rows_are "$EXPECTED"; then
     e2e_pass "duplicate rows 0 and 1 in the alarm colour, the others normal ($EXPECTED)"
 else
-    e2e_fail "row colours: expected '$EXPECTED', got '$(row_colors "$ROWS")'"
+    e2e_fail "row colours: expected '$EXPECTED', got '$(e2e_list_row_colors "$ROWS")'"
 fi
 e2e_screenshot 1-duplicates
 
@@ -123,7 +112,7 @@ EXPECTED="$NORMAL $NORMAL $NORMAL $NORMAL $NORMAL"
 if e2e_poll 15 rows_are "$EXPECTED"; then
     e2e_pass "no alarm colour once the duplicate has gone"
 else
-    e2e_fail "row colours: expected '$EXPECTED', got '$(row_colors "$ROWS")'"
+    e2e_fail "row colours: expected '$EXPECTED', got '$(e2e_list_row_colors "$ROWS")'"
 fi
 e2e_screenshot 2-no-duplicate
 
