@@ -30,6 +30,7 @@ public:
     }
     void Restore(WindowHandle w) override { inner_.Restore(w); }
     void BringToTop(WindowHandle w) override { inner_.BringToTop(w); }
+    bool IsOnMonitor(Point p) override { return inner_.IsOnMonitor(p); }
 
 private:
     Desktop& inner_;

@@ -70,6 +70,7 @@ public:
     }
     void Restore(WindowHandle w) override { Timed(kRestore, [&] { inner_.Restore(w); return 0; }); }
     void BringToTop(WindowHandle w) override { Timed(kBringToTop, [&] { inner_.BringToTop(w); return 0; }); }
+    bool IsOnMonitor(Point p) override { return inner_.IsOnMonitor(p); }
 
 private:
     Desktop& inner_;

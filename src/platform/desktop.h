@@ -44,6 +44,9 @@ public:
     virtual Rect ClientRect(WindowHandle w) = 0;
     // Position in the coordinates the window is moved in, and outer size.
     virtual Placement PlacementOf(WindowHandle w) = 0;
+    // Whether the screen point lies on a connected monitor (monitors of
+    // unequal size leave holes in the box around all of them).
+    virtual bool IsOnMonitor(Point p) = 0;
 
     // SetWindowPos(w, 0, x, y, cx, cy, flags); the result is not needed.
     virtual void SetWindowPos(WindowHandle w, int x, int y, int cx, int cy, unsigned flags) = 0;

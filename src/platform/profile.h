@@ -27,6 +27,9 @@ public:
                              const std::string& def, std::size_t bufferChars) = 0;
     // WritePrivateProfileString(section, key, value, file); false when refused.
     virtual bool Write(const std::string& section, const std::string& key, const std::string& value) = 0;
+    // Whether the file carries the read-only attribute: a deliberate way to pin
+    // the settings, so a refused save says nothing.
+    virtual bool IsReadOnly() = 0;
     // Starts a rewrite; nullptr when no copy can be made (a read-only folder).
     virtual std::unique_ptr<ProfileRewrite> BeginRewrite() = 0;
 };

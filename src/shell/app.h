@@ -31,8 +31,6 @@ struct Platform {
     VersionInfo version;
     // Screen twips per pixel (1440 / dpi).
     double twipsPerPixelX = 15, twipsPerPixelY = 15;
-    // The virtual screen (all monitors) in pixels, for the stored-position check.
-    Rect virtualScreen{0, 0, 1024, 768};
 };
 
 // The program's general run-time error: a failed operation on a form, control

@@ -26,6 +26,20 @@ Color ColorOrDefault(int value, Color def) {
 
 }  // namespace
 
+Point ListWindowStartPosition(Point stored, const std::function<bool(Point)>& onMonitor) {
+    // At least this much of the window's corner must be on a monitor.
+    constexpr int kVisible = 14;
+    const Point fallback{20, 10};
+    auto xFits = [&](int y) { return onMonitor({stored.x, y}) && onMonitor({stored.x + kVisible, y}); };
+    auto yFits = [&](int x) { return onMonitor({x, stored.y}) && onMonitor({x, stored.y + kVisible}); };
+    if (xFits(stored.y) && yFits(stored.x)) return stored;
+    // Each edge is judged on its own: a window stored off the right edge keeps
+    // its top edge, judged where its left edge will be.
+    const bool xOk = xFits(stored.y) || (!yFits(stored.x) && xFits(fallback.y));
+    const bool yOk = yFits(stored.x) || (!xOk && yFits(fallback.x));
+    return {xOk ? stored.x : fallback.x, yOk ? stored.y : fallback.y};
+}
+
 std::string ReadIniString(App& app, const std::string& section, const std::string& key, const std::string& def) {
     return app.platform.profile->Read(section, key, def, kReadBuffer);
 }
@@ -43,13 +57,10 @@ void LoadSettings(App& app) {
     FrmFensterliste& l = app.forms.frmFensterliste;
     ShellState& s = app.shell;
 
-    // A stored position counts when it lies on a connected monitor (the
-    // virtual screen); each edge is judged on its own.
-    const Rect& screen = app.platform.virtualScreen;
-    s.Win1x = number(kWinLoc, "Win1x", "50");
-    s.Win1y = number(kWinLoc, "Win1y", "50");
-    if (s.Win1x > screen.right - 15 || s.Win1x < screen.left) s.Win1x = 20;
-    if (s.Win1y > screen.bottom - 15 || s.Win1y < screen.top) s.Win1y = 10;
+    const Point stored{number(kWinLoc, "Win1x", "50"), number(kWinLoc, "Win1y", "50")};
+    const Point shown = ListWindowStartPosition(stored, [&](Point p) { return app.platform.desktop->IsOnMonitor(p); });
+    s.Win1x = shown.x;
+    s.Win1y = shown.y;
 
     int tab = number(kOptions, "TabSelectedIndex", "1");
     app.forms.frmMain.tbsMain.SelectedIndex = tab >= 1 && tab <= 4 ? tab : 1;

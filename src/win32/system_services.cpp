@@ -13,9 +13,6 @@ void SystemServices::AttachTo(Platform& p, Desktop* otherDesktop) {
     p.textMeasure = &textMeasure;
     p.twipsPerPixelX = 1440.0 / ScreenDpiX();
     p.twipsPerPixelY = 1440.0 / ScreenDpiY();
-    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    p.virtualScreen =
-        Rect{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
 }  // namespace brisolt::win32

@@ -105,6 +105,10 @@ void Win32Desktop::SetWindowPos(WindowHandle w, int x, int y, int cx, int cy, un
     ::SetWindowPos(ToHwnd(w), nullptr, x, y, cx, cy, flags);
 }
 
+bool Win32Desktop::IsOnMonitor(Point p) {
+    return MonitorFromPoint(POINT{p.x, p.y}, MONITOR_DEFAULTTONULL) != nullptr;
+}
+
 void Win32Desktop::Restore(WindowHandle w) { ShowWindow(ToHwnd(w), SW_RESTORE); }
 
 void Win32Desktop::BringToTop(WindowHandle w) {

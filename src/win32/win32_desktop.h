@@ -21,6 +21,7 @@ public:
     void SetWindowPos(WindowHandle w, int x, int y, int cx, int cy, unsigned flags) override;
     void Restore(WindowHandle w) override;
     void BringToTop(WindowHandle w) override;
+    bool IsOnMonitor(Point p) override;
 };
 
 }  // namespace brisolt::win32

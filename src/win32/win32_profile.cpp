@@ -62,6 +62,11 @@ private:
 
 }  // namespace
 
+bool Win32Profile::IsReadOnly() {
+    const DWORD attributes = GetFileAttributesA(iniFile_.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
 std::unique_ptr<ProfileRewrite> Win32Profile::BeginRewrite() {
     const std::string temp = iniFile_ + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
     const DWORD attributes = GetFileAttributesA(iniFile_.c_str());

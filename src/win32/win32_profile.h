@@ -19,6 +19,7 @@ public:
     // keys of other programs stay), which then replaces the file with
     // MoveFileEx (replace existing, write through).
     std::unique_ptr<ProfileRewrite> BeginRewrite() override;
+    bool IsReadOnly() override;
 
 private:
     const std::string& iniFile_;

@@ -20,6 +20,7 @@ public:
                      std::size_t bufferChars) override;
     bool Write(const std::string& section, const std::string& key, const std::string& value) override;
     std::unique_ptr<ProfileRewrite> BeginRewrite() override;
+    bool IsReadOnly() override { return readOnly; }
     bool readOnlyFolder = false;  // no copy can be made beside the file
     int commits = 0;
 

@@ -113,6 +113,12 @@ Rect SimDesktop::ClientRect(WindowHandle w) {
 
 Placement SimDesktop::PlacementOf(WindowHandle w) { return Has(w) ? windows_.at(w).place : Placement{}; }
 
+bool SimDesktop::IsOnMonitor(Point p) {
+    for (const Rect& m : monitors)
+        if (p.x >= m.left && p.x < m.right && p.y >= m.top && p.y < m.bottom) return true;
+    return false;
+}
+
 void SimDesktop::SetWindowPos(WindowHandle w, int x, int y, int cx, int cy, unsigned flags) {
     setPosCalls.push_back({w, x, y, cx, cy, flags});
     if (!Has(w)) return;

@@ -61,6 +61,10 @@ public:
     void SetWindowPos(WindowHandle w, int x, int y, int cx, int cy, unsigned flags) override;
     void Restore(WindowHandle w) override;
     void BringToTop(WindowHandle w) override;
+    bool IsOnMonitor(Point p) override;
+
+    // The connected monitors, in screen pixels.
+    std::vector<Rect> monitors{{0, 0, 1024, 768}};
 
 private:
     std::vector<WindowHandle>& LevelOf(WindowHandle w);

@@ -32,7 +32,6 @@ struct TestApp {
         app.platform.ui = &ui;
         app.platform.version = {"Brisolt light", 1, 0, 0, 7, "Copyright (C) 2026 Brisolt developers"};
         ui.onCreateListWindow = [this](int x, int y) { listWindow.MoveTo(x, y); };
-        app.platform.virtualScreen = {0, 0, 1024, 768};
         app.shell.ProgramDir = "C:\\Brisolt";
         app.shell.IniFile = "C:\\Brisolt\\KelmorL.ini";
         app.shell.ManualFile = "C:\\Brisolt\\Doc\\kelmorL.htm";

@@ -11,6 +11,7 @@ class SettingsTest : public ::testing::Test {
 protected:
     test::TestApp t;
     App& app = t.app;
+    test::SimDesktop& desktop = t.desktop;
     void SetUp() override { frmFensterliste_Load(app); }
     void Ini(const std::string& text) {
         t.profile.text = text;
@@ -55,29 +56,33 @@ TEST_F(SettingsTest, LoadSettings_MissingFileGivesEveryDefault) {
     for (int i = 2; i < 16; ++i) EXPECT_EQ(app.shell.CustomColors[i], 0u) << i;
 }
 
-TEST_F(SettingsTest, LoadSettings_StoredPositionOffTheScreenIsReplacedPerEdge) {
+TEST_F(SettingsTest, LoadSettings_StoredPositionMustLieOnAMonitor) {
     struct Case {
         const char* x;
         const char* y;
-        Rect screen;
+        std::vector<Rect> monitors;
         int wantX, wantY;
     } cases[] = {
-        {"-5", "100", {0, 0, 800, 600}, 20, 100},
-        {"999", "100", {0, 0, 800, 600}, 20, 100},   // off the right edge keeps its top edge
-        {"785", "100", {0, 0, 800, 600}, 785, 100},  // screen width - 15 still counts
-        {"786", "100", {0, 0, 800, 600}, 20, 100},
-        {"100", "760", {0, 0, 1024, 768}, 100, 10},
-        {"100", "-1", {0, 0, 1024, 768}, 100, 10},
-        // A second monitor left of the primary one: the virtual screen counts.
-        {"-1000", "100", {-1280, 0, 1024, 768}, -1000, 100},
-        {"-1300", "100", {-1280, 0, 1024, 768}, 20, 100},
+        {"-5", "100", {{0, 0, 800, 600}}, 20, 100},
+        {"999", "100", {{0, 0, 800, 600}}, 20, 100},   // off the right edge keeps its top edge
+        {"785", "100", {{0, 0, 800, 600}}, 785, 100},  // screen width - 15 still counts
+        {"786", "100", {{0, 0, 800, 600}}, 20, 100},
+        {"100", "760", {{0, 0, 1024, 768}}, 100, 10},
+        {"100", "-1", {{0, 0, 1024, 768}}, 100, 10},
+        {"2000", "2000", {{0, 0, 1024, 768}}, 20, 10},
+        // A second monitor left of the primary one counts.
+        {"-1000", "100", {{-1280, 0, 0, 1024}, {0, 0, 1024, 768}}, -1000, 100},
+        {"-1300", "100", {{-1280, 0, 0, 1024}, {0, 0, 1024, 768}}, 20, 100},
+        // Monitors of unequal size: below the small one is a hole in the box around both.
+        {"100", "900", {{-1280, 0, 0, 1024}, {0, 0, 1024, 768}}, 100, 10},
+        {"-100", "900", {{-1280, 0, 0, 1024}, {0, 0, 1024, 768}}, -100, 900},
     };
     for (const Case& c : cases) {
         Ini(std::string("[WinLoc]\r\nWin1x=") + c.x + "\r\nWin1y=" + c.y + "\r\n");
-        app.platform.virtualScreen = c.screen;
+        desktop.monitors = c.monitors;
         LoadSettings(app);
-        EXPECT_EQ(app.shell.Win1x, c.wantX) << c.x;
-        EXPECT_EQ(app.shell.Win1y, c.wantY) << c.y;
+        EXPECT_EQ(app.shell.Win1x, c.wantX) << c.x << "," << c.y;
+        EXPECT_EQ(app.shell.Win1y, c.wantY) << c.x << "," << c.y;
     }
 }
 
