@@ -1,39 +1,36 @@
-// Sizing and painting the list window after every scan. Sizes and text
-// metrics are twips; every fractional value is rounded to the nearest whole
-// twip before it is used as a size or a row offset.
+// Every fractional value is rounded to the nearest whole twip before it is
+// used as a size or a row offset.
 #include "listwin/list_window.h"
 
 #include <cmath>
-#include <string>
 #include <vector>
 
-#include "dialogs/list_page.h"
-#include "monitor/designer_title.h"
-#include "shell/app.h"
-#include "shell/numbers.h"
+#include "settings/numbers.h"
+#include "titles/designer_title.h"
 
 namespace brisolt {
+
+const ListFont kListFonts[kListFontCount] = {
+    {"MS Sans Serif 8 pt", "MS Sans Serif", 8},
+    {"Small Fonts 7pt", "Small Fonts", 7},
+    {"Small Fonts 6pt", "Small Fonts", 6},
+};
 
 namespace {
 
 constexpr Color kTextColor = 0;  // rows are always written in black
 
-// The client rows, the top-level rows and the font rule obey their switches
-// only when the check box holds exactly 1.
-bool On(const CheckBox& box) { return box.Value == 1; }
-
-// With the dynamic font on, more rows take a smaller font: from edDyn1 rows
-// "Small Fonts 7pt", from edDyn2 rows "Small Fonts 6pt" (the second wins when
-// both hold). The choice is shown in cbFont, so it is also what is saved.
-void ApplyDynamicFont(App& app, int rows) {
-    FrmFensterliste& page = app.forms.frmFensterliste;
-    if (!On(page.chkDynamicFonts)) return;
+// With the dynamic font on, more rows take a smaller font: from
+// dynamicFontRows7pt rows "Small Fonts 7pt", from dynamicFontRows6pt rows
+// "Small Fonts 6pt" (the second wins when both hold).
+void ApplyDynamicFont(const ListSurface& surface, Settings& settings, ListWindowState& state, int rows) {
+    if (!settings.dynamicFont) return;
     int index = 0;
-    if (LeadingNumber(page.edDyn1.Text) <= rows) index = 1;
-    if (LeadingNumber(page.edDyn2.Text) <= rows) index = 2;
-    page.cbFont.ListIndex = index;
-    cbFont_Click(app);
-    ComputeRowMetrics(app);
+    if (LeadingNumber(settings.dynamicFontRows7pt) <= rows) index = 1;
+    if (LeadingNumber(settings.dynamicFontRows6pt) <= rows) index = 2;
+    settings.listFont = index;
+    ApplyListFont(surface.host, index);
+    ComputeRowMetrics(surface, state);
 }
 
 // Widest of the texts in the current font, in whole twips.
@@ -46,78 +43,99 @@ double Widest(Canvas& canvas, const std::vector<std::string>& texts) {
     return widest;
 }
 
-void PaintCollapsed(App& app, ListWindowHost& list) {
+void PaintCollapsed(const ListSurface& surface, const Settings& settings, const ListWindowState& state) {
+    ListWindowHost& list = surface.host;
     Canvas& canvas = list.Surface();
-    const std::string text = " " + CollapsedText(app) + " ";
-    list.SetSize(std::round(canvas.TextWidth(text)) + app.scan.Margin, std::round(canvas.TextHeight(text)));
+    const std::string text = " " + CollapsedText(surface.clock) + " ";
+    list.SetSize(std::round(canvas.TextWidth(text)) + state.margin, std::round(canvas.TextHeight(text)));
     canvas.Clear();
-    canvas.FillRect(0, 0, list.ScaleWidth(), list.ScaleHeight(), app.shell.FarbeNormal);
+    canvas.FillRect(0, 0, list.ScaleWidth(), list.ScaleHeight(), settings.normalColour);
     canvas.DrawText(1, 1, text, kTextColor);
 }
 
-void PaintNormal(App& app, ListWindowHost& list) {
+void PaintRows(const ListSurface& surface, const ScanResult& scan, Settings& settings, ListWindowState& state) {
+    ListWindowHost& list = surface.host;
     Canvas& canvas = list.Surface();
-    const FrmFensterliste& page = app.forms.frmFensterliste;
-    const ScanState& scan = app.scan;
-    const int n = scan.Objects.Count;
-    const int m = scan.TopWindowCount;
+    const int n = static_cast<int>(scan.clientWindows.size());
+    const int m = static_cast<int>(scan.topLevel.size());
+    const FormDesignerVariant variant = FormVariantOf(settings.formularDesignerTitles);
 
     std::vector<std::string> rows;
     rows.reserve(n);
-    for (int i = 0; i < n; ++i) rows.push_back(ShortTitle(app, scan.Objects.Rows[i].Title));
+    for (const ClientRow& row : scan.clientWindows) rows.push_back(ShortTitle(row.title, settings.shortNames, variant));
 
     // Client rows. Without client sizing the window keeps its earlier size
     // and the rows are still painted into it.
-    if (n > 0 && On(page.chkShowClients)) {
-        ApplyDynamicFont(app, n);
-        list.SetSize(Widest(canvas, rows) + scan.Margin, n * scan.RowHeight);
+    if (n > 0 && settings.showClientWindows) {
+        ApplyDynamicFont(surface, settings, state, n);
+        list.SetSize(Widest(canvas, rows) + state.margin, n * state.rowHeight);
     }
+    // The background is the normal colour everywhere, below the rows too.
     canvas.Clear();
+    canvas.FillRect(0, 0, list.ScaleWidth(), list.ScaleHeight(), settings.normalColour);
     for (int i = 0; i < n; ++i) {
-        const double top = i * scan.RowHeight;
-        const Color color = scan.Objects.Rows[i].Duplicate ? app.shell.FarbeAlarm : app.shell.FarbeNormal;
-        canvas.FillRect(0, top, list.ScaleWidth(), top + scan.RowHeight, color);
+        const double top = i * state.rowHeight;
+        if (scan.clientWindows[i].duplicate)
+            canvas.FillRect(0, top, list.ScaleWidth(), top + state.rowHeight, settings.alarmColour);
         canvas.DrawText(1, top + 1, rows[i], kTextColor);
     }
 
     // Top-level rows, while the client shows no window.
-    if (n == 0 && On(page.chkShowParents)) {
-        ApplyDynamicFont(app, m);
-        canvas.Clear();
+    if (n == 0 && settings.showTopLevelWindows) {
+        ApplyDynamicFont(surface, settings, state, m);
         std::vector<std::string> titles;
         titles.reserve(m);
-        for (int i = 0; i < m; ++i) titles.push_back(scan.TopWindows[i].Title);
-        list.SetSize(Widest(canvas, titles) + scan.Margin, m * scan.RowHeight);
-        canvas.FillRect(0, 0, list.ScaleWidth(), m * scan.RowHeight, app.shell.FarbeNormal);
-        for (int i = 0; i < m; ++i) canvas.DrawText(1, i * scan.RowHeight + 1, titles[i], kTextColor);
+        for (const TopLevelRow& row : scan.topLevel) titles.push_back(row.title);
+        list.SetSize(Widest(canvas, titles) + state.margin, m * state.rowHeight);
+        canvas.Clear();
+        canvas.FillRect(0, 0, list.ScaleWidth(), list.ScaleHeight(), settings.normalColour);
+        for (int i = 0; i < m; ++i) canvas.DrawText(1, i * state.rowHeight + 1, titles[i], kTextColor);
     }
 
     // Nothing to list: the window stays open at width 0.
-    const int showClients = page.chkShowClients.Value, showParents = page.chkShowParents.Value;
-    if (m == 0 || (showClients == 0 && showParents == 0) || (showParents == 0 && n == 0))
+    if (m == 0 || (!settings.showClientWindows && !settings.showTopLevelWindows) ||
+        (!settings.showTopLevelWindows && n == 0))
         list.SetSize(0, list.ScaleHeight());
 }
 
 }  // namespace
 
-std::string CollapsedText(App& app) {
-    Clock& clock = *app.platform.clock;
-    return clock.TimeText(clock.Now());
+void ApplyListFont(ListWindowHost& host, int index) {
+    if (index < 0 || index >= kListFontCount) return;
+    host.Surface().SetFont(kListFonts[index].fontName, kListFonts[index].sizePt);
 }
 
-void ComputeRowMetrics(App& app) {
-    app.scan.RowHeight = std::round(app.platform.listWindow->Surface().TextHeight(CollapsedText(app)));
-    app.scan.Margin = std::round(2 * app.platform.twipsPerPixelX);
+std::string CollapsedText(Clock& clock) { return clock.TimeText(clock.Now()); }
+
+void ComputeRowMetrics(const ListSurface& surface, ListWindowState& state) {
+    state.rowHeight = std::round(surface.host.Surface().TextHeight(CollapsedText(surface.clock)));
+    state.margin = std::round(2 * surface.twipsPerPixelX);
 }
 
-void PaintListWindow(App& app) {
-    ListWindowHost* list = app.platform.listWindow;
-    if (list == nullptr || !list->Exists()) return;
-    if (app.listWindow.ListCollapsed)
-        PaintCollapsed(app, *list);
+void PaintListWindow(const ListSurface& surface, const ScanResult& scan, Settings& settings, ListWindowState& state) {
+    if (!surface.host.Exists()) return;
+    if (state.collapsed)
+        PaintCollapsed(surface, settings, state);
     else
-        PaintNormal(app, *list);
-    list->Present();
+        PaintRows(surface, scan, settings, state);
+    surface.host.Present();
+}
+
+int RowAt(const ListWindowState& state, double yTwips, int rowCount) {
+    if (state.collapsed || state.rowHeight <= 0 || yTwips < 0) return -1;
+    const int row = static_cast<int>(std::floor(yTwips / state.rowHeight));
+    return row < rowCount ? row : -1;
+}
+
+RowTarget WindowAtRow(const ScanResult& scan, const Settings& settings, const ListWindowState& state, double yTwips) {
+    const int n = static_cast<int>(scan.clientWindows.size());
+    if (n > 0 && settings.showClientWindows) {
+        const int row = RowAt(state, yTwips, n);
+        if (row < 0) return {};
+        return {scan.clientMain, scan.clientWindows[row].window};
+    }
+    const int row = RowAt(state, yTwips, static_cast<int>(scan.topLevel.size()));
+    return {0, row < 0 ? 0 : scan.topLevel[row].window};
 }
 
 }  // namespace brisolt

@@ -1,33 +1,56 @@
-// The list window: sizing and painting through the Canvas, and its mouse.
+// The list window: one row per client window (duplicates in the alarm
+// colour), or per top-level window while the client lists none; sized to its
+// rows after every scan, or folded to a clock. Sizes and text metrics are
+// twips.
 #pragma once
 #include <string>
 
+#include "platform/canvas.h"
+#include "platform/system.h"
+#include "scan/scan.h"
+#include "settings/settings.h"
+
 namespace brisolt {
 
-struct App;
-
 struct ListFont {
-    const char* entryText;  // cbFont's entry
+    const char* entryText;  // as the font choice lists it
     const char* fontName;
     double sizePt;
 };
-// Index 0..2, as cbFont lists them.
-extern const ListFont kListFonts[3];
+extern const ListFont kListFonts[kListFontCount];
 
-// The collapsed window's text, produced anew on every tick: a clock.
-std::string CollapsedText(App& app);
-// RowHeight (one line of CollapsedText in the list window's current font) and
-// the two-pixel Margin, both in whole twips. Run at the start of every tick
-// and again after the dynamic font rule changed the font.
-void ComputeRowMetrics(App& app);
-// Last step of a tick: size and paint the list window for the current tables.
-void PaintListWindow(App& app);
-// Gives the list window the font of cbFont's entry `index` (unchanged when no
-// entry is selected).
-void ApplyListFont(App& app, int index);
+struct ListWindowState {
+    bool collapsed = false;
+    double rowHeight = 0;  // twips: one line of the clock text in the current font
+    double margin = 0;     // twips: two pixels
+};
 
-void Win_1_MouseDown(App& app, int button);
-void Win_1_MouseDblClick(App& app, int button, double yTwips);
-void ActivateListRow(App& app, double yTwips);
+// What painting needs besides the scan and the settings.
+struct ListSurface {
+    ListWindowHost& host;
+    Clock& clock;
+    double twipsPerPixelX;
+};
+
+// Gives the list window the font `index` (unchanged when out of range).
+void ApplyListFont(ListWindowHost& host, int index);
+// The folded window's text: the time of day.
+std::string CollapsedText(Clock& clock);
+// Row height and margin for the current font, in whole twips.
+void ComputeRowMetrics(const ListSurface& surface, ListWindowState& state);
+// Sizes and paints the window for this scan. With the dynamic font on, the
+// number of rows picks the font, which becomes the chosen one in `settings`.
+void PaintListWindow(const ListSurface& surface, const ScanResult& scan, Settings& settings, ListWindowState& state);
+
+// The row whose painted band holds y (twips from the window's top), or -1:
+// folded, above the first row or below the last.
+int RowAt(const ListWindowState& state, double yTwips, int rowCount);
+// The window a double-click at y brings up: the client row's (the client's
+// main window comes up first) or the top-level row's; 0 for none.
+struct RowTarget {
+    WindowHandle clientMain = 0;  // brought up first, when a client row was hit
+    WindowHandle window = 0;
+};
+RowTarget WindowAtRow(const ScanResult& scan, const Settings& settings, const ListWindowState& state, double yTwips);
 
 }  // namespace brisolt

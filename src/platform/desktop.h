@@ -3,6 +3,7 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "platform/types.h"
 
@@ -17,14 +18,12 @@ class Desktop {
 public:
     virtual ~Desktop() = default;
 
-    // Some top-level window (FindWindow with neither class nor title); 0 when none.
-    virtual WindowHandle AnyTopLevelWindow() = 0;
-    // GetWindow(w, GW_HWNDFIRST): the first window of w's Z-order level.
-    virtual WindowHandle FirstSibling(WindowHandle w) = 0;
-    // GetWindow(w, GW_HWNDNEXT): the window below w; 0 at the end or when w is gone.
-    virtual WindowHandle NextSibling(WindowHandle w) = 0;
-    // GetWindow(w, GW_CHILD): w's top-most child; 0 when it has none.
-    virtual WindowHandle FirstChild(WindowHandle w) = 0;
+    // The top-level windows, top first, as one snapshot: a window that closes
+    // while the snapshot is looked at reads as gone (an empty title), and the
+    // walk goes on with the next one.
+    virtual std::vector<WindowHandle> TopLevelWindows() = 0;
+    // w's own child windows (not theirs), top first, as one snapshot.
+    virtual std::vector<WindowHandle> ChildWindows(WindowHandle w) = 0;
 
     // The window's title, cut at its first NUL. maxChars > 0 reads through a
     // buffer of that many characters (so at most maxChars - 1 are returned);

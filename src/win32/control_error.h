@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "shell/app.h"
+#include "program/app.h"
 
 namespace brisolt::win32 {
 

@@ -3,19 +3,19 @@
 namespace brisolt::win32 {
 
 void ControlSync::Push() {
-    PushTimer(app_.forms.frmAllgemein.tmr1, tmr1_, kTimerTmr1);
-    PushTimer(app_.forms.frmMain.tmrTaskIcon, tmrTaskIcon_, kTimerTaskIcon);
+    PushTimer(app_.program.scanTimer, scanTimer_, kScanTimer);
+    PushTimer(app_.program.trayAlertTimer, trayAlertTimer_, kTrayAlertTimer);
     if (forms_) forms_->Push();
 }
 
-void ControlSync::PushTimer(const TimerControl& control, NativeTimer& native, UINT_PTR id) {
+void ControlSync::PushTimer(const TimerState& timer, NativeTimer& native, UINT_PTR id) {
     // A timer with an interval of 0 never ticks, even when enabled.
-    const bool run = control.Enabled && control.Interval > 0;
-    if (run == native.running && (!run || control.Interval == native.interval)) return;
+    const bool run = timer.enabled && timer.interval > 0;
+    if (run == native.running && (!run || timer.interval == native.interval)) return;
     if (run) {
         // Setting a new interval restarts the count, as a timer control does.
-        native.running = timers_.Start(id, static_cast<UINT>(control.Interval));
-        native.interval = control.Interval;
+        native.running = timers_.Start(id, static_cast<UINT>(timer.interval));
+        native.interval = timer.interval;
     } else {
         timers_.Stop(id);
         native.running = false;

@@ -5,14 +5,14 @@
 #pragma once
 #include "win32/win.h"
 
-#include "shell/app.h"
+#include "program/app.h"
 #include "win32/timer_window.h"
 
 namespace brisolt::win32 {
 
 // Timer ids on the timer window.
-constexpr UINT_PTR kTimerTmr1 = 1;
-constexpr UINT_PTR kTimerTaskIcon = 2;
+constexpr UINT_PTR kScanTimer = 1;
+constexpr UINT_PTR kTrayAlertTimer = 2;
 
 // The native forms, once they exist.
 class NativeForms {
@@ -36,12 +36,12 @@ private:
         bool running = false;
         int interval = 0;
     };
-    void PushTimer(const TimerControl& control, NativeTimer& native, UINT_PTR id);
+    void PushTimer(const TimerState& timer, NativeTimer& native, UINT_PTR id);
 
     App& app_;
     TimerWindow& timers_;
-    NativeTimer tmr1_;
-    NativeTimer tmrTaskIcon_;
+    NativeTimer scanTimer_;
+    NativeTimer trayAlertTimer_;
     NativeForms* forms_ = nullptr;
 };
 

@@ -19,7 +19,7 @@ void EventDispatcher::Report(const std::string& what) noexcept {
     if (reporting_) return;
     reporting_ = true;
     try {
-        if (show_) show_(RunTimeErrorText(app_.shell.Language, what));
+        if (show_) show_(RunTimeErrorText(app_.settings.language, what));
     } catch (...) {
         // Nothing more we can show.
     }

@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "shell/app.h"
+#include "program/app.h"
 #include "win32/control_sync.h"
 
 namespace brisolt::win32 {

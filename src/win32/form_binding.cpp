@@ -50,14 +50,12 @@ void FormBinding::Attach() {
         Binding& b = table_[i];
         b.hwnd = GetDlgItem(b.parent, b.id);
         Check(b.hwnd != nullptr, ("Finding control " + std::to_string(b.id)).c_str());
-        if (b.geometry.left) {
+        if (b.bounds) {
             RECT r{};
             GetWindowRect(b.hwnd, &r);
             MapWindowPoints(nullptr, b.parent, reinterpret_cast<POINT*>(&r), 2);
-            *b.geometry.left = r.left;
-            *b.geometry.top = r.top;
-            *b.geometry.width = r.right - r.left;
-            *b.geometry.height = r.bottom - r.top;
+            *b.bounds = {static_cast<double>(r.left), static_cast<double>(r.top),
+                         static_cast<double>(r.right - r.left), static_cast<double>(r.bottom - r.top)};
         }
         if (b.toolTip) tips_.Add(b.hwnd);
         if (HooksEvents(b))
@@ -90,39 +88,41 @@ void FormBinding::PushOne(Binding& b, Shown& s) {
         s.caption = *b.caption;
         Check(SetWindowTextA(b.hwnd, s.caption.c_str()) != FALSE, "Setting a caption");
     }
+    if (b.languageText) {
+        const char* caption = Pick(*b.languageText, *b.language);
+        if (caption && (all || caption != s.caption)) {
+            s.caption = caption;
+            Check(SetWindowTextA(b.hwnd, s.caption.c_str()) != FALSE, "Setting a caption");
+        }
+    }
     if (b.text && (all || *b.text != s.text)) {
         s.text = *b.text;
         Check(SetWindowTextA(b.hwnd, s.text.c_str()) != FALSE, "Setting a text");
     }
-    if (b.value && (all || *b.value != s.value)) {
-        s.value = *b.value;
-        SendMessageA(b.hwnd, BM_SETCHECK, s.value != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (b.check && (all || (*b.check == b.checkedWhen) != s.checked)) {
+        s.checked = *b.check == b.checkedWhen;
+        SendMessageA(b.hwnd, BM_SETCHECK, s.checked ? BST_CHECKED : BST_UNCHECKED, 0);
     }
     if (b.enabled && (all || *b.enabled != s.enabled)) {
         s.enabled = *b.enabled;
         EnableWindow(b.hwnd, s.enabled);
     }
-    if (b.combo) {
-        const ComboBox& c = *b.combo;
-        const bool newItems = all || c.Items != s.items;
+    if (b.items) {
+        const bool newItems = all || *b.items != s.items;
         if (newItems) {
-            s.items = c.Items;
+            s.items = *b.items;
             SendMessageA(b.hwnd, CB_RESETCONTENT, 0, 0);
             for (const std::string& item : s.items)
                 Check(SendMessageA(b.hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str())) >= 0,
                       "Adding a combo box entry");
         }
-        if (newItems || c.ListIndex != s.listIndex) {
-            s.listIndex = c.ListIndex;
+        if (newItems || *b.selection != s.listIndex) {
+            s.listIndex = *b.selection;
             // -1 clears the selection (and answers CB_ERR by design).
             const LRESULT r = SendMessageA(b.hwnd, CB_SETCURSEL, static_cast<WPARAM>(s.listIndex), 0);
             if (s.listIndex >= 0 && r == CB_ERR)
                 throw ControlError("Invalid property value: entry " + std::to_string(s.listIndex) +
                                    " of a combo box with " + std::to_string(s.items.size()) + " entries");
-        }
-        if (all || c.Enabled != s.enabled) {
-            s.enabled = c.Enabled;
-            EnableWindow(b.hwnd, s.enabled);
         }
     }
     if (b.toolTip && (all || *b.toolTip != s.toolTip)) {
@@ -133,19 +133,20 @@ void FormBinding::PushOne(Binding& b, Shown& s) {
 }
 
 void FormBinding::PushLook(Binding& b, Shown& s, bool all) {
-    const Label& l = *b.look;
-    if (all || l.BackColor != s.back || !s.brush) {
-        s.back = l.BackColor;
+    const ColourPreview& l = *b.look;
+    if (all || l.back != s.back || !s.brush) {
+        s.back = l.back;
         s.brush = Brush(CreateSolidBrush(s.back));
         Check(static_cast<bool>(s.brush), "CreateSolidBrush");
         InvalidateRect(b.hwnd, nullptr, TRUE);
     }
-    if (all || l.FontName != s.fontName || l.FontSize != s.fontSize) {
-        s.fontName = l.FontName;
-        s.fontSize = l.FontSize;
+    if (all || l.fontName != s.fontName || l.fontSize != s.fontSize) {
+        s.fontName = l.fontName;
+        s.fontSize = l.fontSize;
         SendMessageA(b.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(s.fontName, s.fontSize)), TRUE);
     }
-    const RECT bounds{Round(l.Left), Round(l.Top), Round(l.Left) + Round(l.Width), Round(l.Top) + Round(l.Height)};
+    const Bounds& at = l.bounds;
+    const RECT bounds{Round(at.left), Round(at.top), Round(at.left) + Round(at.width), Round(at.top) + Round(at.height)};
     if (all || !EqualRect(&bounds, &s.bounds)) {
         s.bounds = bounds;
         Check(MoveWindow(b.hwnd, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
@@ -168,9 +169,14 @@ void FormBinding::PullValues(HWND parent) {
     // A click on an option button clears the other buttons of its group.
     for (std::size_t i = 0; i < table_.size(); ++i) {
         Binding& b = table_[i];
-        if (b.parent != parent || !b.value || !b.hwnd) continue;
-        *b.value = SendMessageA(b.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
-        shown_[i].value = *b.value;
+        if (b.parent != parent || !b.check || !b.hwnd) continue;
+        const bool checked = SendMessageA(b.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        // A check box follows its state; an option button sets its value when checked.
+        if (checked)
+            *b.check = b.checkedWhen;
+        else if (b.checkedWhen)
+            *b.check = false;
+        shown_[i].checked = checked;
     }
 }
 
@@ -182,16 +188,16 @@ bool FormBinding::OnCommand(HWND parent, int id, int code) {
     Binding& b = table_[i];
     Shown& s = shown_[i];
     const std::function<void()> none = [] {};
-    if (b.value && code == BN_CLICKED) {
+    if (b.check && code == BN_CLICKED) {
         PullValues(parent);
         run_(b.onClick ? b.onClick : none);
     } else if (b.text && code == EN_CHANGE) {
         *b.text = WindowText(b.hwnd);
         s.text = *b.text;
-    } else if (b.combo && code == CBN_SELCHANGE) {
+    } else if (b.selection && code == CBN_SELCHANGE) {
         const LRESULT index = SendMessageA(b.hwnd, CB_GETCURSEL, 0, 0);
-        b.combo->ListIndex = index == CB_ERR ? -1 : static_cast<int>(index);
-        s.listIndex = b.combo->ListIndex;
+        *b.selection = index == CB_ERR ? -1 : static_cast<int>(index);
+        s.listIndex = *b.selection;
         run_(b.onClick ? b.onClick : none);
     } else if (b.onClick && code == BN_CLICKED) {
         run_(b.onClick);

@@ -1,5 +1,5 @@
-// Binds the control objects of the forms (src/shell/forms.h) to the native
-// controls of the dialog templates, one table row per control.
+// Binds the settings and what the settings window shows (program/views.h)
+// to the native controls of the dialog templates, one table row per control.
 //
 // Program -> screen: Push() carries every property that differs from what was
 // last pushed (captions, texts, check states, enabled, combo entries and
@@ -18,20 +18,12 @@
 #include <utility>
 #include <vector>
 
-#include "shell/controls.h"
+#include "program/texts.h"
+#include "program/views.h"
 #include "win32/gdi.h"
 #include "win32/tooltips.h"
 
 namespace brisolt::win32 {
-
-// Left, top, width and height of a Button or Label object, in pixels of the
-// page the control sits on.
-struct GeometryRef {
-    double* left = nullptr;
-    double* top = nullptr;
-    double* width = nullptr;
-    double* height = nullptr;
-};
 
 // One control: where it is and what it carries. A null pointer means the
 // control does not carry that property.
@@ -41,13 +33,22 @@ struct Binding {
     HWND hwnd = nullptr;    // found by Attach
 
     std::string* caption = nullptr;  // window text (a caption, a label's text)
+    // A caption that follows the language; in a language that is neither
+    // German nor English the template's text stays.
+    const Bilingual* languageText = nullptr;
+    const int* language = nullptr;
     std::string* text = nullptr;     // a text box's text, pulled at every change
-    int* value = nullptr;            // check box or option button, pulled at a click
+    // A check box (checkedWhen true) or an option button: checked while the
+    // setting holds checkedWhen; a click pulls the state back.
+    bool* check = nullptr;
+    bool checkedWhen = true;
     bool* enabled = nullptr;
-    ComboBox* combo = nullptr;       // entries and selection, pulled at a new selection
+    // A combo box: entries and selection, pulled at a new selection.
+    const std::vector<std::string>* items = nullptr;
+    int* selection = nullptr;
     std::string* toolTip = nullptr;
-    Label* look = nullptr;           // back colour, font and position are pushed
-    GeometryRef geometry;            // filled from the native control by Attach
+    ColourPreview* look = nullptr;   // back colour, font and position are pushed
+    Bounds* bounds = nullptr;        // filled from the native control by Attach
 
     // Handlers, run through the dispatcher once the object holds the change.
     std::function<void()> onClick;   // a click, or a new combo selection
@@ -84,7 +85,7 @@ private:
     struct Shown {
         bool pushed = false;  // nothing pushed yet: push everything once
         std::string caption, text, toolTip;
-        int value = 0;
+        bool checked = false;
         bool enabled = true;
         std::vector<std::string> items;
         int listIndex = -1;

@@ -1,7 +1,8 @@
 #include "win32/language_dialog.h"
 
 #include "form_ids.h"
-#include "shell/language.h"
+#include "program/language.h"
+#include "program/texts.h"
 #include "win32/control_error.h"
 #include "win32/icons.h"
 
@@ -21,12 +22,10 @@ void SetControlText(HWND dialog, int id, const std::string& text) {
 }
 
 void Load(HWND dialog, Context& c) {
-    // The captions are those of the control objects.
-    const FrmLanguage& f = c.app.forms.frmLanguage;
-    SetControlText(dialog, IDC_cmdLangEng, f.cmdLangEng.Caption);
-    SetControlText(dialog, IDC_cmdLangGer, f.cmdLangGer.Caption);
-    SetControlText(dialog, IDC_lbl2, f.lbl2.Caption);
-    SetControlText(dialog, IDC_lbl3, f.lbl3.Caption);
+    SetControlText(dialog, IDC_cmdLangEng, texts::kContinueInEnglish);
+    SetControlText(dialog, IDC_cmdLangGer, texts::kContinueInGerman);
+    SetControlText(dialog, IDC_lbl2, texts::kChooseLanguageEnglish);
+    SetControlText(dialog, IDC_lbl3, texts::kChooseLanguageGerman);
     // The dialog stands alone on the taskbar: it shows the program's icon.
     c.bigIcon = LoadProgramIcon(c.instance, ":ico", GetSystemMetrics(SM_CXICON));
     c.smallIcon = LoadProgramIcon(c.instance, ":ico", GetSystemMetrics(SM_CXSMICON));
@@ -47,8 +46,8 @@ INT_PTR CALLBACK LanguageProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_COMMAND:
             if (HIWORD(wp) != BN_CLICKED) return FALSE;
             switch (LOWORD(wp)) {
-                case IDC_cmdLangEng: c->dispatcher.Run([&] { cmdLangEng_Click(c->app); }); break;
-                case IDC_cmdLangGer: c->dispatcher.Run([&] { cmdLangGer_Click(c->app); }); break;
+                case IDC_cmdLangEng: c->dispatcher.Run([&] { ChooseEnglish(c->app); }); break;
+                case IDC_cmdLangGer: c->dispatcher.Run([&] { ChooseGerman(c->app); }); break;
                 case IDCANCEL: break;  // Esc: closed without a choice
                 default: return FALSE;
             }

@@ -3,8 +3,8 @@
 #include <commctrl.h>
 
 #include "form_ids.h"
-#include "shell/commands.h"
-#include "shell/startup.h"
+#include "program/commands.h"
+#include "program/startup.h"
 #include "win32/control_error.h"
 #include "win32/form_table.h"
 #include "win32/icons.h"
@@ -114,8 +114,8 @@ INT_PTR MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == kTrayCallback) {
         // lParam: the mouse message over the icon.
         switch (LOWORD(lp)) {
-            case WM_LBUTTONDOWN: Run([this] { tic1_MBDown(app_, 1); }); break;
-            case WM_RBUTTONDOWN: Run([this] { tic1_MBDown(app_, 2); }); break;
+            case WM_LBUTTONDOWN: Run([this] { TrayIconClicked(app_, 1); }); break;
+            case WM_RBUTTONDOWN: Run([this] { TrayIconClicked(app_, 2); }); break;
             default: break;
         }
         return TRUE;
@@ -129,13 +129,13 @@ INT_PTR MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             const int id = LOWORD(wp);
             if (binding_ && binding_->OnCommand(hwnd_, id, HIWORD(wp))) return TRUE;
             if (lp != 0) return FALSE;  // a control we do not bind
-            Run([this, id] { frmMain_MenuEvent(app_, id); });
+            Run([this, id] { MenuCommand(app_, id); });
             return TRUE;
         }
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lp);
             if (tabs_ && header->hwndFrom == tabs_->Tab() && header->code == TCN_SELCHANGE) {
-                Run([this] { app_.forms.frmMain.tbsMain.SelectedIndex = tabs_->SelectedByUser(); });
+                Run([this] { app_.settings.selectedPage = tabs_->SelectedByUser(); });
                 return TRUE;
             }
             return FALSE;
@@ -147,9 +147,9 @@ INT_PTR MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, TRUE);  // the session may end
             return TRUE;
         case WM_ENDSESSION:
-            Run([this, wp] { frmMain_EndSession(app_, wp != FALSE); });
+            Run([this, wp] { EndSession(app_, wp != FALSE); });
             // A real end saved the settings as Quit does; the window goes with it.
-            if (wp && app_.shell.QuitRequested) DestroyWindow(hwnd_);
+            if (wp && app_.program.quitRequested) DestroyWindow(hwnd_);
             return TRUE;
         case WM_DESTROY:
             // Before the children go: the tray icon and the menu bar are ours.
@@ -164,7 +164,7 @@ INT_PTR MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 void MainWindow::OnClose() {
     bool cancel = false;
     const int errorsBefore = dispatcher_.Errors();
-    Run([&] { frmMain_Close(app_, cancel); });
+    Run([&] { CloseSettingsWindow(app_, cancel); });
     // Cancel keeps the window (the handler hid it); so does a failed handler.
     if (cancel || dispatcher_.Errors() != errorsBefore) return;
     DestroyWindow(hwnd_);
@@ -180,29 +180,29 @@ void MainWindow::OnDestroyed() {
 void MainWindow::Push() {
     if (!hwnd_) return;
     binding_->Push();
-    tabs_->Push(app_.forms.frmMain.tbsMain);
+    tabs_->Push(app_.view.tabCaptions, app_.settings.selectedPage);
     PushWindow();
 }
 
 void MainWindow::PushWindow() {
-    const FrmMain& m = app_.forms.frmMain;
-    if (!captionPushed_ || m.Caption != caption_) {
+    const SettingsWindowView& m = app_.view;
+    if (!captionPushed_ || m.caption != caption_) {
         captionPushed_ = true;
-        caption_ = m.Caption;
+        caption_ = m.caption;
         Check(SetWindowTextA(hwnd_, caption_.c_str()) != FALSE, "Setting the main window's caption");
     }
-    menuBar_->Push(app_.shell.Menus);
-    tray_->Push(m.tic1);
+    menuBar_->Push(app_.program.menus);
+    tray_->Push(app_.tray);
     const bool topmost = (GetWindowLongPtrA(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-    if (m.OnTop != topmost)
-        Check(SetWindowPos(hwnd_, m.OnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+    if (m.onTop != topmost)
+        Check(SetWindowPos(hwnd_, m.onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                            SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE) != FALSE,
               "Setting the main window on top");
     PushVisibility();  // last: the window appears complete
 }
 
 void MainWindow::PushVisibility() {
-    const bool visible = app_.forms.frmMain.Visible;
+    const bool visible = app_.view.visible;
     if (visible == (IsWindowVisible(hwnd_) != FALSE)) return;
     ShowWindow(hwnd_, !visible ? SW_HIDE : IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
 }
@@ -210,7 +210,7 @@ void MainWindow::PushVisibility() {
 void MainWindow::BringToFront() {
     if (!hwnd_) return;
     PushVisibility();
-    if (IsIconic(hwnd_) && app_.forms.frmMain.Visible) ShowWindow(hwnd_, SW_RESTORE);
+    if (IsIconic(hwnd_) && app_.view.visible) ShowWindow(hwnd_, SW_RESTORE);
     // Refused when another program has the foreground and we were not asked
     // by the user; the window is then shown, flashing on the taskbar.
     SetForegroundWindow(hwnd_);
@@ -228,9 +228,8 @@ bool MainWindow::PreTranslate(MSG& msg) {
         // Ctrl+Tab / Ctrl+PgDn: next tab; Ctrl+Shift+Tab / Ctrl+PgUp: previous.
         const bool back = msg.wParam == VK_PRIOR || (msg.wParam == VK_TAB && GetKeyState(VK_SHIFT) < 0);
         Run([this, back] {
-            TabStrip& strip = app_.forms.frmMain.tbsMain;
-            strip.SelectedIndex =
-                TabPages::Step(strip.SelectedIndex, back ? -1 : 1, static_cast<int>(strip.Tabs.size()));
+            int& page = app_.settings.selectedPage;
+            page = TabPages::Step(page, back ? -1 : 1, static_cast<int>(app_.view.tabCaptions.size()));
         });
         return true;
     }

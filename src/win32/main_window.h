@@ -15,7 +15,7 @@
 #include <memory>
 #include <string>
 
-#include "shell/app.h"
+#include "program/app.h"
 #include "win32/control_sync.h"
 #include "win32/event_dispatcher.h"
 #include "win32/form_binding.h"

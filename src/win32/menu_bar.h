@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "shell/menus.h"
+#include "program/menus.h"
 #include "win32/handles.h"
 
 namespace brisolt::win32 {

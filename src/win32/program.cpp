@@ -3,9 +3,9 @@
 #include <commctrl.h>
 
 #include "listwin/list_window.h"
-#include "monitor/scan_cycle.h"
-#include "shell/commands.h"
-#include "shell/startup.h"
+#include "program/tick.h"
+#include "program/commands.h"
+#include "program/startup.h"
 #include "win32/language_dialog.h"
 #include "win32/fonts.h"
 #include "win32/win32_version.h"
@@ -62,9 +62,9 @@ Program::Program(HINSTANCE instance)
 void Program::CreateListWindow(int x, int y) {
     if (!listWindow_) {
         ListWindowEvents events;
-        events.mouseDown = [this](int button) { dispatcher_.Run([&] { Win_1_MouseDown(app_, button); }); };
+        events.mouseDown = [this](int button) { dispatcher_.Run([&] { ListWindowMouseDown(app_, button); }); };
         events.doubleClick = [this](int button, double yTwips) {
-            dispatcher_.Run([&] { Win_1_MouseDblClick(app_, button, yTwips); });
+            dispatcher_.Run([&] { ListWindowDoubleClick(app_, button, yTwips); });
         };
         listWindow_ = std::make_unique<ListWindow>(instance_, windows_, std::move(events));
         if (!listWindow_->Exists()) throw ControlError("The list window could not be created.");
@@ -79,8 +79,8 @@ void Program::CloseMainWindow() {
 }
 
 void Program::OnTimer(UINT_PTR id) {
-    if (id == kTimerTmr1) dispatcher_.Run([this] { tmr1_Timer(app_); });
-    if (id == kTimerTaskIcon) dispatcher_.Run([this] { tmrTaskIcon_Timer(app_); });
+    if (id == kScanTimer) dispatcher_.Run([this] { RefreshWindowList(app_); });
+    if (id == kTrayAlertTimer) dispatcher_.Run([this] { TrayAlertTick(app_); });
 }
 
 int Program::Run() {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "shell/app.h"
+#include "program/app.h"
 #include "win32/control_sync.h"
 #include "win32/event_dispatcher.h"
 #include "win32/list_window.h"
@@ -39,7 +39,7 @@ private:
     std::string exePath_;
     App app_;
     SystemServices services_;
-    Win32Profile profile_{app_.shell.IniFile};
+    Win32Profile profile_{app_.program.iniFile};
     ProgramWindows windows_;
     TimerWindow timers_;
     ControlSync sync_;

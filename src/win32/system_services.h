@@ -2,7 +2,7 @@
 // file and the user interface: the desktop, clock, sound, files, user name
 // and text measure, and the screen's measures.
 #pragma once
-#include "shell/app.h"
+#include "program/app.h"
 #include "win32/win32_clock.h"
 #include "win32/win32_desktop.h"
 #include "win32/win32_files.h"

@@ -56,20 +56,20 @@ void TabPages::Layout() {
     }
 }
 
-void TabPages::Push(const TabStrip& strip) {
-    const int count = static_cast<int>(strip.Tabs.size());
+void TabPages::Push(const std::vector<std::string>& captions, int selected) {
+    const int count = static_cast<int>(captions.size());
     if (count != static_cast<int>(captions_.size())) {
         captions_.clear();
         TabCtrl_DeleteAllItems(tab_);
         for (int i = 0; i < count; ++i) {
-            captions_.push_back(strip.Tabs[i].Caption);
+            captions_.push_back(captions[i]);
             SetItemText(tab_, i, captions_[i], TCM_INSERTITEMA);
         }
         Layout();  // the tabs' row decides where the display area begins
     } else {
         for (int i = 0; i < count; ++i) {
-            if (strip.Tabs[i].Caption == captions_[i]) continue;
-            captions_[i] = strip.Tabs[i].Caption;
+            if (captions[i] == captions_[i]) continue;
+            captions_[i] = captions[i];
             SetItemText(tab_, i, captions_[i], TCM_SETITEMA);
         }
     }
@@ -77,10 +77,10 @@ void TabPages::Push(const TabStrip& strip) {
         ShowPage(-1);
         return;
     }
-    if (strip.SelectedIndex < 1 || strip.SelectedIndex > count)
-        throw ControlError("Invalid property value: tab " + std::to_string(strip.SelectedIndex) + " of " +
+    if (selected < 1 || selected > count)
+        throw ControlError("Invalid property value: tab " + std::to_string(selected) + " of " +
                            std::to_string(count));
-    const int index = strip.SelectedIndex - 1;
+    const int index = selected - 1;
     if (TabCtrl_GetCurSel(tab_) != index) TabCtrl_SetCurSel(tab_, index);
     ShowPage(index < kPages ? index : -1);
 }

@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/controls.h"
+#include <string>
+#include <vector>
 #include "win32/handles.h"
 
 namespace brisolt::win32 {
@@ -30,7 +31,7 @@ public:
 
     // Tabs and their captions, the selected tab and its page. Throws
     // ControlError for a selected tab that does not exist.
-    void Push(const TabStrip& strip);
+    void Push(const std::vector<std::string>& captions, int selected);
     // The tab the user selected, 1-based (TCN_SELCHANGE).
     int SelectedByUser() const;
     // The tab `delta` steps from `selected`, round the strip (Ctrl+Tab).

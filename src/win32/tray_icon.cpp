@@ -37,12 +37,12 @@ bool TrayIcon::Notify(DWORD message) {
     return Shell_NotifyIconA(message, &data) != FALSE;
 }
 
-void TrayIcon::Push(const FrmMain::TrayIcon& tic1) {
-    const bool changed = tic1.ToolTip != tip_ || tic1.Icon != iconName_;
-    const bool show = tic1.Visible && !visible_;
-    visible_ = tic1.Visible;
-    tip_ = tic1.ToolTip;
-    iconName_ = tic1.Icon;
+void TrayIcon::Push(const TrayIconView& tray) {
+    const bool changed = tray.toolTip != tip_ || tray.icon != iconName_;
+    const bool show = tray.visible && !visible_;
+    visible_ = tray.visible;
+    tip_ = tray.toolTip;
+    iconName_ = tray.icon;
     if (!visible_) {
         Remove();
     } else if ((show || changed) && !added_) {

@@ -13,7 +13,7 @@
 #include <map>
 #include <string>
 
-#include "shell/forms.h"
+#include "program/views.h"
 #include "win32/handles.h"
 
 namespace brisolt::win32 {
@@ -33,7 +33,7 @@ public:
     ~TrayIcon() { Remove(); }
 
     // Makes the tray follow tic1. Throws ControlError for a missing icon.
-    void Push(const FrmMain::TrayIcon& tic1);
+    void Push(const TrayIconView& tray);
     // After TaskbarCreated: the icon again, if it is meant to be shown.
     void Readd();
     void Remove();

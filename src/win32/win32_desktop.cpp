@@ -27,13 +27,37 @@ constexpr std::size_t kSmallTitleBuffer = 256;
 
 }  // namespace
 
-WindowHandle Win32Desktop::AnyTopLevelWindow() { return FromHwnd(FindWindowA(nullptr, nullptr)); }
+std::vector<WindowHandle> Win32Desktop::TopLevelWindows() {
+    // One snapshot in Z-order, taken in one call: a GetWindow walk ends early
+    // when the window it stands on is destroyed during the walk.
+    std::vector<WindowHandle> windows;
+    EnumWindows(
+        [](HWND w, LPARAM list) -> BOOL {
+            reinterpret_cast<std::vector<WindowHandle>*>(list)->push_back(FromHwnd(w));
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
 
-WindowHandle Win32Desktop::FirstSibling(WindowHandle w) { return FromHwnd(GetWindow(ToHwnd(w), GW_HWNDFIRST)); }
-
-WindowHandle Win32Desktop::NextSibling(WindowHandle w) { return FromHwnd(GetWindow(ToHwnd(w), GW_HWNDNEXT)); }
-
-WindowHandle Win32Desktop::FirstChild(WindowHandle w) { return FromHwnd(GetWindow(ToHwnd(w), GW_CHILD)); }
+std::vector<WindowHandle> Win32Desktop::ChildWindows(WindowHandle w) {
+    // The direct children only (EnumChildWindows would hand over theirs too).
+    // A child destroyed while it is stepped over ends GW_HWNDNEXT: the step is
+    // then taken again from the last child that still exists.
+    std::vector<WindowHandle> children;
+    HWND child = GetWindow(ToHwnd(w), GW_CHILD);
+    for (int guard = 0; child && guard < 65536; ++guard) {
+        children.push_back(FromHwnd(child));
+        HWND next = GetWindow(child, GW_HWNDNEXT);
+        while (!next && !IsWindow(child) && !children.empty()) {
+            children.pop_back();
+            child = children.empty() ? nullptr : ToHwnd(children.back());
+            next = child ? GetWindow(child, GW_HWNDNEXT) : GetWindow(ToHwnd(w), GW_CHILD);
+        }
+        child = next;
+    }
+    return children;
+}
 
 std::string Win32Desktop::Title(WindowHandle w, std::size_t maxChars) {
     const HWND h = ToHwnd(w);

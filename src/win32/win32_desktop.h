@@ -7,10 +7,8 @@ namespace brisolt::win32 {
 
 class Win32Desktop : public Desktop {
 public:
-    WindowHandle AnyTopLevelWindow() override;
-    WindowHandle FirstSibling(WindowHandle w) override;
-    WindowHandle NextSibling(WindowHandle w) override;
-    WindowHandle FirstChild(WindowHandle w) override;
+    std::vector<WindowHandle> TopLevelWindows() override;
+    std::vector<WindowHandle> ChildWindows(WindowHandle w) override;
     std::string Title(WindowHandle w, std::size_t maxChars) override;
     bool IsVisible(WindowHandle w) override;
     bool HasVisibleStyle(WindowHandle w) override;

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "shell/app.h"
+#include "program/app.h"
 
 namespace brisolt::test {
 

@@ -51,34 +51,15 @@ void SimDesktop::SetClientSize(WindowHandle w, int cw, int ch) {
     windows_.at(w).clientH = ch;
 }
 
-WindowHandle SimDesktop::AnyTopLevelWindow() {
-    // Deliberately not the first one: callers must ask for the first sibling.
-    return topLevel_.empty() ? 0 : topLevel_[topLevel_.size() / 2];
-}
+std::vector<WindowHandle> SimDesktop::TopLevelWindows() { return topLevel_; }
 
-WindowHandle SimDesktop::FirstSibling(WindowHandle w) {
-    if (!Has(w)) return 0;
-    auto& level = LevelOf(w);
-    return level.empty() ? 0 : level.front();
-}
-
-WindowHandle SimDesktop::NextSibling(WindowHandle w) {
-    if (onNextSibling) onNextSibling(w);
-    if (!Has(w)) return 0;
-    auto& level = LevelOf(w);
-    auto it = std::find(level.begin(), level.end(), w);
-    if (it == level.end() || ++it == level.end()) return 0;
-    return *it;
-}
-
-WindowHandle SimDesktop::FirstChild(WindowHandle w) {
-    if (!Has(w)) return 0;
-    auto& c = windows_.at(w).children;
-    return c.empty() ? 0 : c.front();
+std::vector<WindowHandle> SimDesktop::ChildWindows(WindowHandle w) {
+    return Has(w) ? windows_.at(w).children : std::vector<WindowHandle>{};
 }
 
 std::string SimDesktop::Title(WindowHandle w, std::size_t maxChars) {
     ++titleReads;
+    if (onTitleRead) onTitleRead(w);
     if (!Has(w)) return "";
     std::string t = windows_.at(w).title;
     t = t.substr(0, t.find('\0'));

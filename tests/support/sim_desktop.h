@@ -39,18 +39,17 @@ public:
     Window& Get(WindowHandle w) { return windows_.at(w); }
     void SetClientSize(WindowHandle w, int cw, int ch);
 
-    // Called with the window about to be left by NextSibling (before the answer).
-    std::function<void(WindowHandle)> onNextSibling;
+    // Called with the window whose title is about to be read (before the
+    // answer): to close or re-stack windows in the middle of a walk.
+    std::function<void(WindowHandle)> onTitleRead;
 
     std::vector<SetPosCall> setPosCalls;
     std::vector<WindowHandle> restored, broughtToTop;
     long long titleReads = 0;
 
     // Desktop
-    WindowHandle AnyTopLevelWindow() override;
-    WindowHandle FirstSibling(WindowHandle w) override;
-    WindowHandle NextSibling(WindowHandle w) override;
-    WindowHandle FirstChild(WindowHandle w) override;
+    std::vector<WindowHandle> TopLevelWindows() override;
+    std::vector<WindowHandle> ChildWindows(WindowHandle w) override;
     std::string Title(WindowHandle w, std::size_t maxChars) override;
     bool IsVisible(WindowHandle w) override;
     bool HasVisibleStyle(WindowHandle w) override;

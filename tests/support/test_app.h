@@ -3,7 +3,7 @@
 #include "fake_profile.h"
 #include "fake_ui.h"
 #include "fakes.h"
-#include "shell/app.h"
+#include "program/app.h"
 #include "sim_desktop.h"
 
 namespace brisolt::test {
@@ -32,10 +32,10 @@ struct TestApp {
         app.platform.ui = &ui;
         app.platform.version = {"Brisolt light", 1, 0, 0, 7, "Copyright (C) 2026 Brisolt developers"};
         ui.onCreateListWindow = [this](int x, int y) { listWindow.MoveTo(x, y); };
-        app.shell.ProgramDir = "C:\\Brisolt";
-        app.shell.IniFile = "C:\\Brisolt\\KelmorL.ini";
-        app.shell.ManualFile = "C:\\Brisolt\\Doc\\kelmorL.htm";
-        app.accessLog.LogIdentity = identity.name;
+        app.program.programDir = "C:\\Brisolt";
+        app.program.iniFile = "C:\\Brisolt\\KelmorL.ini";
+        app.program.manualFile = "C:\\Brisolt\\Doc\\kelmorL.htm";
+        app.accessLog = AccessLog(identity.name);
     }
 };
 

@@ -1,9 +1,0 @@
-#pragma once
-
-namespace brisolt {
-
-struct ListWindowState {
-    bool ListCollapsed = false;
-};
-
-}  // namespace brisolt

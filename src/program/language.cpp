@@ -1,0 +1,57 @@
+#include "program/language.h"
+
+#include <string>
+
+#include "program/app.h"
+#include "program/texts.h"
+
+namespace brisolt {
+
+void SetPageTexts(App& app) {
+    const int lang = app.settings.language;
+    if (lang != 0 && lang != 1) return;
+    SettingsWindowView& v = app.view;
+    v.logDialogHelpFile = app.program.programDir + Pick(texts::kHelpFile, lang);
+    v.emailToolTip = Pick(texts::kEmailToolTip, lang);
+    v.homepageToolTip = Pick(texts::kHomepageToolTip, lang);
+    v.information.clear();
+    for (const Bilingual& piece : texts::kInformation) v.information += Pick(piece, lang);
+}
+
+void SetTabCaptions(App& app) {
+    const int lang = app.settings.language;
+    if (lang != 0 && lang != 1) return;
+    auto& tabs = app.view.tabCaptions;
+    for (int t = 0; t < 4 && t < static_cast<int>(tabs.size()); ++t) tabs[t] = Pick(texts::kTabs[t], lang);
+}
+
+void BuildMainMenu(App& app) {
+    const int lang = app.settings.language;
+    if (lang != 0 && lang != 1) return;
+    MenuSet& m = app.program.menus;
+    m.file.items = {{kCmdQuit, Pick(texts::kQuit, lang)}};
+    m.extras.items = {
+        {kCmdStartMinimized, Pick(texts::kStartMinimized, lang), app.settings.startHidden},
+        {kCmdAlwaysOnTop, Pick(texts::kAlwaysOnTop, lang), app.settings.settingsWindowOnTop},
+        {0, "", false, true},
+        {kCmdGerman, Pick(texts::kGerman, lang), lang == 0},
+        {kCmdEnglish, Pick(texts::kEnglish, lang), lang == 1},
+    };
+    m.help.items = {{kCmdHelp, Pick(texts::kHelpItem, lang)}};
+    m.bar = {{Pick(texts::kMenuFile, lang), MenuPopup::File},
+             {Pick(texts::kMenuExtras, lang), MenuPopup::Extras},
+             {Pick(texts::kMenuHelp, lang), MenuPopup::Help}};
+    ++m.version;  // the new bar replaces the old one on the main window
+}
+
+void SwitchLanguage(App& app, int language) {
+    app.settings.language = language;
+    SetPageTexts(app);
+    SetTabCaptions(app);
+    BuildMainMenu(app);
+}
+
+void ChooseEnglish(App& app) { app.settings.language = 1; }
+void ChooseGerman(App& app) { app.settings.language = 0; }
+
+}  // namespace brisolt

@@ -1,0 +1,39 @@
+// What the option pages do when the user changes something: the setting has
+// already changed (the native page wrote it); these keep what the pages show
+// and the list window in step with it.
+#pragma once
+#include <string>
+
+namespace brisolt {
+
+struct App;
+struct VersionInfo;
+
+// General page.
+void BrowseLogFile(App& app);
+// Opens the log file, when it is a file.
+void ShowLogFile(App& app);
+void CompanyHovered(App& app);
+void HideSettingsWindow(App& app);
+
+// List window page.
+void LoadListPage(App& app);
+// The chosen font goes to the list window, and the previews are laid out in it.
+void ApplyChosenFont(App& app);
+// With the dynamic font on, the font is not chosen by hand.
+void ApplyDynamicFontChoice(App& app);
+void ChooseNormalColour(App& app);
+void ChooseAlarmColour(App& app);
+void ShowPreviewColours(App& app);
+
+// Info page.
+inline constexpr char kAuthorEMail[] = "brisolt@example.org";
+inline constexpr char kHomepage[] = "https://brisolt.example.org/";
+// "Version: 1.2 (Build 11)" for the file version 1.2.0.11.
+std::string VersionText(const VersionInfo& v);
+void LoadInfoPage(App& app);
+// Any mouse button on the address opens it.
+void EmailClicked(App& app);
+void HomepageClicked(App& app);
+
+}  // namespace brisolt

@@ -1,0 +1,26 @@
+// The program's start and end: start-up in its fixed order, the settings
+// window's close handler, the end of the Windows session.
+#pragma once
+#include <string>
+
+namespace brisolt {
+
+struct App;
+
+void InitGlobals(App& app, const std::string& programDir);
+// Fills what the windows show before they appear: the menu bar, the info
+// page and the font choices.
+void LoadForms(App& app);
+// Start-up; the platform runs the message loop afterwards.
+void StartUp(App& app, const std::string& programDir);
+
+// Cancel in/out: true keeps the settings window open (hidden).
+void CloseSettingsWindow(App& app, bool& cancel);
+// endingForReal: the session really ends (WM_ENDSESSION with a true wParam).
+void EndSession(App& app, bool endingForReal);
+
+// Gives the scan timer the interval setting when it is a number of seconds
+// the timer can take; otherwise the interval stays.
+void ApplyScanInterval(App& app);
+
+}  // namespace brisolt

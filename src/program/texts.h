@@ -1,0 +1,103 @@
+// Every language-dependent text of the program, German and English side by
+// side. Language 0 is German, 1 English; any other value changes no text.
+#pragma once
+#include <string>
+
+namespace brisolt {
+
+struct Bilingual {
+    const char* german;
+    const char* english;
+};
+
+// The text for the language, or nullptr when the language is neither 0 nor 1.
+inline const char* Pick(const Bilingual& t, int language) {
+    return language == 0 ? t.german : language == 1 ? t.english : nullptr;
+}
+
+namespace texts {
+// Menu bar.
+inline constexpr Bilingual kMenuFile{"&Datei", "&File"};
+inline constexpr Bilingual kMenuExtras{"E&xtras", "E&xtra"};
+inline constexpr Bilingual kMenuHelp{"&?", "&?"};
+inline constexpr Bilingual kQuit{"&Beenden", "&Quit"};
+inline constexpr Bilingual kStartMinimized{"Minimiert starten", "Start minimized"};
+inline constexpr Bilingual kAlwaysOnTop{"Immer im &Vordergrund", "Always on top"};
+inline constexpr Bilingual kGerman{"Deutsch", "Deutsch"};
+inline constexpr Bilingual kEnglish{"English", "English"};
+inline constexpr Bilingual kHelpItem{"&Hilfe", "&Help"};
+
+// Tabs 1 to 4.
+inline constexpr Bilingual kTabs[4] = {
+    {"Allgemein", "General"}, {"Fensterliste", "List window"}, {"Optionen", "Options"}, {"Info", "Info"}};
+
+// Tray menu and messages.
+inline constexpr Bilingual kTrayMenu{"Einstellungen|Beenden", "Settings|Quit"};
+inline constexpr Bilingual kFileNotFoundBefore{"Die Datei ", "The file "};
+inline constexpr Bilingual kFileNotFoundAfter{" wurde nicht gefunden.", " could not be found."};
+inline constexpr Bilingual kNetworkError{": Netzwerkfehler", ": Network error"};
+
+// The help file attached to the file dialog, behind the program's folder.
+inline constexpr Bilingual kHelpFile{"\\KelmorD.hlp", "\\KelmorE.hlp"};
+
+// The first-start language dialog speaks both languages at once.
+inline constexpr char kContinueInEnglish[] = "Continue in English";
+inline constexpr char kContinueInGerman[] = "Weiter auf Deutsch";
+inline constexpr char kChooseLanguageEnglish[] = "Please choose the language of the user interface.";
+inline constexpr char kChooseLanguageGerman[] = "Bitte wählen Sie die Sprache der Benutzeroberfläche.";
+
+// The option pages' captions that follow the language.
+inline constexpr Bilingual kOkButton{"&OK", "&OK"};
+inline constexpr Bilingual kHelpButton{"&Hilfe", "&Help"};
+inline constexpr Bilingual kIdentificationFrame{"Identifikation", "Identification"};
+inline constexpr Bilingual kTitleMarkerLabel{"Zeichenfolge aus Fenstertitel", "Character sequence"};
+inline constexpr Bilingual kCompanyLabel{"Aktueller Mandant", "Current company"};
+inline constexpr Bilingual kOptionsFrame{"Optionen", "Options"};
+inline constexpr Bilingual kAlarmSound{"Alarmton bei mehrfach geöffneten Objekten", "Alarm signal"};
+inline constexpr Bilingual kIntervalLabel{"Aktualisierungsintervall", "Update interval"};
+inline constexpr Bilingual kSecondsLabel{"Sekunden", "seconds"};
+inline constexpr Bilingual kLogFrame{"Protokoll", "Log"};
+inline constexpr Bilingual kLogging{"Objektzugriffe protokollieren", "Log opened objects"};
+inline constexpr Bilingual kBrowse{"D&urchsuchen...", "&Browse..."};
+inline constexpr Bilingual kShowLogLabel{"Protokolldatei anzeigen", "Show the log file"};
+inline constexpr Bilingual kShowLog{"An&zeigen", "&Show"};
+inline constexpr Bilingual kArrangeFrame{"Fenster positionieren", "Arrange windows"};
+inline constexpr Bilingual kGlueMainMenu{"Hauptmenü", "Main Menu"};
+inline constexpr Bilingual kGlueListWindow{"Fensterliste", "List window"};
+inline constexpr Bilingual kFontFrame{"Zeichensatz", "Font"};
+inline constexpr Bilingual kFontLabel{"Zeichensatz für Fensterliste", "Font for the list window"};
+inline constexpr Bilingual kDynamicFont{"Dynamische Fonthöhe", "Dynamic font size"};
+inline constexpr Bilingual kDisplayFrame{"Anzeige", "Display"};
+inline constexpr Bilingual kShowTopLevel{"Parent-Fenster anzeigen", "Show parent windows"};
+inline constexpr Bilingual kShowClients{"Client-Fenster anzeigen", "Show client windows"};
+inline constexpr Bilingual kShortNames{"Objektnamen in Kurzform anzeigen", "Show object names shortened"};
+inline constexpr Bilingual kColourFrame{"Farbauswahl", "Color selection"};
+inline constexpr Bilingual kFormsFrame{"Erkennen von Forms", "Detecting forms opened for design"};
+inline constexpr Bilingual kFormsLabel{
+    "Einer der folgenden Texte erscheint im Fenstertitel von geöffneten Forms. Wählen Sie den zutreffenden Text aus:",
+    "One of the following texts appears in the window title of forms opened for design. Select the according "
+    "text:"};
+inline constexpr Bilingual kFormDesigner{" - Form Designer", " - Form Designer"};
+inline constexpr Bilingual kFormularDesigner{" - Formular Designer", " - Formular Designer"};
+inline constexpr Bilingual kProductInfoFrame{"Produktinformation", "Product information"};
+inline constexpr Bilingual kEmailToolTip{"E-Mail senden", "Send an e-Mail"};
+inline constexpr Bilingual kHomepageToolTip{"Homepage öffnen", "Open homepage"};
+inline constexpr Bilingual kInfoHeadline{"Sie benutzen die 'light'-Version von Brisolt.",
+                                         "You are using the 'light' version of Brisolt."};
+inline constexpr Bilingual kSaveFailedBefore{"Die Einstellungen konnten nicht in ", "The settings could not be saved to "};
+inline constexpr Bilingual kSaveFailedAfter{" gespeichert werden.", "."};
+
+// The information text: five pieces, each running on after the blank ending the last.
+inline constexpr Bilingual kInformation[5] = {
+    {"Die Vollversion ist netzwerkfähig und unterstützt Sie bei der ",
+     "The full product version offers network capabilities that help "},
+    {"Arbeit in einem Team von mehreren Entwicklern. ", "you when you are working in a team with several developers "},
+    {"Mehrfach geöffnete Objekte auf mehreren Rechnern werden erkannt, ",
+     "connected to the same database. Multiple opened objects on "},
+    {"und so kann verhindert werden, dass die Entwickler die Arbeit ",
+     "different computers are detected and so developers will not "},
+    {"eines anderen zerstören.", "destroy each others work."},
+};
+}  // namespace texts
+
+}  // namespace brisolt

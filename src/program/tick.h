@@ -1,0 +1,17 @@
+// One tick of the scan timer, end to end, and the list window's mouse.
+#pragma once
+
+namespace brisolt {
+
+struct App;
+
+// Scan the desktop, log, sound the alarm, show the company, glue, paint.
+void RefreshWindowList(App& app);
+
+// 1 left button (drag), 2 right button (fold to a clock and back).
+void ListWindowMouseDown(App& app, int button);
+// A left double-click at y (twips from the window's top) brings that row's
+// window to the front.
+void ListWindowDoubleClick(App& app, int button, double yTwips);
+
+}  // namespace brisolt

@@ -1,0 +1,115 @@
+#include "scan/scan.h"
+
+#include <string_view>
+#include <unordered_map>
+
+#include "titles/designer_title.h"
+
+namespace brisolt {
+
+namespace {
+
+constexpr std::string_view kClientMarker = "- Navision Financials";
+constexpr std::string_view kDatabaseEnding = ".FDB";
+
+std::string CutAtNul(const std::string& text) { return text.substr(0, text.find('\0')); }
+
+// The last four characters (or all, when fewer), in upper case, are ".FDB":
+// the client shows a database file instead of a company.
+bool IsDatabaseFile(std::string_view name) {
+    std::string upper(name.substr(name.size() < 4 ? 0 : name.size() - 4));
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return upper == kDatabaseEnding;
+}
+
+// The client's MDI windows: the main window's first child is the MDI area,
+// and its children are the client's windows, the active one first. Without
+// an MDI area the rectangle keeps what an earlier walk found.
+void ScanClientWindows(Desktop& desktop, WindowHandle mainWindow, ScanResult& result) {
+    const std::vector<WindowHandle> mainChildren = desktop.ChildWindows(mainWindow);
+    if (mainChildren.empty()) return;
+    const WindowHandle mdiArea = mainChildren.front();
+    result.mdiArea = desktop.ClientRect(mdiArea);
+    const std::vector<WindowHandle> children = desktop.ChildWindows(mdiArea);
+    if (children.empty()) return;
+    // A child is visible when it and all its ancestors are: the MDI area (and
+    // with it the main window) is asked once for the whole walk.
+    const bool areaVisible = desktop.IsVisible(mdiArea);
+    for (std::size_t i = 0; i < children.size() && result.clientWindows.size() < kWalkLimit; ++i) {
+        const WindowHandle child = children[i];
+        const std::string title = desktop.Title(child, kTitleBuffer);
+        if (title.empty()) continue;
+        // The first child is listed even while hidden.
+        if (i == 0 || (areaVisible && desktop.HasVisibleStyle(child))) result.clientWindows.push_back({title, child});
+    }
+}
+
+}  // namespace
+
+std::string CompanyFromTitle(const std::string& title) {
+    // What stands in front of the character before the marker.
+    const std::size_t marker = title.find(kClientMarker);
+    if (marker == std::string::npos || marker < 2) return {};
+    std::string company = title.substr(0, marker - 1);
+    if (IsDatabaseFile(company)) company.clear();
+    return company;
+}
+
+ScanResult ScanDesktop(Desktop& desktop, const Settings& settings, const ScanResult& previous) {
+    ScanResult result;
+    result.client = previous.client;
+    result.clientBefore = previous.client;
+    result.mdiArea = previous.mdiArea;
+
+    // The client's main window is the first one below the topmost whose title
+    // contains this text. An empty text identifies no window: the client is
+    // then simply not found.
+    const std::string identification = CutAtNul(settings.clientTitleMarker);
+    std::string clientTitle;
+
+    const std::vector<WindowHandle> windows = desktop.TopLevelWindows();
+    for (std::size_t i = 0; i < windows.size() && result.topLevel.size() < kWalkLimit; ++i) {
+        const WindowHandle window = windows[i];
+        // The topmost window is read through the title buffer and is never
+        // taken for the client.
+        const std::string title = desktop.Title(window, i == 0 ? kTitleBuffer : 0);
+        if (!title.empty() && desktop.IsVisible(window))
+            result.topLevel.push_back({title, window, result.clientMain == 0});
+        // A hidden window is still the client's main window when its title matches.
+        if (i > 0 && result.clientMain == 0 && !identification.empty() &&
+            title.find(identification) != std::string::npos) {
+            result.clientMain = window;
+            result.client = {desktop.WindowRect(window), desktop.IsIconic(window), true};
+            ScanClientWindows(desktop, window, result);
+            clientTitle = title;
+        }
+    }
+
+    // The company shows only while the client lists a window.
+    if (!result.clientWindows.empty()) result.company = CompanyFromTitle(clientTitle);
+
+    const long long pairs = MarkDuplicates(result.clientWindows, FormVariantOf(settings.formularDesignerTitles));
+    result.alarmRequests = settings.alarmSound ? pairs : 0;
+    return result;
+}
+
+long long MarkDuplicates(std::vector<ClientRow>& rows, FormDesignerVariant variant) {
+    // How often each exact title occurs. Whether a title is a designer title
+    // depends on the title alone, so every row of a group shares the answer.
+    std::unordered_map<std::string_view, int> occurrences;
+    occurrences.reserve(rows.size());
+    for (const ClientRow& row : rows) ++occurrences[row.title];
+
+    // A row of a group of k identical designer titles is flagged and stands
+    // for k - 1 ordered pairs; a group thus makes k * (k - 1) alert requests.
+    long long pairs = 0;
+    for (ClientRow& row : rows) {
+        const int k = occurrences[row.title];
+        row.duplicate = k > 1 && IsDesignerTitle(row.title, variant);
+        if (row.duplicate) pairs += k - 1;
+    }
+    return pairs;
+}
+
+}  // namespace brisolt

@@ -1,0 +1,63 @@
+// Everything the user can set, as one typed value. It is read from
+// KelmorL.ini at start, changed by the option pages and the menus, read by
+// every tick, and written back at Quit (see settings_file.h).
+#pragma once
+#include <array>
+#include <string>
+
+#include "platform/types.h"
+
+namespace brisolt {
+
+constexpr Color kDefaultNormalColour = 12648384;  // 0xC0FFC0, light green
+constexpr Color kDefaultAlarmColour = 8421631;    // 0x8080FF, light red
+
+// The three fonts the list window can show.
+constexpr int kListFontCount = 3;
+
+struct Settings {
+    // The list window's top-left corner, screen pixels.
+    Point listWindowPosition{50, 50};
+    // The options page shown, 1..4.
+    int selectedPage = 1;
+    // Seconds between two scans, as typed (the timer takes it only when it is
+    // a usable number).
+    std::string scanInterval = "2";
+    // The piece of text that identifies the client's main window title.
+    std::string clientTitleMarker = "- Navi";
+    bool showClientWindows = true;
+    // The desktop's top-level windows, while the client lists none.
+    bool showTopLevelWindows = true;
+    // Designer titles without their " - … Designer" part.
+    bool shortNames = false;
+    // 0 "MS Sans Serif 8 pt", 1 "Small Fonts 7pt", 2 "Small Fonts 6pt".
+    int listFont = 0;
+    // Smaller fonts from this many rows on (as typed).
+    bool dynamicFont = false;
+    std::string dynamicFontRows7pt = "5";
+    std::string dynamicFontRows6pt = "8";
+    // The exclamation sound while an object is open twice.
+    bool alarmSound = false;
+    bool logging = false;
+    std::string logFile;
+    bool glueObjectDesigner = false;
+    bool glueProperties = false;
+    bool glueMainMenu = false;
+    bool glueListWindow = true;
+    bool glueToolbox = false;
+    bool glueFieldMenu = false;
+    // True: form designers' titles end in " - Formular Designer", false:
+    // " - Form Designer".
+    bool formularDesignerTitles = true;
+    Color normalColour = kDefaultNormalColour;
+    Color alarmColour = kDefaultAlarmColour;
+    // 0 German, 1 English, -1 not chosen yet; any other value changes no text.
+    int language = -1;
+    // The colour chooser's custom colours.
+    std::array<Color, 16> customColours{};
+    // Start with the settings window hidden.
+    bool startHidden = false;
+    bool settingsWindowOnTop = false;
+};
+
+}  // namespace brisolt

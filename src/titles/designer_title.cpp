@@ -1,0 +1,42 @@
+#include "titles/designer_title.h"
+
+#include "titles/object_types.h"
+
+namespace brisolt {
+
+namespace {
+
+bool StartsWith(std::string_view text, std::string_view head) { return text.substr(0, head.size()) == head; }
+
+bool EndsWith(std::string_view text, std::string_view tail) {
+    return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Type word, no number-0 prefix, a digit where the number starts, the
+// designer's suffix; long enough to hold the word, a digit and the suffix.
+bool MatchesRow(std::string_view title, const ObjectTypeRow& row, FormDesignerVariant variant) {
+    std::string_view suffix = row.Suffix(variant);
+    if (title.size() < row.typeWord.size() + 1 + suffix.size()) return false;
+    if (!StartsWith(title, row.typeWord)) return false;
+    if (!row.numberZeroPrefix.empty() && StartsWith(title, row.numberZeroPrefix)) return false;
+    if (!IsDigit(title[row.numberStart - 1])) return false;
+    return EndsWith(title, suffix);
+}
+
+}  // namespace
+
+bool IsDesignerTitle(std::string_view title, FormDesignerVariant variant) {
+    // The type words exclude each other, so at most one row can match.
+    const ObjectTypeRow* row = ObjectTypeOfTitle(title);
+    return row && MatchesRow(title, *row, variant);
+}
+
+std::string ShortTitle(std::string_view title, bool shortNames, FormDesignerVariant variant) {
+    if (!shortNames || !IsDesignerTitle(title, variant)) return std::string(title);
+    const ObjectTypeRow& row = *ObjectTypeOfTitle(title);
+    return std::string(title.substr(0, title.size() - row.Suffix(variant).size()));
+}
+
+}  // namespace brisolt
