@@ -35,11 +35,6 @@ void CompanyHovered(App& app) { app.view.companyToolTip = app.view.company; }
 
 void HideSettingsWindow(App& app) { app.view.visible = false; }
 
-void LoadListPage(App& app) {
-    app.view.fontChoices.clear();
-    for (const ListFont& f : kListFonts) app.view.fontChoices.push_back(f.entryText);
-}
-
 void ApplyChosenFont(App& app) {
     ApplyListFont(*app.platform.listWindow, app.settings.listFont);
 

@@ -17,7 +17,6 @@ void CompanyHovered(App& app);
 void HideSettingsWindow(App& app);
 
 // List window page.
-void LoadListPage(App& app);
 // The chosen font goes to the list window, and the previews are laid out in it.
 void ApplyChosenFont(App& app);
 // With the dynamic font on, the font is not chosen by hand.

@@ -55,7 +55,6 @@ void InitGlobals(App& app, const std::string& programDir) {
 void LoadForms(App& app) {
     BuildMainMenu(app);
     LoadInfoPage(app);
-    LoadListPage(app);
 }
 
 void ApplyScanInterval(App& app) {
@@ -81,8 +80,11 @@ void StartUp(App& app, const std::string& programDir) {
         profile.Write("Options", "Language", NumberText(app.settings.language));
     }
 
+    // The language just chosen holds for this run even when the file refused it.
+    const int language = app.settings.language;
     Desktop& desktop = *app.platform.desktop;
     app.settings = LoadSettings(profile, [&desktop](Point p) { return desktop.IsOnMonitor(p); });
+    app.settings.language = language;
     ShowPreviewColours(app);
 
     app.tray.toolTip = app.platform.version.productName.empty() ? "Brisolt light" : app.platform.version.productName;

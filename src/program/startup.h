@@ -9,7 +9,7 @@ struct App;
 
 void InitGlobals(App& app, const std::string& programDir);
 // Fills what the windows show before they appear: the menu bar, the info
-// page and the font choices.
+// page.
 void LoadForms(App& app);
 // Start-up; the platform runs the message loop afterwards.
 void StartUp(App& app, const std::string& programDir);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "listwin/list_window.h"
 #include "platform/types.h"
 
 namespace brisolt {
@@ -40,7 +41,7 @@ struct SettingsWindowView {
     // against the alarm colour button's top edge.
     std::array<ColourPreview, 3> previews{{{"Table 18 Customer"}, {"Form 21 Customer"}, {"Table 18 Customer"}}};
     Bounds alarmColourButton;
-    std::vector<std::string> fontChoices;
+    std::vector<std::string> fontChoices{kListFonts[0].entryText, kListFonts[1].entryText, kListFonts[2].entryText};
     bool fontChoiceEnabled = true;
     std::string topLevelCount = "0";
     std::string clientCount = "0";
