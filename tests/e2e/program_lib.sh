@@ -2,6 +2,8 @@
 # tests/e2e/test_program.sh and scripts/screenshots.sh. Source after lib.sh.
 
 PROG_MAIN_TITLE="Brisolt light"
+# The settings window by its caption, which carries the company in front once one is known.
+PROG_MAIN_MATCH="*Brisolt light"
 PROG_LANG_TITLE="Brisolt"
 PROG_DIALOG="#32770"
 PROG_TRAY_CALLBACK=$((0x8000 + 1))  # WM_APP + 1: the tray icon's messages
@@ -21,7 +23,7 @@ declare -A PROG_ID=(
 )
 
 # The main window's handle (0x…), once it exists.
-prog_main() { e2e_probe find "$PROG_DIALOG" "$PROG_MAIN_TITLE"; }
+prog_main() { e2e_probe find "$PROG_DIALOG" "$PROG_MAIN_MATCH"; }
 
 # Centre of a rectangle "l t r b".
 prog_centre() {

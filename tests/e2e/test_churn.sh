@@ -125,11 +125,17 @@ e2e_check_poll "last record for the front window, table 18" 20 last_is_table_18
 
 RECORD_RE='^"[^"]*"(,"[^"]*"){7}'$'\r''$'
 declare -A CODE=([Table]=0 [Form]=1 [Report]=2 [Dataport]=3 [Codeunit]=4)
-total=0 broken=0 inconsistent=0 repeated=0 previous=
+total=0 broken=0 inconsistent=0 repeated=0 previous= nocompany=0
 while IFS= read -r line; do
     total=$((total + 1))
     [[ $line =~ $RECORD_RE ]] || { broken=$((broken + 1)); e2e_log "broken line $total: ${line:0:120}"; }
-    IFS=, read -r _ _ key name code number _ <<<"${line//\"/}"
+    IFS=, read -r _ company key name code number _ <<<"${line//\"/}"
+    # The client's title names the company in every tick, so every record of
+    # a designer carries it; the record that no designer is open has none
+    # only while the client lists no window at all.
+    if [[ $company != "Muster GmbH" && ( -n $key || -n $company ) ]]; then
+        nocompany=$((nocompany + 1)); e2e_log "no company in line $total: ${line:0:120}"
+    fi
     # Type code and number belong to the key; a record without a key has none.
     if [[ -z $key ]]; then
         [[ -z $name$code$number ]] || inconsistent=$((inconsistent + 1))
@@ -145,6 +151,7 @@ e2e_check_eq "every record has eight quoted fields and ends with CR LF" 0 "$brok
 e2e_check_eq "the log ends with CR LF" 0d0a "$(tail -c 2 "$LOG" | od -An -tx1 | tr -d ' \n')"
 e2e_check_eq "type code and number match the object key in every record" 0 "$inconsistent"
 e2e_check_eq "no record repeats the one before it" 0 "$repeated"
+e2e_check_eq "every designer record carries the company Muster GmbH" 0 "$nocompany"
 if ((total >= 10)); then e2e_pass "the churn was logged ($total records)"; else e2e_fail "only $total records"; fi
 # Both the spare windows that come and go and the scenario's own windows were in front at times.
 spare=$(cut -d, -f3 "$LOG" | grep -c ' 9[89]"$')

@@ -45,7 +45,7 @@ e2e_start brisolt "$APP" "$APP/brisolt.exe"
 PID=$E2E_LAST_PID
 e2e_check_poll "language dialog \"$PROG_LANG_TITLE\" shown" 30 p find "$PROG_DIALOG" "$PROG_LANG_TITLE"
 ((E2E_FAILED == 0)) || stop_here
-if p wait BrisoltListWindow 0 >/dev/null || p visible "$PROG_DIALOG" "$PROG_MAIN_TITLE"; then
+if p wait BrisoltListWindow 0 >/dev/null || p visible "$PROG_DIALOG" "$PROG_MAIN_MATCH"; then
     e2e_fail "another window of the program is visible beside the language dialog"
 else
     e2e_pass "no other window of the program before the choice"
@@ -63,9 +63,9 @@ ini_has() { [[ $(prog_ini_value "$INI" "$1" "$2" 2>/dev/null) == "$3" ]]; }
 e2e_check_poll "KelmorL.ini holds Language=1 right after the choice" 15 ini_has Options Language 1
 alive "$PID" && e2e_pass "program still running after the choice" || e2e_fail "program ended after the choice"
 
-e2e_check_poll "settings window shown" 20 p visible "$PROG_DIALOG" "$PROG_MAIN_TITLE"
+e2e_check_poll "settings window shown" 20 p visible "$PROG_DIALOG" "$PROG_MAIN_MATCH"
 e2e_check_poll "list window created" 20 p wait BrisoltListWindow 1000
-MAIN=$(p find "$PROG_DIALOG" "$PROG_MAIN_TITLE")
+MAIN=$(p find "$PROG_DIALOG" "$PROG_MAIN_MATCH")
 [[ -n $MAIN ]] || { e2e_fail "settings window not found"; stop_here; }
 e2e_check_eq "English tab captions" "$ENGLISH_TABS" "$(prog_tabs "$MAIN")"
 check_menu "English menu bar, \"English\" checked" "$ENGLISH_MENU"
@@ -145,8 +145,8 @@ done
 # ---- 4: restart: no language dialog, the same values on the pages.
 e2e_start brisolt2 "$APP" "$APP/brisolt.exe"
 PID=$E2E_LAST_PID
-e2e_check_poll "settings window shown at the restart" 30 p visible "$PROG_DIALOG" "$PROG_MAIN_TITLE"
-MAIN=$(p find "$PROG_DIALOG" "$PROG_MAIN_TITLE")
+e2e_check_poll "settings window shown at the restart" 30 p visible "$PROG_DIALOG" "$PROG_MAIN_MATCH"
+MAIN=$(p find "$PROG_DIALOG" "$PROG_MAIN_MATCH")
 [[ -n $MAIN ]] || { e2e_fail "settings window not found"; stop_here; }
 p find "$PROG_DIALOG" "$PROG_LANG_TITLE" >/dev/null && e2e_fail "language dialog shown again" ||
     e2e_pass "no language dialog at the restart"

@@ -105,7 +105,29 @@ HWND FindTop(const wchar_t* cls, const wchar_t* title) {
         HWND w = reinterpret_cast<HWND>(static_cast<INT_PTR>(wcstoull(cls + 2, nullptr, 16)));
         return IsWindow(w) ? w : nullptr;
     }
-    return FindWindowW(OrNull(cls), OrNull(title));
+    if (HWND exact = FindWindowW(OrNull(cls), OrNull(title))) return exact;
+    // A title "*X" matches any title ending in X ("Muster GmbH - Brisolt light").
+    if (!title || title[0] != L'*') return nullptr;
+    struct Search {
+        const wchar_t* cls;
+        std::wstring tail;
+        HWND found;
+    } search{OrNull(cls), title + 1, nullptr};
+    EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(p);
+            wchar_t text[512] = {}, name[256] = {};
+            GetWindowTextW(w, text, 512);
+            GetClassNameW(w, name, 256);
+            const std::wstring t = text;
+            if ((s.cls && wcscmp(s.cls, name) != 0) || t.size() < s.tail.size() ||
+                t.compare(t.size() - s.tail.size(), s.tail.size(), s.tail) != 0)
+                return TRUE;
+            s.found = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 void PrintHandle(HWND w) { std::printf("0x%llx", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(w))); }
