@@ -1,16 +1,16 @@
-// The monitor's per-tick costs: duplicate marking against the all-pairs rule
-// it replaces, and a whole tick against the bare window walk beneath it.
+// The per-tick costs: duplicate marking against the all-pairs rule it
+// replaces, and a whole tick against the bare window walk beneath it.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <string>
 #include <vector>
 
-#include "monitor/designer_title.h"
-#include "monitor/duplicates.h"
-#include "monitor/scan_cycle.h"
+#include "program/tick.h"
+#include "scan/scan.h"
 #include "sim_client.h"
 #include "test_app.h"
+#include "titles/designer_title.h"
 
 namespace brisolt {
 namespace {
@@ -18,22 +18,18 @@ namespace {
 // The rule as first written: every ordered pair of rows compared, one alert
 // request per pair of identical designer titles. Kept here only to measure
 // MarkDuplicates against it.
-long long MarkDuplicatesAllPairs(App& app) {
-    OpenObjectTable& table = app.scan.Objects;
-    FormDesignerVariant variant = CurrentFormVariant(app);
+long long MarkDuplicatesAllPairs(std::vector<ClientRow>& rows, FormDesignerVariant variant) {
     long long requests = 0;
-    for (int i = 0; i < table.Count; ++i) {
-        OpenObjectEntry& row = table.Rows[i];
-        row.Duplicate = false;
-        for (int j = 0; j < table.Count; ++j) {
-            if (row.Title == table.Rows[j].Title && i != j && IsDesignerTitle(row.Title, variant)) {
-                row.Duplicate = true;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        ClientRow& row = rows[i];
+        row.duplicate = false;
+        for (std::size_t j = 0; j < rows.size(); ++j) {
+            if (row.title == rows[j].title && i != j && IsDesignerTitle(row.title, variant)) {
+                row.duplicate = true;
                 ++requests;
             }
         }
     }
-    if (app.forms.frmAllgemein.chkAlarm.Value != 1 || requests == 0) return 0;
-    app.platform.sound->Exclamation(static_cast<int>(requests));
     return requests;
 }
 
@@ -64,30 +60,26 @@ std::string TitleFor(Mix mix, int i) {
     return {};
 }
 
-void FillTable(App& app, Mix mix, int rows) {
-    for (int i = 0; i < rows; ++i) {
-        app.scan.Objects.Rows[i].Title = TitleFor(mix, i);
-        app.scan.Objects.Rows[i].Window = static_cast<WindowHandle>(i + 1);
-    }
-    app.scan.Objects.Count = rows;
-    app.forms.frmAllgemein.chkAlarm.Value = 1;
+std::vector<ClientRow> Rows(Mix mix, int count) {
+    std::vector<ClientRow> rows;
+    for (int i = 0; i < count; ++i) rows.push_back({TitleFor(mix, i), static_cast<WindowHandle>(i + 1)});
+    return rows;
 }
 
-template <long long (*Mark)(App&)>
+template <long long (*Mark)(std::vector<ClientRow>&, FormDesignerVariant)>
 void BM_Duplicates(benchmark::State& state) {
-    test::TestApp t;
-    FillTable(t.app, static_cast<Mix>(state.range(1)), static_cast<int>(state.range(0)));
+    const FormDesignerVariant variant = FormDesignerVariant::Formular;
+    std::vector<ClientRow> rows = Rows(static_cast<Mix>(state.range(1)), static_cast<int>(state.range(0)));
 
     // Both rules must agree before their speed is worth comparing.
-    long long reference = MarkDuplicatesAllPairs(t.app);
-    std::vector<bool> flags;
-    for (int i = 0; i < t.app.scan.Objects.Count; ++i) flags.push_back(t.app.scan.Objects.Rows[i].Duplicate);
-    long long requests = MarkDuplicates(t.app);
-    for (int i = 0; i < t.app.scan.Objects.Count; ++i)
-        if (flags[i] != t.app.scan.Objects.Rows[i].Duplicate) state.SkipWithError("flags differ");
-    if (requests != reference) state.SkipWithError("request counts differ");
+    std::vector<ClientRow> reference = rows;
+    const long long referenceRequests = MarkDuplicatesAllPairs(reference, variant);
+    const long long requests = MarkDuplicates(rows, variant);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (rows[i].duplicate != reference[i].duplicate) state.SkipWithError("flags differ");
+    if (requests != referenceRequests) state.SkipWithError("request counts differ");
 
-    for (auto _ : state) benchmark::DoNotOptimize(Mark(t.app));
+    for (auto _ : state) benchmark::DoNotOptimize(Mark(rows, variant));
     state.counters["requests"] = static_cast<double>(requests);
     state.SetComplexityN(state.range(0));
 }
@@ -113,31 +105,29 @@ struct BusyDesktop {
         clientMain = client.main;
         for (int i = 0; i < 1023; ++i) client.Open(TitleFor(kRealistic, i));
         for (int i = 500; i < 1022; ++i) t.desktop.AddTopLevel("Application window " + std::to_string(i));
-        auto& forms = t.app.forms;
-        forms.frmFensterliste.chkShowClients.Value = 1;
-        forms.frmFensterliste.chkShowParents.Value = 1;
-        forms.frmFensterliste.chkShortNames.Value = 1;
-        forms.frmAllgemein.chkAlarm.Value = 1;
-        forms.frmAllgemein.chkLogging.Value = 1;
-        forms.frmAllgemein.edLogFilename.Text = "access.csv";
+        Settings& s = t.app.settings;
+        s.showClientWindows = true;
+        s.showTopLevelWindows = true;
+        s.shortNames = true;
+        s.alarmSound = true;
+        s.logging = true;
+        s.logFile = "access.csv";
     }
 
     // What any scan must do: every window's title, visibility and rectangle.
     long long BareWalk() {
         Desktop& d = t.desktop;
         long long sum = 0;
-        auto walk = [&](WindowHandle w, std::size_t titleBuffer) {
-            for (int n = 0; w && n < kWalkLimit + 1; w = d.NextSibling(w), ++n) {
-                sum += static_cast<long long>(d.Title(w, titleBuffer).size()) + d.IsVisible(w) + d.WindowRect(w).left;
-                if (w == clientMain) {
-                    WindowHandle area = d.FirstChild(w);
-                    for (WindowHandle c = d.FirstChild(area); c; c = d.NextSibling(c))
-                        sum += static_cast<long long>(d.Title(c, kTitleBuffer).size()) + d.IsVisible(c) +
-                               d.WindowRect(c).left;
-                }
-            }
+        auto read = [&](WindowHandle w, std::size_t titleBuffer) {
+            sum += static_cast<long long>(d.Title(w, titleBuffer).size()) + d.IsVisible(w) + d.WindowRect(w).left;
         };
-        walk(d.FirstSibling(d.AnyTopLevelWindow()), 0);
+        for (WindowHandle w : d.TopLevelWindows()) {
+            read(w, 0);
+            if (w != clientMain) continue;
+            const std::vector<WindowHandle> area = d.ChildWindows(w);
+            if (!area.empty())
+                for (WindowHandle c : d.ChildWindows(area.front())) read(c, kTitleBuffer);
+        }
         return sum;
     }
 };
@@ -150,15 +140,15 @@ BENCHMARK(BM_BareWalk)->Unit(benchmark::kMicrosecond);
 
 void BM_WholeTick(benchmark::State& state) {
     BusyDesktop desk;
-    tmr1_Timer(desk.t.app);
-    if (desk.t.app.scan.TopWindowCount != 1023 || desk.t.app.scan.Objects.Count != 1023)
+    RefreshWindowList(desk.t.app);
+    if (desk.t.app.scan.topLevel.size() != 1023 || desk.t.app.scan.clientWindows.size() != 1023)
         state.SkipWithError("the desktop is not the one described");
 
     using Clock = std::chrono::steady_clock;
     long long ticks = 0;
     Clock::time_point start = Clock::now();
     for (auto _ : state) {
-        tmr1_Timer(desk.t.app);
+        RefreshWindowList(desk.t.app);
         ++ticks;
     }
     double tickNs = std::chrono::duration<double, std::nano>(Clock::now() - start).count() / std::max(1LL, ticks);

@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "fuzz_check.h"
-#include "monitor/designer_title.h"
-#include "monitor/titles.h"
+#include "titles/designer_title.h"
+#include "titles/titles.h"
 
 namespace {
 

@@ -13,7 +13,7 @@ struct ObjectTypeRow {
     int code;                          // 0 Table, 1 Form, 2 Report, 3 Dataport, 4 Codeunit
     std::string_view typeWord;         // "Table ", with its blank
     std::size_t numberStart;           // 1-based position of the number's first digit
-    std::string_view formularSuffix;   // designer suffix with optFormularDesigner at 1
+    std::string_view formularSuffix;   // designer suffix while " - Formular Designer" is chosen
     std::string_view formSuffix;       // designer suffix otherwise (differs only for forms)
     std::string_view numberZeroPrefix; // titles starting with it are no designer titles; empty: none
 

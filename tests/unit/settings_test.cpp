@@ -1,62 +1,111 @@
+#include "settings/settings_file.h"
+
 #include <gtest/gtest.h>
 
-#include "dialogs/list_page.h"
-#include "shell/settings.h"
-#include "test_app.h"
+#include <string>
+#include <vector>
+
+#include "fake_profile.h"
+#include "sim_desktop.h"
 
 namespace brisolt {
 namespace {
 
-class SettingsTest : public ::testing::Test {
-protected:
-    test::TestApp t;
-    App& app = t.app;
-    test::SimDesktop& desktop = t.desktop;
-    void SetUp() override { frmFensterliste_Load(app); }
-    void Ini(const std::string& text) {
-        t.profile.text = text;
-        t.profile.exists = true;
-    }
-};
+using test::FakeProfile;
 
-TEST_F(SettingsTest, LoadSettings_MissingFileGivesEveryDefault) {
-    LoadSettings(app);
-    const auto& g = app.forms.frmAllgemein;
-    const auto& l = app.forms.frmFensterliste;
-    EXPECT_EQ(app.shell.Win1x, 50);
-    EXPECT_EQ(app.shell.Win1y, 50);
-    EXPECT_EQ(app.forms.frmMain.tbsMain.SelectedIndex, 1);
-    EXPECT_EQ(g.edIntervall.Text, "2");
-    EXPECT_EQ(g.edParent.Text, "- Navi");
-    EXPECT_EQ(l.chkShowClients.Value, 1);
-    EXPECT_EQ(l.chkShowParents.Value, 1);
-    EXPECT_EQ(l.chkShortNames.Value, 0);
-    EXPECT_EQ(l.cbFont.ListIndex, 0);
-    EXPECT_EQ(l.chkDynamicFonts.Value, 0);
-    EXPECT_EQ(l.edDyn1.Text, "5");
-    EXPECT_EQ(l.edDyn2.Text, "8");
-    EXPECT_EQ(g.chkAlarm.Value, 0);
-    EXPECT_EQ(g.chkLogging.Value, 0);
-    EXPECT_EQ(g.edLogFilename.Text, "");
-    EXPECT_EQ(g.chkGlueObjDes.Value, 0);
-    EXPECT_EQ(g.chkGlueProperties.Value, 0);
-    EXPECT_EQ(g.chkGlueHauptmenu.Value, 0);
-    EXPECT_EQ(g.chkGlueFensterliste.Value, 1);
-    EXPECT_EQ(g.chkGlueToolbox.Value, 0);
-    EXPECT_EQ(g.chkGlueFieldMenu.Value, 0);
-    EXPECT_EQ(app.forms.frmOptions.optFormularDesigner.Value, 1);
-    EXPECT_EQ(app.forms.frmOptions.optFormDesigner.Value, 0);
-    EXPECT_EQ(app.shell.FarbeNormal, 12648384u);
-    EXPECT_EQ(app.shell.FarbeAlarm, 8421631u);
-    EXPECT_EQ(app.shell.Win1IconStart, 0);
-    EXPECT_EQ(app.shell.Win1OnTop, 0);
-    EXPECT_EQ(app.shell.Language, -1);
-    EXPECT_EQ(app.shell.CustomColors[0], 12648384u);
-    EXPECT_EQ(app.shell.CustomColors[1], 8421631u);
-    for (int i = 2; i < 16; ++i) EXPECT_EQ(app.shell.CustomColors[i], 0u) << i;
+const auto kEverywhere = [](Point) { return true; };
+
+FakeProfile File(const std::string& text) {
+    FakeProfile p;
+    p.text = text;
+    p.exists = !text.empty();
+    return p;
 }
 
-TEST_F(SettingsTest, LoadSettings_StoredPositionMustLieOnAMonitor) {
+// A load of `text` saved into a new file.
+FakeProfile Resaved(const std::string& text) {
+    FakeProfile in = File(text), out;
+    EXPECT_EQ(SaveSettings(out, LoadSettings(in, kEverywhere)), SaveOutcome::Saved);
+    return out;
+}
+
+const char kFullFile[] =
+    "[WinLoc]\r\nWin1x=321\r\nWin1y=145\r\n[Options]\r\nTabSelectedIndex=3\r\nIntervall=7\r\nParent=- Nav\r\n"
+    "ShowClient=0\r\nShowParent=0\r\nShortNames=1\r\nFont=2\r\nDynamicFont=1\r\nDynamic1=x9\r\nDynamic2=12\r\n"
+    "Alarm=1\r\nLogging=1\r\nLogFilename=C:\\Logs\\access, log.txt\r\nGlue1=1\r\nGlueProperties=1\r\n"
+    "GlueHauptmenue=1\r\nGlueList=0\r\nGlueToolbox=1\r\nFieldMenu=1\r\nFormularDesigner=0\r\nFarbeNormal=255\r\n"
+    "FarbeAlarm=16777215\r\nLanguage=1\r\nFarbe0=100\r\nFarbe1=101\r\nFarbe2=102\r\nFarbe3=103\r\nFarbe4=104\r\n"
+    "Farbe5=105\r\nFarbe6=106\r\nFarbe7=107\r\nFarbe8=108\r\nFarbe9=109\r\nFarbe10=110\r\nFarbe11=111\r\n"
+    "Farbe12=112\r\nFarbe13=113\r\nFarbe14=114\r\nFarbe15=115\r\nWin1IconStart=1\r\nWin1OnTop=1\r\n";
+
+const char kDefaultFile[] =
+    "[WinLoc]\r\nWin1x=50\r\nWin1y=50\r\n[Options]\r\nTabSelectedIndex=1\r\nIntervall=2\r\nParent=- Navi\r\n"
+    "ShowClient=1\r\nShowParent=1\r\nShortNames=0\r\nFont=0\r\nDynamicFont=0\r\nDynamic1=5\r\nDynamic2=8\r\n"
+    "Alarm=0\r\nLogging=0\r\nLogFilename=\r\nGlue1=0\r\nGlueProperties=0\r\nGlueHauptmenue=0\r\nGlueList=1\r\n"
+    "GlueToolbox=0\r\nFieldMenu=0\r\nFormularDesigner=1\r\nFarbeNormal=12648384\r\nFarbeAlarm=8421631\r\n"
+    "Language=-1\r\nFarbe0=12648384\r\nFarbe1=8421631\r\nFarbe2=0\r\nFarbe3=0\r\nFarbe4=0\r\nFarbe5=0\r\n"
+    "Farbe6=0\r\nFarbe7=0\r\nFarbe8=0\r\nFarbe9=0\r\nFarbe10=0\r\nFarbe11=0\r\nFarbe12=0\r\nFarbe13=0\r\n"
+    "Farbe14=0\r\nFarbe15=0\r\nWin1IconStart=0\r\nWin1OnTop=0\r\n";
+
+TEST(SettingsFile, Save_WritesEveryKeyInOrderByteForByte) {
+    EXPECT_EQ(Resaved(kFullFile).text, kFullFile);
+    EXPECT_EQ(Resaved("").text, kDefaultFile);  // no file: every default
+
+    FakeProfile full = File(kFullFile);
+    const Settings s = LoadSettings(full, kEverywhere);
+    EXPECT_EQ((std::vector<std::string>{s.scanInterval, s.clientTitleMarker, s.dynamicFontRows7pt, s.logFile}),
+              (std::vector<std::string>{"7", "- Nav", "x9", "C:\\Logs\\access, log.txt"}));
+    EXPECT_EQ((std::vector<long long>{s.listWindowPosition.x, s.listWindowPosition.y, s.selectedPage, s.listFont,
+                                      s.normalColour, s.alarmColour, s.language, s.customColours[15]}),
+              (std::vector<long long>{321, 145, 3, 2, 255, 0xFFFFFF, 1, 115}));
+}
+
+TEST(SettingsFile, Load_EachFlagKeyHoldsItsOwnSetting) {
+    const std::pair<const char*, bool Settings::*> flags[] = {
+        {"ShowClient", &Settings::showClientWindows}, {"ShowParent", &Settings::showTopLevelWindows},
+        {"ShortNames", &Settings::shortNames},        {"DynamicFont", &Settings::dynamicFont},
+        {"Alarm", &Settings::alarmSound},             {"Logging", &Settings::logging},
+        {"Glue1", &Settings::glueObjectDesigner},     {"GlueProperties", &Settings::glueProperties},
+        {"GlueHauptmenue", &Settings::glueMainMenu},  {"GlueList", &Settings::glueListWindow},
+        {"GlueToolbox", &Settings::glueToolbox},      {"FieldMenu", &Settings::glueFieldMenu},
+        {"FormularDesigner", &Settings::formularDesignerTitles}, {"Win1IconStart", &Settings::startHidden},
+        {"Win1OnTop", &Settings::settingsWindowOnTop}};
+    const Settings defaults;
+    for (const auto& [key, member] : flags) {
+        FakeProfile p = File(std::string("[Options]\r\n") + key + "=" + (defaults.*member ? "0" : "1") + "\r\n");
+        const Settings s = LoadSettings(p, kEverywhere);
+        int changed = 0;
+        for (const auto& other : flags) changed += s.*other.second != defaults.*other.second;
+        EXPECT_TRUE(s.*member != defaults.*member && changed == 1) << key;
+    }
+}
+
+TEST(SettingsFile, Load_UnusableValuesGiveTheKeysDefault) {
+    struct Case {
+        std::string key, stored, judged;
+    };
+    std::vector<Case> cases = {
+        {"Font", "9", "0"}, {"Font", "2", "2"}, {"TabSelectedIndex", "12", "1"}, {"TabSelectedIndex", "0", "1"},
+        {"TabSelectedIndex", "4", "4"}, {"FormularDesigner", "0", "0"}, {"FormularDesigner", "7", "0"},
+        {"FarbeNormal", "0", "12648384"}, {"FarbeNormal", "-5", "12648384"}, {"FarbeAlarm", "99999999", "8421631"},
+        {"FarbeAlarm", "16777216", "8421631"}, {"Farbe0", "0", "12648384"}, {"Farbe1", "0", "8421631"},
+        {"Farbe15", "65280", "65280"}, {"Intervall", "abc", "abc"}, {"Language", "1x", "1"},
+        {"LogFilename", std::string(300, 'x'), std::string(256, 'x')},
+        {"Parent", std::string(257, 'p'), std::string(256, 'p')},
+    };
+    // Every flag takes 0 and 1 and gives its default for anything else.
+    for (const SettingKey& k : SettingKeys()) {
+        if (k.rule != KeyRule::Flag) continue;
+        for (const char* bad : {"7", "-3"}) cases.push_back({k.key, bad, k.defaultText});
+        for (const char* good : {"0", "1"}) cases.push_back({k.key, good, good});
+    }
+    for (const Case& c : cases) {
+        FakeProfile saved = Resaved("[Options]\r\n" + c.key + "=" + c.stored + "\r\n");
+        EXPECT_EQ(ReadSetting(saved, "Options", c.key, "?"), c.judged) << c.key << "=" << c.stored;
+    }
+}
+
+TEST(SettingsFile, Load_StoredPositionMustLieOnAMonitor) {
     struct Case {
         const char* x;
         const char* y;
@@ -78,171 +127,30 @@ TEST_F(SettingsTest, LoadSettings_StoredPositionMustLieOnAMonitor) {
         {"-100", "900", {{-1280, 0, 0, 1024}, {0, 0, 1024, 768}}, -100, 900},
     };
     for (const Case& c : cases) {
-        Ini(std::string("[WinLoc]\r\nWin1x=") + c.x + "\r\nWin1y=" + c.y + "\r\n");
+        test::SimDesktop desktop;
         desktop.monitors = c.monitors;
-        LoadSettings(app);
-        EXPECT_EQ(app.shell.Win1x, c.wantX) << c.x << "," << c.y;
-        EXPECT_EQ(app.shell.Win1y, c.wantY) << c.x << "," << c.y;
+        FakeProfile p = File(std::string("[WinLoc]\r\nWin1x=") + c.x + "\r\nWin1y=" + c.y + "\r\n");
+        const Point at = LoadSettings(p, [&](Point pt) { return desktop.IsOnMonitor(pt); }).listWindowPosition;
+        EXPECT_EQ(at.x, c.wantX) << c.x << "," << c.y;
+        EXPECT_EQ(at.y, c.wantY) << c.x << "," << c.y;
     }
 }
 
-TEST_F(SettingsTest, LoadSettings_ZeroColoursBecomeTheDefaults) {
-    Ini("[Options]\r\nFarbeNormal=0\r\nFarbeAlarm=0\r\nFarbe0=0\r\nFarbe1=0\r\nFarbe2=255\r\nFarbe15=65280\r\n");
-    LoadSettings(app);
-    EXPECT_EQ(app.shell.FarbeNormal, kDefaultNormalColor);
-    EXPECT_EQ(app.shell.FarbeAlarm, kDefaultAlarmColor);
-    EXPECT_EQ(app.shell.CustomColors[0], kDefaultNormalColor);
-    EXPECT_EQ(app.shell.CustomColors[1], kDefaultAlarmColor);
-    EXPECT_EQ(app.shell.CustomColors[2], 255u);
-    EXPECT_EQ(app.shell.CustomColors[15], 65280u);
-}
-
-TEST_F(SettingsTest, LoadSettings_UnusableValuesFallBackAndTextsStayAsStored) {
-    Ini("[Options]\r\nAlarm=7\r\nGlueList=-3\r\nFont=9\r\nTabSelectedIndex=12\r\nIntervall=abc\r\n"
-        "FarbeNormal=-5\r\nFarbeAlarm=99999999\r\nFormularDesigner=0\r\nWin1OnTop=2\r\nLanguage=1\r\n");
-    LoadSettings(app);
-    EXPECT_EQ(app.forms.frmAllgemein.chkAlarm.Value, 0);
-    EXPECT_EQ(app.forms.frmAllgemein.chkGlueFensterliste.Value, 1);
-    EXPECT_EQ(app.forms.frmFensterliste.cbFont.ListIndex, 0);
-    EXPECT_EQ(app.forms.frmMain.tbsMain.SelectedIndex, 1);
-    EXPECT_EQ(app.forms.frmAllgemein.edIntervall.Text, "abc");
-    EXPECT_EQ(app.shell.FarbeNormal, kDefaultNormalColor);
-    EXPECT_EQ(app.shell.FarbeAlarm, kDefaultAlarmColor);
-    EXPECT_EQ(app.forms.frmOptions.optFormularDesigner.Value, 0);
-    EXPECT_EQ(app.forms.frmOptions.optFormDesigner.Value, 1);
-    EXPECT_EQ(app.shell.Win1OnTop, 0);
-    EXPECT_EQ(app.shell.Language, 1);
-
-    Ini("[Options]\r\nTabSelectedIndex=0\r\n");
-    LoadSettings(app);
-    EXPECT_EQ(app.forms.frmMain.tbsMain.SelectedIndex, 1);
-}
-
-TEST_F(SettingsTest, ReadIniString_SeesAtMost256Characters) {
-    Ini("[Options]\r\nLogFilename=" + std::string(300, 'x') + "\r\n");
-    EXPECT_EQ(ReadIniString(app, "Options", "LogFilename", "").size(), 256u);
-    EXPECT_EQ(ReadIniString(app, "options", "LOGFILENAME", "").size(), 256u);  // keys without regard to case
-    EXPECT_EQ(ReadIniString(app, "Options", "Missing", "dflt"), "dflt");
-}
-
-const char* const kOptionKeys[] = {
-    "TabSelectedIndex", "Intervall", "Parent", "ShowClient", "ShowParent", "ShortNames", "Font",
-    "DynamicFont", "Dynamic1", "Dynamic2", "Alarm", "Logging", "LogFilename", "Glue1", "GlueProperties",
-    "GlueHauptmenue", "GlueList", "GlueToolbox", "FieldMenu", "FormularDesigner", "FarbeNormal", "FarbeAlarm",
-    "Language", "Farbe0", "Farbe1", "Farbe2", "Farbe3", "Farbe4", "Farbe5", "Farbe6", "Farbe7", "Farbe8",
-    "Farbe9", "Farbe10", "Farbe11", "Farbe12", "Farbe13", "Farbe14", "Farbe15", "Win1IconStart", "Win1OnTop"};
-
-TEST_F(SettingsTest, SaveSettings_WritesTwoSectionsInKeyOrder) {
-    Ini("[Options]\r\nLanguage=1\r\n");
-    LoadSettings(app);
-    t.listWindow.MoveTo(123, 45);
-    SaveSettings(app);
-    EXPECT_EQ(t.profile.KeysOf("WinLoc"), "Win1x,Win1y");
-    std::string expected;
-    for (const char* k : kOptionKeys) {
-        if (std::string(k) == "Language") continue;  // was there before: stays in its place
-        expected += std::string(expected.empty() ? "" : ",") + k;
+TEST(SettingsFile, Save_OutcomeAndWhatIsLeftOfTheOldFile) {
+    const std::string old = "[Options]\r\nLanguage=1\r\nForeign=kept\r\n[Other]\r\nA=1\r\n";
+    for (int place = 0; place < 3; ++place) {  // writable, read-only file, folder that takes no copy
+        FakeProfile p = File(old);
+        p.readOnly = place == 1;
+        p.readOnlyFolder = place == 2;
+        Settings s = LoadSettings(p, kEverywhere);
+        s.alarmSound = true;
+        const SaveOutcome want[] = {SaveOutcome::Saved, SaveOutcome::ReadOnlyFile, SaveOutcome::Failed};
+        EXPECT_EQ(SaveSettings(p, s), want[place]);
+        EXPECT_EQ(p.text == old, place != 0) << place;
+        EXPECT_EQ(p.commits, place == 0 ? 1 : 0);  // in one step
+        EXPECT_EQ(ReadSetting(p, "Options", "Alarm", ""), place == 0 ? "1" : "");
+        EXPECT_EQ(ReadSetting(p, "Options", "Foreign", "") + ReadSetting(p, "Other", "A", ""), "kept1");
     }
-    EXPECT_EQ(t.profile.KeysOf("Options"), "Language," + expected);
-    EXPECT_EQ(t.profile.KeyCount("WinLoc"), 2);
-    EXPECT_EQ(t.profile.KeyCount("Options"), 41);
-    EXPECT_EQ(ReadIniString(app, "WinLoc", "Win1x", ""), "123");
-    EXPECT_EQ(ReadIniString(app, "WinLoc", "Win1y", ""), "45");
-    EXPECT_EQ(ReadIniString(app, "Options", "Farbe2", ""), "0");
-    EXPECT_EQ(ReadIniString(app, "Options", "FarbeNormal", ""), "12648384");
-    EXPECT_TRUE(t.ui.boxes.empty());
-}
-
-TEST_F(SettingsTest, SaveSettings_ThenLoadRestoresEveryValue) {
-    LoadSettings(app);
-    auto& g = app.forms.frmAllgemein;
-    auto& l = app.forms.frmFensterliste;
-    g.edIntervall.Text = "7";
-    g.edParent.Text = "- Nav";
-    g.edLogFilename.Text = "C:\\Logs\\a, \"b\".log";
-    g.chkAlarm.Value = 1;
-    g.chkGlueToolbox.Value = 1;
-    g.chkGlueFensterliste.Value = 0;
-    l.cbFont.ListIndex = 2;
-    l.edDyn1.Text = "x9";
-    app.forms.frmOptions.optFormularDesigner.Value = 0;
-    app.forms.frmMain.tbsMain.SelectedIndex = 3;
-    app.shell.FarbeAlarm = 0x0000FF;
-    app.shell.CustomColors[7] = 0x123456;
-    app.shell.Win1OnTop = 1;
-    app.shell.Language = 0;
-    t.listWindow.MoveTo(300, 200);
-    SaveSettings(app);
-
-    test::TestApp fresh;
-    fresh.profile = t.profile;
-    frmFensterliste_Load(fresh.app);
-    LoadSettings(fresh.app);
-    App& b = fresh.app;
-    EXPECT_EQ(b.forms.frmAllgemein.edIntervall.Text, "7");
-    EXPECT_EQ(b.forms.frmAllgemein.edParent.Text, "- Nav");
-    EXPECT_EQ(b.forms.frmAllgemein.edLogFilename.Text, "C:\\Logs\\a, \"b\".log");
-    EXPECT_EQ(b.forms.frmAllgemein.chkAlarm.Value, 1);
-    EXPECT_EQ(b.forms.frmAllgemein.chkGlueToolbox.Value, 1);
-    EXPECT_EQ(b.forms.frmAllgemein.chkGlueFensterliste.Value, 0);
-    EXPECT_EQ(b.forms.frmFensterliste.cbFont.ListIndex, 2);
-    EXPECT_EQ(b.forms.frmFensterliste.edDyn1.Text, "x9");
-    EXPECT_EQ(b.forms.frmOptions.optFormDesigner.Value, 1);
-    EXPECT_EQ(b.forms.frmMain.tbsMain.SelectedIndex, 3);
-    EXPECT_EQ(b.shell.FarbeAlarm, 0x0000FFu);
-    EXPECT_EQ(b.shell.CustomColors[7], 0x123456u);
-    EXPECT_EQ(b.shell.Win1OnTop, 1);
-    EXPECT_EQ(b.shell.Language, 0);
-    EXPECT_EQ(b.shell.Win1x, 300);
-    EXPECT_EQ(b.shell.Win1y, 200);
-}
-
-TEST_F(SettingsTest, SaveSettings_UnreadableValueStopsWithTheGermanMessage) {
-    Ini("[WinLoc]\r\nWin1x=1\r\nWin1y=2\r\n[Options]\r\nIntervall=9\r\n");
-    LoadSettings(app);
-    app.forms.frmAllgemein.edIntervall.Text = "4";
-    t.listWindow.failPosition = true;
-    SaveSettings(app);
-    ASSERT_EQ(t.ui.boxes.size(), 1u);
-    EXPECT_EQ(t.ui.boxes[0].text, "Fehler beim Sichern der Einstellungen.");
-    EXPECT_EQ(t.ui.boxes[0].flags, kMbOk);
-    // Nothing after the failure was written: the old values stay.
-    EXPECT_EQ(ReadIniString(app, "Options", "Intervall", ""), "9");
-    EXPECT_EQ(t.profile.KeyCount("Options"), 1);
-}
-
-}  // namespace
-}  // namespace brisolt
-
-namespace brisolt {
-namespace {
-
-TEST_F(SettingsTest, SaveSettings_AReadOnlyPlaceKeepsTheOldFileWhole) {
-    const std::string old = "[Options]\r\nLanguage=1\r\nForeign=kept\r\n";
-    struct Case {
-        bool readOnlyFile, readOnlyFolder;
-    } cases[] = {{true, false}, {false, true}};
-    for (const Case& c : cases) {
-        Ini(old);
-        t.profile.readOnly = c.readOnlyFile;
-        t.profile.readOnlyFolder = c.readOnlyFolder;
-        LoadSettings(app);
-        app.forms.frmAllgemein.chkAlarm.Value = 1;
-        SaveSettings(app);
-        EXPECT_EQ(t.profile.text, old);
-        EXPECT_TRUE(t.ui.boxes.empty());
-    }
-}
-
-TEST_F(SettingsTest, SaveSettings_LandsInOneStepAndKeepsForeignKeys) {
-    Ini("[Options]\r\nLanguage=1\r\nForeign=kept\r\n[Other]\r\nA=1\r\n");
-    LoadSettings(app);
-    const int writesBefore = t.profile.writes;
-    SaveSettings(app);
-    EXPECT_EQ(t.profile.commits, 1);
-    EXPECT_EQ(t.profile.writes - writesBefore, 43);
-    EXPECT_EQ(ReadIniString(app, "Options", "Foreign", ""), "kept");
-    EXPECT_EQ(ReadIniString(app, "Other", "A", ""), "1");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "monitor/titles.h"
+#include "titles/titles.h"
 
 #include <gtest/gtest.h>
 

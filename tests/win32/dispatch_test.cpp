@@ -1,5 +1,5 @@
 // The event dispatcher and the control sync: a failing handler is reported
-// once and the program goes on; timer controls become native timers.
+// once and the program goes on; the scan timer's state becomes a native timer.
 #include <string>
 #include <vector>
 
@@ -18,20 +18,21 @@ struct Rig {
     App app;
     int ticks = 0;
     TimerWindow timers{GetModuleHandleA(nullptr), [this](UINT_PTR id) {
-                           if (id == kTimerTmr1) ++ticks;
+                           if (id == kScanTimer) ++ticks;
                        }};
     ControlSync sync{app, timers};
     std::vector<std::string> reports;
     EventDispatcher dispatcher{app, sync, [this](const std::string& text) { reports.push_back(text); }};
-    brisolt::TimerControl& tmr1() { return app.forms.frmAllgemein.tmr1; }
+    brisolt::TimerState& scanTimer() { return app.program.scanTimer; }
 };
 
 }  // namespace
 
 WIN_TEST(Dispatcher_ReportsEachFailureInTheCurrentLanguage) {
     Rig rig;
+    rig.app.settings.language = 0;
     rig.dispatcher.Run([] { throw ControlError("Invalid property value"); });
-    rig.app.shell.Language = 1;
+    rig.app.settings.language = 1;
     rig.dispatcher.Run([] { throw std::runtime_error("out of range"); });
     rig.dispatcher.Run([] {});  // no failure, no report
     CHECK_EQ(std::size_t{2}, rig.reports.size());
@@ -61,54 +62,44 @@ WIN_TEST(Dispatcher_DoesNotStackReportsWhileOneIsOpen) {
     CHECK_EQ(2, shown);
 }
 
-WIN_TEST(Sync_EnabledTimerTicksAndDisabledTimerStops) {
-    Rig rig;
-    rig.tmr1().Interval = 30;
-    rig.tmr1().Enabled = false;
-    rig.sync.Push();
-    wintest::Pump(150);
-    CHECK_EQ(0, rig.ticks);
-
-    rig.tmr1().Enabled = true;
-    rig.sync.Push();
-    wintest::Pump(1000, [&] { return rig.ticks >= 3; });
-    CHECK(rig.ticks >= 3);
-
-    rig.tmr1().Enabled = false;
-    rig.sync.Push();
-    wintest::Pump(50);
-    const int stopped = rig.ticks;
-    wintest::Pump(150);
-    CHECK_EQ(stopped, rig.ticks);
-}
-
-WIN_TEST(Sync_ZeroIntervalNeverTicksAndNewIntervalApplies) {
-    Rig rig;
-    rig.tmr1().Interval = 0;
-    rig.tmr1().Enabled = true;
-    rig.sync.Push();
-    wintest::Pump(150);
-    CHECK_EQ(0, rig.ticks);
-
-    rig.tmr1().Interval = 5000;
-    rig.sync.Push();
-    wintest::Pump(150);
-    CHECK_EQ(0, rig.ticks);
-
-    rig.tmr1().Interval = 20;  // a new interval restarts the timer
-    rig.sync.Push();
-    wintest::Pump(1000, [&] { return rig.ticks >= 2; });
-    CHECK(rig.ticks >= 2);
-}
-
-WIN_TEST(Dispatcher_PushesControlsEvenAfterAFailure) {
+WIN_TEST(Dispatcher_PushesTheTimerEvenAfterAFailure) {
     Rig rig;
     rig.dispatcher.Run([&] {
-        rig.tmr1().Interval = 20;
-        rig.tmr1().Enabled = true;
+        rig.scanTimer().interval = 20;
+        rig.scanTimer().enabled = true;
         throw ControlError("after enabling the timer");
     });
     CHECK_EQ(std::size_t{1}, rig.reports.size());
     wintest::Pump(1000, [&] { return rig.ticks >= 1; });
     CHECK(rig.ticks >= 1);
+}
+
+WIN_TEST(Sync_TheNativeTimerFollowsIntervalAndEnabled) {
+    Rig rig;
+    const struct {
+        int interval;
+        bool enabled;
+        bool ticks;
+    } steps[] = {
+        {30, false, false},
+        {30, true, true},
+        {30, false, false},  // stops
+        {0, true, false},    // an interval of 0 never ticks
+        {5000, true, false},
+        {20, true, true},    // a new interval restarts the timer
+    };
+    for (const auto& s : steps) {
+        rig.scanTimer().interval = s.interval;
+        rig.scanTimer().enabled = s.enabled;
+        rig.sync.Push();
+        wintest::Pump(50);  // a tick already due may still come
+        const int before = rig.ticks;
+        if (s.ticks) {
+            wintest::Pump(1000, [&] { return rig.ticks >= before + 2; });
+            CHECK(rig.ticks >= before + 2);
+        } else {
+            wintest::Pump(150);
+            CHECK_EQ(before, rig.ticks);
+        }
+    }
 }

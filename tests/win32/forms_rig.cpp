@@ -2,10 +2,8 @@
 
 #include <commctrl.h>
 
-#include "shell/language.h"
-#include "shell/startup.h"
-#include "shell/texts.h"
-#include "win32/fonts.h"
+#include "program/startup.h"
+#include "program/texts.h"
 
 namespace wintest {
 
@@ -18,7 +16,7 @@ FormsRig::FormsRig() {
     Platform& p = app.platform;
     services.AttachTo(p);
     InitGlobals(app, dir.Path());
-    iniFile = app.shell.IniFile;
+    iniFile = app.program.iniFile;
     p.profile = &profile;
     p.ui = &ui;
     list = std::make_unique<ListWindow>(GetModuleHandleA(nullptr), windows, ListWindowEvents{});
@@ -38,11 +36,10 @@ HWND FormsRig::Parent(int page) const { return page < 0 ? main->Hwnd() : main->P
 HWND FormsRig::Control(int page, int id) const { return GetDlgItem(Parent(page), id); }
 
 void FormsRig::ShowPage(int page) {
-    auto& tabs = app.forms.frmMain.tbsMain;
-    tabs.Tabs.clear();
-    for (const Bilingual& t : texts::kTabs) tabs.Tabs.push_back({t.german});
-    tabs.SelectedIndex = page + 1;
-    app.forms.frmMain.Visible = true;
+    app.view.tabCaptions.clear();
+    for (const Bilingual& t : texts::kTabs) app.view.tabCaptions.push_back(t.german);
+    app.settings.selectedPage = page + 1;
+    app.view.visible = true;
     sync.Push();
 }
 

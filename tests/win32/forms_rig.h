@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "fake_ui.h"
-#include "shell/app.h"
+#include "program/app.h"
 #include "temp_dir.h"
 #include "win32/control_sync.h"
 #include "win32/event_dispatcher.h"

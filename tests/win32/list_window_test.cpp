@@ -1,5 +1,6 @@
 // The list window's canvas and host on real GDI and a real window: twips to
-// pixels, the rendered display list, the window's shape, its mouse and drag.
+// pixels, the rendered display list, the window's shape and size, its mouse
+// and drag.
 #include <cmath>
 #include <string>
 #include <vector>
@@ -157,7 +158,7 @@ ListWindowEvents Recorder(Recorded& r, ListWindow** self = nullptr) {
     ListWindowEvents e;
     e.mouseDown = [&r, self](int button) {
         r.downs.push_back(button);
-        if (button == 1 && self && *self) (*self)->BeginDrag();  // as Win_1_MouseDown does
+        if (button == 1 && self && *self) (*self)->BeginDrag();  // as ListWindowMouseDown does
     };
     e.doubleClick = [&r](int button, double y) { r.doubleClicks.push_back({button, y}); };
     return e;
@@ -218,38 +219,6 @@ WIN_TEST(ListWindow_IsCaptionlessTopmostToolPopup) {
     CHECK(!list.Exists());
     CHECK_EQ(0, windows.Open());
     list.Close();  // twice is harmless
-}
-
-WIN_TEST(ListWindow_SizesInTwipsAndMovesInPixels) {
-    ProgramWindows windows;
-    Recorded r;
-    ListWindow list(GetModuleHandleA(nullptr), windows, Recorder(r));
-    const double tx = list.TwipsPerPixelX(), ty = list.TwipsPerPixelY();
-    struct Case {
-        double w, h;
-        int pw, ph;
-    } cases[] = {
-        {100 * tx, 20 * ty, 100, 20},
-        {100 * tx + 0.4 * tx, 20 * ty + 0.6 * ty, 100, 21},  // rounded to the nearest pixel
-        {0, 20 * ty, 0, 20},                                  // width 0: nothing shows
-    };
-    for (const Case& c : cases) {
-        list.SetSize(c.w, c.h);
-        RECT rc{};
-        GetClientRect(list.Hwnd(), &rc);
-        CHECK_EQ(c.pw, static_cast<int>(rc.right));
-        CHECK_EQ(c.ph, static_cast<int>(rc.bottom));
-        CHECK_EQ(c.pw * tx, list.ScaleWidth());
-        CHECK_EQ(c.ph * ty, list.ScaleHeight());
-    }
-    list.MoveTo(321, 123);
-    CHECK_EQ(321, list.Position().x);
-    CHECK_EQ(123, list.Position().y);
-    // A move keeps the size.
-    list.SetSize(80 * tx, 40 * ty);
-    list.MoveTo(10, 20);
-    CHECK_EQ(80 * tx, list.ScaleWidth());
-    CHECK_EQ(40 * ty, list.ScaleHeight());
 }
 
 WIN_TEST(ListWindow_ReportsButtonsAndDoubleClickInTwips) {
@@ -353,4 +322,56 @@ WIN_TEST(ListWindow_PaintShowsTheDisplayListOnScreen) {
     CHECK_EQ(kRed, static_cast<Color>(GetPixel(screen.Get(), 40 + 60, 400 + 5)));
     CHECK_EQ(kGreen, static_cast<Color>(GetPixel(screen.Get(), 40 + 60, 400 + 25)));
     CHECK_EQ(kGreen, static_cast<Color>(GetPixel(screen.Get(), 40 + 119, 400 + 29)));
+}
+
+namespace {
+
+// Counts the size and position changes that reach a window.
+WNDPROC g_listProc = nullptr;
+int g_posChanges = 0;
+LRESULT CALLBACK CountingProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_WINDOWPOSCHANGING) ++g_posChanges;
+    return CallWindowProcA(g_listProc, w, msg, wp, lp);
+}
+
+}  // namespace
+
+WIN_TEST(ListWindow_SizesInTwipsMovesInPixelsAndKeepsTheSizeItHasForFree) {
+    ProgramWindows windows;
+    ListWindow list(GetModuleHandleA(nullptr), windows, ListWindowEvents{});
+    CHECK(list.Exists());
+    g_listProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(list.Hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingProc)));
+    const double tx = list.TwipsPerPixelX(), ty = list.TwipsPerPixelY();
+    const struct {
+        double w, h;  // pixels, as asked for in twips
+        int pw, ph;
+        int moves;
+    } steps[] = {
+        {120, 40, 120, 40, 1}, {120, 40, 120, 40, 0}, {120, 40, 120, 40, 0},  // the size it has: no move
+        {121, 40, 121, 40, 1}, {121, 39, 121, 39, 1},
+        {100.4, 20.6, 100, 21, 1},  // rounded to the nearest pixel
+        {0, 39, 0, 39, 1},          // width 0: nothing shows
+        {0, 39, 0, 39, 0},
+    };
+    for (const auto& s : steps) {
+        g_posChanges = 0;
+        list.SetSize(s.w * tx, s.h * ty);
+        CHECK_EQ(s.moves, g_posChanges);
+        RECT r{};
+        GetWindowRect(list.Hwnd(), &r);
+        CHECK_EQ(s.pw, static_cast<int>(r.right - r.left));
+        CHECK_EQ(s.ph, static_cast<int>(r.bottom - r.top));
+        CHECK_EQ(s.pw * tx, list.ScaleWidth());
+        CHECK_EQ(s.ph * ty, list.ScaleHeight());
+    }
+    SetWindowLongPtrA(list.Hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_listProc));
+
+    // A move keeps the size.
+    list.SetSize(80 * tx, 40 * ty);
+    list.MoveTo(321, 123);
+    CHECK_EQ(321, list.Position().x);
+    CHECK_EQ(123, list.Position().y);
+    CHECK_EQ(80 * tx, list.ScaleWidth());
+    CHECK_EQ(40 * ty, list.ScaleHeight());
 }

@@ -42,25 +42,25 @@ WIN_TEST(Icons_AreFoundByTheirNamesWithoutRegardToCase) {
     CHECK(failed);
 }
 
-WIN_TEST(Tray_IconIsAddedChangedAndRemovedAsTic1Says) {
+WIN_TEST(Tray_IconIsAddedChangedAndRemovedAsItsViewSays) {
     wintest::Pump(10);
     brisolt::win32::UniqueWindow owner = wintest::MakeWindow("tray owner", 0, 0, 50, 50, nullptr, false);
     TrayIcon tray(GetModuleHandleA(nullptr), owner.Get());
-    FrmMain::TrayIcon tic1;
-    tic1.ToolTip = "Brisolt light";
-    tray.Push(tic1);
+    TrayIconView view;
+    view.toolTip = "Brisolt light";
+    tray.Push(view);
     CHECK(!tray.Added());  // not visible yet
-    tic1.Visible = true;
-    tray.Push(tic1);
+    view.visible = true;
+    tray.Push(view);
     CHECK(tray.Added());  // the test display has a tray (Wine's own)
-    tic1.Icon = ":ksalert";
-    tic1.ToolTip = std::string(200, 'x');  // longer than the tray takes
-    tray.Push(tic1);
+    view.icon = ":ksalert";
+    view.toolTip = std::string(200, 'x');  // longer than the tray takes
+    tray.Push(view);
     CHECK(tray.Added());
     tray.Readd();  // as after TaskbarCreated
     CHECK(tray.Added());
-    tic1.Visible = false;
-    tray.Push(tic1);
+    view.visible = false;
+    tray.Push(view);
     CHECK(!tray.Added());
 }
 
@@ -89,7 +89,7 @@ WIN_TEST(LanguageDialog_ButtonsChooseAndTheCloseBoxLeavesNoChoice) {
     } cases[] = {{IDC_cmdLangEng, 1}, {IDC_cmdLangGer, 0}, {WM_CLOSE, -1}, {IDCANCEL, -1}};
     for (const auto& c : cases) {
         App app;
-        app.shell.Language = -1;
+        app.settings.language = -1;
         TimerWindow timers(GetModuleHandleA(nullptr), nullptr);
         ControlSync sync(app, timers);
         int reports = 0;
@@ -97,7 +97,7 @@ WIN_TEST(LanguageDialog_ButtonsChooseAndTheCloseBoxLeavesNoChoice) {
         g_languageAction = c.action;
         SetTimer(nullptr, 0, 50, &ActInLanguageDialog);
         RunLanguageDialog(GetModuleHandleA(nullptr), app, dispatcher);
-        CHECK_EQ(c.language, app.shell.Language);
+        CHECK_EQ(c.language, app.settings.language);
         CHECK_EQ(0, reports);
         CHECK(FindWindowA("#32770", "Brisolt") == nullptr);
     }

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <exception>
 
 #include "check.h"
 
@@ -43,8 +44,13 @@ int main(int argc, char** argv) {
     int failed = 0, run = 0;
     for (const wintest::Test& t : wintest::Registry()) {
         if (only && std::string(t.name).find(only) == std::string::npos) continue;
+        using wintest::Fail;
         const int before = wintest::g_failures;
-        t.run();
+        try {
+            t.run();
+        } catch (const std::exception& e) {
+            Fail(__FILE__, __LINE__, std::string("uncaught exception: ") + e.what());
+        }
         ++run;
         const bool ok = wintest::g_failures == before;
         if (!ok) ++failed;
