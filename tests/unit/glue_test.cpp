@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
+#include <ostream>
 #include <tuple>
 #include <vector>
 
