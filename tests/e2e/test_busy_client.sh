@@ -62,7 +62,7 @@ LIST_BEFORE=$(p rect BrisoltListWindow)
 list_folded() { [[ $(p rect BrisoltListWindow) != "$LIST_BEFORE" ]]; }
 read -r x y <<<"$(prog_centre "$LIST_BEFORE")"
 xdotool mousemove "$x" "$y" click 3
-e2e_check_poll "the list window takes a click while the client sleeps" 2 list_folded
+e2e_check_poll "the list window takes a click while the client sleeps" 3 list_folded
 
 # The clock repaints at every tick.
 read -r l t r b <<<"$(p rect BrisoltListWindow)"
