@@ -3,6 +3,7 @@
 #include "win32/win.h"
 
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "win32/handles.h"
@@ -18,9 +19,25 @@ bool HasClass(HWND w, const char* className) {
     return GetClassNameA(w, name, sizeof name) > 0 && std::strcmp(name, className) == 0;
 }
 
-// How long we wait for another program's window to answer a message: the
-// client may be busy, and a hung client must not hang the list window.
-constexpr UINT kSendTimeoutMs = 2000;
+// How long a busy client may take to answer an MDI activation before we go
+// on; the request stays in its queue and takes effect when it answers. A
+// client the system already calls hung gets no wait at all.
+constexpr UINT kActivateTimeoutMs = 200;
+
+// The system calls a window hung (IsHungAppWindow) once its thread has not
+// looked at its messages for this long; before that, a move that has not
+// landed yet counts as pending by its age alone.
+constexpr unsigned long long kHungAfterMs = 5000;
+
+bool OwnedByThisThread(HWND w) { return GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId(); }
+
+// To the top of its siblings, activating it, without waiting for its thread.
+void Raise(HWND w) {
+    if (OwnedByThisThread(w))
+        BringWindowToTop(w);
+    else
+        ::SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
+}
 
 // Titles up to 255 characters are read in one call.
 constexpr std::size_t kSmallTitleBuffer = 256;
@@ -126,14 +143,49 @@ Placement Win32Desktop::PlacementOf(WindowHandle w) {
 }
 
 void Win32Desktop::SetWindowPos(WindowHandle w, int x, int y, int cx, int cy, unsigned flags) {
-    ::SetWindowPos(ToHwnd(w), nullptr, x, y, cx, cy, flags);
+    const HWND h = ToHwnd(w);
+    if (OwnedByThisThread(h)) {
+        ::SetWindowPos(h, nullptr, x, y, cx, cy, flags);
+        return;
+    }
+    // Another thread's window moves when that thread next looks at its
+    // messages. While our last move has not landed there, a new one would
+    // only queue up behind it: the next tick reads the placement again and
+    // asks for the move that is right then.
+    ForgetSettledMoves();
+    if (pendingMoves_.count(w) != 0) return;
+    const Placement from = PlacementOf(w);
+    if (::SetWindowPos(h, nullptr, x, y, cx, cy, flags | SWP_ASYNCWINDOWPOS))
+        pendingMoves_[w] = PendingMove{from, GetTickCount64()};
+}
+
+bool Win32Desktop::StillPending(WindowHandle w, const PendingMove& move) {
+    const HWND h = ToHwnd(w);
+    if (!IsWindow(h)) return false;
+    // Only its own thread moves a window: once it has moved, that thread has
+    // been at its messages since we asked.
+    if (!(PlacementOf(w) == move.from)) return false;
+    // A window that answers but stays put refused the move (or was moved back):
+    // after a while it may be asked again.
+    return IsHungAppWindow(h) || GetTickCount64() - move.askedAtMs < kHungAfterMs;
+}
+
+void Win32Desktop::ForgetSettledMoves() {
+    for (auto it = pendingMoves_.begin(); it != pendingMoves_.end();)
+        it = StillPending(it->first, it->second) ? std::next(it) : pendingMoves_.erase(it);
 }
 
 bool Win32Desktop::IsOnMonitor(Point p) {
     return MonitorFromPoint(POINT{p.x, p.y}, MONITOR_DEFAULTTONULL) != nullptr;
 }
 
-void Win32Desktop::Restore(WindowHandle w) { ShowWindow(ToHwnd(w), SW_RESTORE); }
+void Win32Desktop::Restore(WindowHandle w) {
+    const HWND h = ToHwnd(w);
+    if (OwnedByThisThread(h))
+        ShowWindow(h, SW_RESTORE);
+    else
+        ShowWindowAsync(h, SW_RESTORE);
+}
 
 void Win32Desktop::BringToTop(WindowHandle w) {
     const HWND h = ToHwnd(w);
@@ -144,16 +196,17 @@ void Win32Desktop::BringToTop(WindowHandle w) {
         // An MDI child becomes its frame's active child through the MDI client.
         DWORD_PTR ignored = 0;
         SendMessageTimeoutA(parent, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(h), 0, SMTO_ABORTIFHUNG,
-                            kSendTimeoutMs, &ignored);
-        BringWindowToTop(h);
+                            kActivateTimeoutMs, &ignored);
+        Raise(h);
         return;
     }
     if (!child) {
         // We are the foreground process right after the user's click in the
-        // list window, so the system lets us hand the foreground on.
+        // list window, so the system lets us hand the foreground on; the
+        // window's thread is told, not waited for.
         SetForegroundWindow(h);
     }
-    BringWindowToTop(h);
+    Raise(h);
 }
 
 }  // namespace brisolt::win32

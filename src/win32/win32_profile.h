@@ -17,7 +17,10 @@ public:
     bool Write(const std::string& section, const std::string& key, const std::string& value) override;
     // Writes go to "<file>.<process id>.tmp" beside the file (a copy of it, so
     // keys of other programs stay), which then replaces the file with
-    // MoveFileEx (replace existing, write through).
+    // MoveFileEx (replace existing, write through). Where that copy cannot be
+    // made (a folder that takes no new file, a name longer than MAX_PATH) the
+    // writes go into the file itself, one by one. A read-only file gives
+    // nullptr: its settings are pinned.
     std::unique_ptr<ProfileRewrite> BeginRewrite() override;
     bool IsReadOnly() override;
 

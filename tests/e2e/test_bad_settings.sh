@@ -247,8 +247,10 @@ close_message_box() {
     p post "$box" 0x0010 0 0 >/dev/null  # WM_CLOSE
 }
 
+# run_locked_case <name> <lock> [stored]: "stored" when the settings must land
+# all the same (a folder that takes no new file: the file itself is written).
 run_locked_case() {
-    local name=$1 lock=$2 app=$E2E_DIR/$1
+    local name=$1 lock=$2 expect=${3:-kept} app=$E2E_DIR/$1
     mkdir -p "$app"
     cp "$E2E_DIST/brisolt.exe" "$app/"
     INI=$app/KelmorL.ini
@@ -276,7 +278,12 @@ run_locked_case() {
         e2e_screenshot "$name-after-quit"
         e2e_poll 10 gone "$pid" || e2e_stop "$pid"
     fi
-    if cmp -s "$app/original.ini" "$INI"; then
+    if [[ $expect == stored ]]; then
+        e2e_check_eq "$name: settings written into the file itself (keys in [Options])" 41 \
+            "$(prog_ini_keys "$INI" Options | wc -l)"
+        e2e_check_eq "$name: the stored values kept" "1 1 120" \
+            "$(prog_ini_value "$INI" Options Language) $(prog_ini_value "$INI" Options Alarm) $(prog_ini_value "$INI" WinLoc Win1x)"
+    elif cmp -s "$app/original.ini" "$INI"; then
         e2e_pass "$name: settings file byte for byte as before"
     else
         e2e_fail "$name: settings file changed: $(tr -d '\r' <"$INI" | paste -sd' ' | cut -c1-120)"
@@ -287,6 +294,6 @@ run_locked_case() {
 
 run_locked_case read_only_attribute lock_attribute
 run_locked_case immutable_file lock_file
-run_locked_case immutable_folder lock_folder
+run_locked_case immutable_folder lock_folder stored
 
 e2e_finish

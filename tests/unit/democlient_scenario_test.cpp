@@ -17,7 +17,8 @@ TEST(ScenarioParse, FullFile_AllLinesRead) {
         "child=Object Designer\r\n"
         "tool=Toolbox|700,300,120,200\r\n"
         "tool=Field Menu\r\n"
-        "churn=500\r\n");
+        "churn=500\r\n"
+        "sleep=8000\r\n");
     EXPECT_EQ(sc.title, "Muster GmbH - Navision Financials");
     ASSERT_TRUE(sc.frame);
     EXPECT_EQ(*sc.frame, (Box{0, 0, 1024, 768}));
@@ -33,6 +34,7 @@ TEST(ScenarioParse, FullFile_AllLinesRead) {
     EXPECT_EQ(sc.tools[0].box, (Box{700, 300, 120, 200}));
     EXPECT_FALSE(sc.tools[1].box);
     EXPECT_EQ(sc.churnMs, 500);
+    EXPECT_EQ(sc.sleepMs, 8000);
 }
 
 TEST(ScenarioParse, EmptyFile_DefaultTitleNoWindows) {

@@ -1,7 +1,8 @@
 // Win32Desktop against real windows: titles through a buffer, the snapshots
 // of top-level and child windows, visibility, placements, monitors, moves
-// and MDI activation.
+// and MDI activation, and requests to a window that does not answer.
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -205,4 +206,167 @@ WIN_TEST(Desktop_BringToTopMakesMdiChildActive) {
     desktop.BringToTop(FromHwnd(mdi.children[1]));
     CHECK(!desktop.IsIconic(FromHwnd(mdi.children[1])));
     CHECK(active() == mdi.children[1]);
+}
+
+WIN_TEST(Desktop_BringToTopOfGoneWindowDoesNothing) {
+    Win32Desktop desktop;
+    auto w = wintest::MakeWindow("gone", 0, 0, 100, 100);
+    const auto handle = FromHwnd(w.Get());
+    w.Reset();
+    desktop.BringToTop(handle);  // no crash, no error
+    desktop.Restore(handle);
+    CHECK(!desktop.IsVisible(handle));
+}
+
+namespace {
+
+// A stand-in for the client on a thread of its own: an MDI frame with two
+// children and a top-level tool window. It pumps its messages until it is
+// told to doze, and then answers nothing until it wakes.
+class ClientThread {
+public:
+    ClientThread() {
+        thread_ = brisolt::win32::UniqueHandle(CreateThread(nullptr, 0, &ClientThread::Run, this, 0, &threadId_));
+        WaitForSingleObject(ready_.Get(), 10000);
+    }
+    ~ClientThread() {
+        PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
+        WaitForSingleObject(thread_.Get(), 10000);
+    }
+    ClientThread(const ClientThread&) = delete;
+    ClientThread& operator=(const ClientThread&) = delete;
+
+    // Returns once the thread has stopped looking at its messages for `ms`.
+    void Doze(int ms) {
+        ResetEvent(awake_.Get());
+        PostThreadMessageA(threadId_, kDoze, static_cast<WPARAM>(ms), 0);
+        WaitForSingleObject(asleep_.Get(), 10000);
+    }
+    bool Awake() const { return WaitForSingleObject(awake_.Get(), 0) == WAIT_OBJECT_0; }
+    // Waits until the thread is back at its messages and has worked through
+    // what was sent to `w` meanwhile.
+    void CatchUp(HWND w) {
+        WaitForSingleObject(awake_.Get(), 20000);
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    }
+
+    HWND frame = nullptr;
+    HWND tool = nullptr;
+    HWND mdiClient = nullptr;
+    std::vector<HWND> children;
+
+private:
+    static constexpr UINT kDoze = WM_APP + 7;
+
+    static DWORD WINAPI Run(void* self) {
+        auto* t = static_cast<ClientThread*>(self);
+        auto frame = wintest::MakeMdiFrame("Busy GmbH - Navision Financials",
+                                           {"Table 18 Customer - Table Designer", "Object Designer"});
+        auto tool = wintest::MakeWindow("Toolbox", 700, 300, 120, 200);
+        t->frame = frame.frame.Get();
+        t->tool = tool.Get();
+        t->mdiClient = frame.client;
+        t->children = frame.children;
+        SetEvent(t->ready_.Get());
+        MSG msg;
+        while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+            if (msg.hwnd == nullptr && msg.message == kDoze) {
+                SetEvent(t->asleep_.Get());
+                Sleep(static_cast<DWORD>(msg.wParam));
+                SetEvent(t->awake_.Get());
+                continue;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        return 0;
+    }
+
+    brisolt::win32::UniqueHandle ready_{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    brisolt::win32::UniqueHandle asleep_{CreateEventA(nullptr, FALSE, FALSE, nullptr)};
+    brisolt::win32::UniqueHandle awake_{CreateEventA(nullptr, TRUE, TRUE, nullptr)};
+    brisolt::win32::UniqueHandle thread_;
+    DWORD threadId_ = 0;
+};
+
+template <typename F>
+unsigned long long MillisecondsOf(F&& f) {
+    const ULONGLONG start = GetTickCount64();
+    f();
+    return GetTickCount64() - start;
+}
+
+}  // namespace
+
+// Every request to a window whose thread does not answer returns at once and
+// takes effect when the thread is back at its messages.
+WIN_TEST(Desktop_RequestsToABusyWindowReturnAtOnceAndLandLater) {
+    Win32Desktop desktop;
+    ClientThread client;
+    CHECK(client.tool != nullptr && client.children.size() == 2);
+    const auto tool = FromHwnd(client.tool);
+    const auto table = FromHwnd(client.children[0]);
+    const auto active = [&] {
+        return reinterpret_cast<HWND>(SendMessageA(client.mdiClient, WM_MDIGETACTIVE, 0, 0));
+    };
+    ShowWindowAsync(client.tool, SW_MINIMIZE);
+    client.CatchUp(client.tool);
+    CHECK(desktop.IsIconic(tool));
+
+    const unsigned flags = brisolt::kSwpNoZOrder | brisolt::kSwpNoActivate;
+    const auto toolAboveFrame = [&] {
+        for (HWND w = GetWindow(client.tool, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
+            if (w == client.frame) return false;
+        return true;
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> request;
+        std::function<bool()> landed;
+    } cases[] = {
+        {"move an MDI child", [&] { desktop.SetWindowPos(table, 30, 40, 200, 150, flags); },
+         [&] { return desktop.PlacementOf(table) == (Placement{30, 40, 200, 150}); }},
+        {"restore a top-level window", [&] { desktop.Restore(tool); }, [&] { return !desktop.IsIconic(tool); }},
+        {"activate an MDI child", [&] { desktop.BringToTop(table); },
+         [&] { return active() == client.children[0]; }},
+        {"bring a top-level window up", [&] { desktop.BringToTop(tool); }, toolAboveFrame},
+    };
+    for (const Case& c : cases) {
+        // (the frame on top, so the tool window has somewhere to come up to)
+        SetWindowPos(client.frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        CHECK(!c.landed());
+        client.Doze(2000);
+        const unsigned long long took = MillisecondsOf(c.request);
+        if (took >= 800) wintest::Fail(__FILE__, __LINE__, std::string(c.what) + " waited for the busy thread");
+        CHECK(!client.Awake());
+        client.CatchUp(client.tool);
+        if (!c.landed()) wintest::Fail(__FILE__, __LINE__, std::string(c.what) + " did not land");
+    }
+}
+
+// Ticks go on while the client sleeps: the glue asks for a move at every one.
+// Only the first goes into the window's queue (no pile of moves to work
+// through on waking, however long it sleeps); once it has landed, the next
+// request moves the window again.
+WIN_TEST(Desktop_BusyWindowGetsOneMoveAtATime) {
+    Win32Desktop desktop;
+    ClientThread client;
+    const auto tool = FromHwnd(client.tool);
+    const unsigned flags = brisolt::kSwpNoSize | brisolt::kSwpNoZOrder | brisolt::kSwpNoActivate;
+    // Longer than the five seconds after which the system calls a thread hung.
+    client.Doze(6500);
+    int asked = 0;
+    while (!client.Awake()) {
+        ++asked;
+        desktop.SetWindowPos(tool, 10 * asked, 20, 0, 0, flags);
+        Sleep(500);
+    }
+    CHECK(asked >= 12);
+    client.CatchUp(client.tool);
+    CHECK_EQ(10, desktop.PlacementOf(tool).x);
+
+    desktop.SetWindowPos(tool, 300, 20, 0, 0, flags);
+    client.CatchUp(client.tool);
+    CHECK_EQ(300, desktop.PlacementOf(tool).x);
 }

@@ -1,5 +1,6 @@
 // The settings file, the access-log files, the clock, the user's name and the
 // version resource, on the real API.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -86,6 +87,67 @@ WIN_TEST(Profile_RewriteOfAReadOnlyFileKeepsItWhole) {
     const std::string temp = ini + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
     CHECK(GetFileAttributesA(temp.c_str()) == INVALID_FILE_ATTRIBUTES);
     SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);  // so the folder can go
+}
+
+// Where no copy can be made beside the settings file, Quit writes into the file
+// itself: the settings are kept, and so are other programs' keys. Under Wine
+// the folder that takes no new file is played by a folder sitting on the
+// copy's name (a locked-down folder needs chattr from outside).
+WIN_TEST(Profile_RewriteWithoutRoomForACopyWritesTheFileItself) {
+    wintest::TempDir dir;
+    const std::string suffix = "." + std::to_string(GetCurrentProcessId()) + ".tmp";
+    const std::string old = "[WinLoc]\r\nWin1x=50\r\n[Other]\r\nKeep=1\r\n";
+    // A folder deep enough that the settings file's path just fits MAX_PATH and the copy's does not.
+    const std::string deep =
+        dir.File(std::string(MAX_PATH - 1 - dir.Path().size() - 1 - 1 - std::string("KelmorL.ini").size(), 'd'));
+    HANDLE held = INVALID_HANDLE_VALUE;  // (closed once the rewrite is done)
+    struct Case {
+        const char* what;
+        std::string ini;
+        std::function<void(const std::string&)> prepare;
+        bool kept;  // whether the new settings land
+    } cases[] = {
+        {"the copy's name is taken", dir.File("taken.ini"),
+         [&](const std::string& ini) { CHECK(CreateDirectoryA((ini + suffix).c_str(), nullptr)); }, true},
+        {"the copy's name would be too long", deep + "\\KelmorL.ini",
+         [&](const std::string&) { CHECK(CreateDirectoryA(deep.c_str(), nullptr)); }, true},
+        {"another program holds the file", dir.File("held.ini"),
+         [&](const std::string& ini) {
+             wintest::WriteWholeFile(ini, old);
+             held = CreateFileA(ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+             CHECK(held != INVALID_HANDLE_VALUE);
+         },
+         false},
+    };
+    CHECK_EQ(std::size_t{MAX_PATH - 1}, cases[1].ini.size());
+    for (const Case& c : cases) {
+        c.prepare(c.ini);
+        if (GetFileAttributesA(c.ini.c_str()) == INVALID_FILE_ATTRIBUTES) wintest::WriteWholeFile(c.ini, old);
+        Win32Profile profile(c.ini);
+        bool committed = false;
+        if (std::unique_ptr<brisolt::ProfileRewrite> rewrite = profile.BeginRewrite()) {
+            rewrite->Write("WinLoc", "Win1x", "600");
+            rewrite->Write("Options", "Language", "1");
+            committed = rewrite->Commit();
+        }
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+        held = INVALID_HANDLE_VALUE;
+        if (committed != c.kept) wintest::Fail(__FILE__, __LINE__, std::string(c.what) + ": Commit said otherwise");
+        if (c.kept) {
+            CHECK_EQ(std::string("600"), profile.Read("WinLoc", "Win1x", "", 257));
+            CHECK_EQ(std::string("1"), profile.Read("Options", "Language", "", 257));
+            CHECK_EQ(std::string("1"), profile.Read("Other", "Keep", "", 257));
+        } else {
+            CHECK_EQ(old, wintest::ReadWholeFile(c.ini));
+        }
+        const std::string copy = c.ini + suffix;
+        const DWORD attributes = GetFileAttributesA(copy.c_str());
+        CHECK(attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY));  // no copy left
+        DeleteFileA(c.ini.c_str());
+        DeleteFileA(copy.c_str());
+        RemoveDirectoryA(copy.c_str());
+    }
+    RemoveDirectoryA(deep.c_str());
 }
 
 WIN_TEST(Files_AppendKeepsEarlierRecords) {

@@ -265,6 +265,15 @@ void ApplyScenario(const Scenario& sc) {
     if (g.churnMs == 0) CloseChurnChildren();
     g.applied = sc;
     g.appliedOnce = true;
+
+    // A busy client: its windows are painted and in place, and then its thread
+    // answers nothing (no moves, no activation, no paint) until it wakes.
+    if (sc.sleepMs > 0) {
+        UpdateWindow(g.frame);
+        for (const auto& c : g.children) UpdateWindow(c.hwnd);
+        for (const auto& t : g.tools) UpdateWindow(t.hwnd);
+        Sleep(static_cast<DWORD>(sc.sleepMs));
+    }
 }
 
 void CheckScenario() {

@@ -65,6 +65,9 @@ Scenario ParseScenario(const std::string& text) {
         } else if (key == "churn") {
             int ms = 0;
             if (ParseInt(value, ms) && ms > 0) sc.churnMs = ms;
+        } else if (key == "sleep") {
+            int ms = 0;
+            if (ParseInt(value, ms) && ms > 0) sc.sleepMs = ms;
         } else if (key == "child" || key == "tool") {
             auto parts = Split(value, '|');
             if (parts.empty() || parts[0].empty()) continue;

@@ -9,6 +9,9 @@
 //   churn=500                                     every 500 ms a spare child opens (a new
 //                                                 title from a fixed list each time), every
 //                                                 third time the spare children close instead
+//   sleep=8000                                    once the windows match the file, the client's
+//                                                 window thread sleeps 8000 ms (a busy client:
+//                                                 nothing it owns answers meanwhile)
 //
 // Blank lines and lines starting with '#' are ignored. Text is UTF-8.
 #pragma once
@@ -41,6 +44,7 @@ struct Scenario {
     std::vector<ChildWindow> children;  // front-most first
     std::vector<ToolWindow> tools;
     int churnMs = 0;                  // 0: no churn
+    int sleepMs = 0;                  // 0: no sleep after applying
 };
 
 // Parses the text of a scenario file; unknown keys and malformed values are ignored.
