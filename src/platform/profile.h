@@ -6,14 +6,16 @@
 
 namespace brisolt {
 
-// A rewrite of the whole file that lands in one step: the writes go to a copy
-// of the file beside it, and Commit replaces the file with the copy. Dropped
-// without a successful Commit, it leaves the file exactly as it was.
+// A rewrite of the whole file. Where the folder allows it, the writes go to a
+// copy of the file beside it and Commit replaces the file with the copy in
+// one step (dropped without a successful Commit, the file stays exactly as it
+// was). Where the folder takes no new file, the writes go straight into the
+// file, as the private-profile functions do.
 class ProfileRewrite {
 public:
     virtual ~ProfileRewrite() = default;
     virtual bool Write(const std::string& section, const std::string& key, const std::string& value) = 0;
-    // False when any write or the replacement was refused; the old file stays.
+    // False when any write or the replacement was refused.
     virtual bool Commit() = 0;
 };
 
@@ -30,7 +32,7 @@ public:
     // Whether the file carries the read-only attribute: a deliberate way to pin
     // the settings, so a refused save says nothing.
     virtual bool IsReadOnly() = 0;
-    // Starts a rewrite; nullptr when no copy can be made (a read-only folder).
+    // Starts a rewrite; nullptr when the file can't be written at all.
     virtual std::unique_ptr<ProfileRewrite> BeginRewrite() = 0;
 };
 
