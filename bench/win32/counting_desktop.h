@@ -2,6 +2,7 @@
 // asked for: on a settled layout the glue rules must ask for none.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "platform/desktop.h"
 
@@ -13,10 +14,8 @@ public:
 
     long long setWindowPosCalls = 0;
 
-    WindowHandle AnyTopLevelWindow() override { return inner_.AnyTopLevelWindow(); }
-    WindowHandle FirstSibling(WindowHandle w) override { return inner_.FirstSibling(w); }
-    WindowHandle NextSibling(WindowHandle w) override { return inner_.NextSibling(w); }
-    WindowHandle FirstChild(WindowHandle w) override { return inner_.FirstChild(w); }
+    std::vector<WindowHandle> TopLevelWindows() override { return inner_.TopLevelWindows(); }
+    std::vector<WindowHandle> ChildWindows(WindowHandle w) override { return inner_.ChildWindows(w); }
     std::string Title(WindowHandle w, std::size_t maxChars) override { return inner_.Title(w, maxChars); }
     bool IsVisible(WindowHandle w) override { return inner_.IsVisible(w); }
     bool HasVisibleStyle(WindowHandle w) override { return inner_.HasVisibleStyle(w); }

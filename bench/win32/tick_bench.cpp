@@ -18,12 +18,14 @@
 #include <vector>
 
 #include "counting_desktop.h"
-#include "listwin/list_window.h"
-#include "timing_desktop.h"
 #include "fake_ui.h"
-#include "monitor/scan_cycle.h"
-#include "shell/app.h"
-#include "shell/startup.h"
+#include "glue/glue.h"
+#include "listwin/list_window.h"
+#include "program/app.h"
+#include "program/startup.h"
+#include "program/tick.h"
+#include "scan/scan.h"
+#include "timing_desktop.h"
 #include "win32/list_window.h"
 #include "win32/program_windows.h"
 #include "win32/system_services.h"
@@ -143,7 +145,7 @@ int main(int argc, char** argv) {
     App app;
     SystemServices services;
     bench::CountingDesktop desktop(services.desktop);
-    Win32Profile profile(app.shell.IniFile);
+    Win32Profile profile(app.program.iniFile);
     test::FakeUserInterface ui;
     ProgramWindows windows;
     std::unique_ptr<ListWindow> listWindow;
@@ -174,14 +176,14 @@ int main(int argc, char** argv) {
         quiet = desktop.setWindowPosCalls == before ? quiet + 1 : 0;
         Sleep(100);
     }
-    if (app.scan.ClientMainWindow == 0 || app.scan.Objects.Count == 0) {
+    if (app.scan.clientMain == 0 || app.scan.clientWindows.empty()) {
         std::printf("error: the client's main window was not found\n");
         return 1;
     }
     const long long movesBefore = desktop.setWindowPosCalls;
     const long long listBefore = g_listPosChanges;
 
-    BareWalk walk{app.forms.frmAllgemein.edParent.Text};
+    BareWalk walk{app.settings.clientTitleMarker};
     std::vector<double> tickMs, walkMs;
     for (int i = 0; i < ticks; ++i) {
         // Alternate the order, so neither side always runs on warmer caches.
@@ -202,7 +204,8 @@ int main(int argc, char** argv) {
 
     const double tickMedian = Median(tickMs), walkMedian = Median(walkMs);
     std::printf("windows: %d top-level (%d listed), client main window found, %d MDI children (%d listed)\n",
-                walk.topLevel, app.scan.TopWindowCount, walk.children, app.scan.Objects.Count);
+                walk.topLevel, static_cast<int>(app.scan.topLevel.size()), walk.children,
+                static_cast<int>(app.scan.clientWindows.size()));
     std::printf("ticks: %d\n", ticks);
     std::printf("tick: median %.3f ms, mean %.3f ms\n", tickMedian, Mean(tickMs));
     std::printf("walk: median %.3f ms, mean %.3f ms\n", walkMedian, Mean(walkMs));
@@ -217,29 +220,32 @@ int main(int argc, char** argv) {
     // operation through a timing decorator.
     const int profileTicks = std::max(10, ticks / 2);
     bench::TimingDesktop timing(desktop);
-    app.platform.desktop = &timing;
-    double metricsMs = 0, scanMs = 0, paintMs = 0, pumpMs = 0;
+    const ListSurface surface{*app.platform.listWindow, *app.platform.clock, app.platform.twipsPerPixelX};
+    double metricsMs = 0, scanMs = 0, logGlueMs = 0, paintMs = 0, pumpMs = 0;
     for (int i = 0; i < profileTicks; ++i) {
-        double t0 = NowMs();
-        ComputeRowMetrics(app);
-        double t1 = NowMs();
-        ScanTopLevelWindows(app);
-        double t2 = NowMs();
-        PaintListWindow(app);
-        double t3 = NowMs();
+        const double t0 = NowMs();
+        ComputeRowMetrics(surface, app.listWindow);
+        const double t1 = NowMs();
+        app.scan = ScanDesktop(timing, app.settings, app.scan);
+        const double t2 = NowMs();
+        app.accessLog.Record(app.scan, app.settings, *app.platform.files, *app.platform.clock);
+        ApplyGlue(app.scan, app.settings, timing, app.platform.listWindow->Handle());
+        const double t3 = NowMs();
+        PaintListWindow(surface, app.scan, app.settings, app.listWindow);
+        const double t4 = NowMs();
         PumpMessages();
-        double t4 = NowMs();
+        const double t5 = NowMs();
         metricsMs += t1 - t0;
         scanMs += t2 - t1;
-        paintMs += t3 - t2;
-        pumpMs += t4 - t3;
+        logGlueMs += t3 - t2;
+        paintMs += t4 - t3;
+        pumpMs += t5 - t4;
     }
-    app.platform.desktop = &desktop;
-    std::printf("profile over %d ticks (ms per tick): row metrics %.3f, scan %.3f, paint list %.3f, "
-                "messages (WM_PAINT) %.3f\n",
-                profileTicks, metricsMs / profileTicks, scanMs / profileTicks, paintMs / profileTicks,
-                pumpMs / profileTicks);
-    std::printf("desktop operations in the scan:\n");
+    std::printf("profile over %d ticks (ms per tick): row metrics %.3f, scan %.3f, log and glue %.3f, "
+                "paint list %.3f, messages (WM_PAINT) %.3f\n",
+                profileTicks, metricsMs / profileTicks, scanMs / profileTicks, logGlueMs / profileTicks,
+                paintMs / profileTicks, pumpMs / profileTicks);
+    std::printf("desktop operations in the scan and the glue:\n");
     timing.Print(profileTicks);
     listWindow.reset();
     return 0;

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "platform/desktop.h"
 
@@ -12,8 +13,8 @@ namespace brisolt::bench {
 
 class TimingDesktop : public Desktop {
 public:
-    enum Op { kAny, kFirstSibling, kNextSibling, kFirstChild, kTitle, kIsVisible, kHasVisibleStyle, kIsIconic,
-              kWindowRect, kClientRect, kPlacementOf, kSetWindowPos, kRestore, kBringToTop, kOpCount };
+    enum Op { kTopLevelWindows, kChildWindows, kTitle, kIsVisible, kHasVisibleStyle, kIsIconic, kWindowRect,
+              kClientRect, kPlacementOf, kIsOnMonitor, kSetWindowPos, kRestore, kBringToTop, kOpCount };
 
     struct Tally {
         long long calls = 0;
@@ -40,8 +41,8 @@ public:
     // microseconds per call.
     void Print(int ticks) const {
         static const char* const kNames[kOpCount] = {
-            "AnyTopLevelWindow", "FirstSibling", "NextSibling", "FirstChild", "Title", "IsVisible",
-            "HasVisibleStyle", "IsIconic", "WindowRect", "ClientRect", "PlacementOf", "SetWindowPos", "Restore", "BringToTop"};
+            "TopLevelWindows", "ChildWindows", "Title", "IsVisible", "HasVisibleStyle", "IsIconic", "WindowRect",
+            "ClientRect", "PlacementOf", "IsOnMonitor", "SetWindowPos", "Restore", "BringToTop"};
         for (int op = 0; op < kOpCount; ++op) {
             const Tally& t = tallies_[op];
             if (t.calls == 0) continue;
@@ -50,10 +51,12 @@ public:
         }
     }
 
-    WindowHandle AnyTopLevelWindow() override { return Timed(kAny, [&] { return inner_.AnyTopLevelWindow(); }); }
-    WindowHandle FirstSibling(WindowHandle w) override { return Timed(kFirstSibling, [&] { return inner_.FirstSibling(w); }); }
-    WindowHandle NextSibling(WindowHandle w) override { return Timed(kNextSibling, [&] { return inner_.NextSibling(w); }); }
-    WindowHandle FirstChild(WindowHandle w) override { return Timed(kFirstChild, [&] { return inner_.FirstChild(w); }); }
+    std::vector<WindowHandle> TopLevelWindows() override {
+        return Timed(kTopLevelWindows, [&] { return inner_.TopLevelWindows(); });
+    }
+    std::vector<WindowHandle> ChildWindows(WindowHandle w) override {
+        return Timed(kChildWindows, [&] { return inner_.ChildWindows(w); });
+    }
     std::string Title(WindowHandle w, std::size_t maxChars) override {
         return Timed(kTitle, [&] { return inner_.Title(w, maxChars); });
     }
@@ -70,7 +73,7 @@ public:
     }
     void Restore(WindowHandle w) override { Timed(kRestore, [&] { inner_.Restore(w); return 0; }); }
     void BringToTop(WindowHandle w) override { Timed(kBringToTop, [&] { inner_.BringToTop(w); return 0; }); }
-    bool IsOnMonitor(Point p) override { return inner_.IsOnMonitor(p); }
+    bool IsOnMonitor(Point p) override { return Timed(kIsOnMonitor, [&] { return inner_.IsOnMonitor(p); }); }
 
 private:
     Desktop& inner_;

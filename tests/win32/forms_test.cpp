@@ -378,36 +378,36 @@ WIN_TEST(Forms_CaptionOnTopAndVisibilityArePushed) {
     }
 }
 
-WIN_TEST(Forms_CloseBoxHidesAndQuitSavesAndEnds) {
-    FormsRig rig;
-    rig.ShowPage(kGeneral);
-    const HWND main = rig.main->Hwnd();
-    SendMessageA(main, WM_CLOSE, 0, 0);
-    CHECK(IsWindow(main));
-    CHECK(!IsWindowVisible(main));
-    CHECK(!rig.app.view.visible);
-    CHECK_EQ(std::string(), wintest::ReadWholeFile(rig.iniFile));  // nothing saved
-
-    CHECK_EQ(TRUE, static_cast<int>(SendMessageA(main, WM_QUERYENDSESSION, 0, 0)));
-    SendMessageA(main, WM_ENDSESSION, FALSE, 0);  // called off: only hidden
-    CHECK(IsWindow(main));
-
-    SendMessageA(rig.Control(kGeneral, IDC_chkGlueToolbox), BM_CLICK, 0, 0);
-    rig.app.program.quitRequested = true;
-    SendMessageA(main, WM_CLOSE, 0, 0);
-    CHECK(!IsWindow(main));
-    CHECK(rig.main->Hwnd() == nullptr);
-    CHECK_EQ(0, rig.windows.Open());  // the list window went too: the loop ends
-    // What the user clicked is what was saved.
-    CHECK(wintest::ReadWholeFile(rig.iniFile).find("GlueToolbox=1") != std::string::npos);
-    rig.sync.Push();  // nothing left to push to
-    CHECK(rig.reports.empty());
-}
-
-WIN_TEST(Forms_RealEndOfSessionSavesLikeQuit) {
-    FormsRig rig;
-    const HWND main = rig.main->Hwnd();
-    SendMessageA(main, WM_ENDSESSION, TRUE, 0);
-    CHECK(!IsWindow(main));
-    CHECK(wintest::ReadWholeFile(rig.iniFile).find("[Options]") != std::string::npos);
+WIN_TEST(Forms_CloseBoxHidesAndQuitOrTheSessionsEndSavesAndEnds) {
+    {
+        FormsRig rig;
+        rig.ShowPage(kGeneral);
+        const HWND main = rig.main->Hwnd();
+        SendMessageA(main, WM_CLOSE, 0, 0);
+        CHECK(IsWindow(main));
+        CHECK(!IsWindowVisible(main));
+        CHECK(!rig.app.view.visible);
+        CHECK_EQ(TRUE, static_cast<int>(SendMessageA(main, WM_QUERYENDSESSION, 0, 0)));
+        SendMessageA(main, WM_ENDSESSION, FALSE, 0);  // called off: only hidden
+        CHECK(IsWindow(main));
+        CHECK_EQ(std::string(), wintest::ReadWholeFile(rig.iniFile));  // nothing saved
+    }
+    for (bool sessionEnds : {false, true}) {
+        FormsRig rig;
+        const HWND main = rig.main->Hwnd();
+        SendMessageA(rig.Control(kGeneral, IDC_chkGlueToolbox), BM_CLICK, 0, 0);
+        if (sessionEnds) {
+            SendMessageA(main, WM_ENDSESSION, TRUE, 0);
+        } else {
+            rig.app.program.quitRequested = true;
+            SendMessageA(main, WM_CLOSE, 0, 0);
+        }
+        CHECK(!IsWindow(main));
+        CHECK(rig.main->Hwnd() == nullptr);
+        CHECK_EQ(0, rig.windows.Open());  // the list window went too: the loop ends
+        // What the user clicked is what was saved.
+        CHECK(wintest::ReadWholeFile(rig.iniFile).find("GlueToolbox=1") != std::string::npos);
+        rig.sync.Push();  // nothing left to push to
+        CHECK(rig.reports.empty());
+    }
 }
