@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "win32/gdi.h"
+#include "win32/handles.h"
 
 namespace brisolt::win32 {
 

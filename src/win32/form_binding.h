@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "shell/controls.h"
-#include "win32/gdi.h"
+#include "win32/handles.h"
 #include "win32/tooltips.h"
 
 namespace brisolt::win32 {

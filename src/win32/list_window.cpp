@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "win32/fonts.h"
-#include "win32/gdi.h"
+#include "win32/handles.h"
 
 namespace brisolt::win32 {
 
@@ -123,7 +123,7 @@ void ListWindow::Paint() {
     const int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return;
     // Draw into a memory bitmap, then copy it in one blit.
-    MemoryDC memory(paint.Get());
+    const UniqueDC memory = CompatibleDC(paint.Get());
     Bitmap bitmap(CreateCompatibleBitmap(paint.Get(), width, height));
     if (!memory.Get() || !bitmap) return;
     ScopedSelect select(memory.Get(), bitmap.Get());

@@ -13,7 +13,7 @@ SIZE Win32TextMeasure::Measure(const std::string& fontName, double sizePt, const
         sizePt_ = sizePt;
     }
     ScopedGetDC screen(nullptr);
-    MemoryDC dc(screen.Get());
+    const UniqueDC dc = CompatibleDC(screen.Get());
     return TextExtent(dc.Get(), font_.Get(), text);
 }
 

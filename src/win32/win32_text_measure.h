@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/text_measure.h"
-#include "win32/gdi.h"
+#include "win32/handles.h"
 
 namespace brisolt::win32 {
 

@@ -7,7 +7,7 @@
 #include "check.h"
 #include "test_windows.h"
 #include "win32/fonts.h"
-#include "win32/gdi.h"
+#include "win32/handles.h"
 #include "win32/list_canvas.h"
 #include "win32/list_window.h"
 #include "win32/win32_text_measure.h"
@@ -49,7 +49,7 @@ public:
 
 private:
     int w_, h_;
-    MemoryDC dc_{nullptr};
+    UniqueDC dc_ = CompatibleDC(nullptr);
     Bitmap bitmap_;
     unsigned* bits_ = nullptr;
     HGDIOBJ select_ = nullptr;
