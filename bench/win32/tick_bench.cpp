@@ -25,7 +25,7 @@
 #include "shell/app.h"
 #include "shell/startup.h"
 #include "win32/list_window.h"
-#include "win32/program_windows.h"
+#include "win32/native_window.h"
 #include "win32/system_services.h"
 #include "win32/win32_profile.h"
 

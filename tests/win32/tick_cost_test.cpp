@@ -7,7 +7,7 @@
 #include "check.h"
 #include "test_windows.h"
 #include "win32/list_window.h"
-#include "win32/program_windows.h"
+#include "win32/native_window.h"
 #include "win32/win32_desktop.h"
 
 using brisolt::win32::FromHwnd;
