@@ -26,8 +26,8 @@
 #include "shell/startup.h"
 #include "win32/list_window.h"
 #include "win32/native_window.h"
-#include "win32/system_services.h"
 #include "win32/win32_profile.h"
+#include "win32/win32_system.h"
 
 using namespace brisolt;
 using namespace brisolt::win32;

@@ -17,8 +17,8 @@
 #include "win32/main_window.h"
 #include "win32/native_window.h"
 #include "win32/timer_window.h"
-#include "win32/system_services.h"
 #include "win32/win32_profile.h"
+#include "win32/win32_system.h"
 
 namespace wintest {
 

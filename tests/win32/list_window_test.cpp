@@ -10,7 +10,7 @@
 #include "win32/handles.h"
 #include "win32/list_canvas.h"
 #include "win32/list_window.h"
-#include "win32/win32_text_measure.h"
+#include "win32/fonts.h"
 
 using namespace brisolt::win32;
 using brisolt::Color;
