@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "win32/gdi.h"
+#include "win32/handles.h"
 
 namespace {
 

@@ -27,9 +27,9 @@
 #include "scan/scan.h"
 #include "timing_desktop.h"
 #include "win32/list_window.h"
-#include "win32/program_windows.h"
-#include "win32/system_services.h"
+#include "win32/native_window.h"
 #include "win32/win32_profile.h"
+#include "win32/win32_system.h"
 
 using namespace brisolt;
 using namespace brisolt::win32;

@@ -1,10 +1,11 @@
-// Screen resolution and fonts sized in points.
+// Screen resolution, fonts sized in points, and measuring text with them.
 #pragma once
 #include "win32/win.h"
 
 #include <string>
 
-#include "win32/gdi.h"
+#include "platform/text_measure.h"
+#include "win32/handles.h"
 
 namespace brisolt::win32 {
 
@@ -20,5 +21,22 @@ Font CreatePointFont(const std::string& faceName, double sizePt, int dpiY);
 
 // Size of the text in pixels with the font selected into the DC.
 SIZE TextExtent(HDC dc, HFONT font, const std::string& text);
+
+// Text metrics of a font on the screen, in twips.
+class Win32TextMeasure : public TextMeasure {
+public:
+    Win32TextMeasure();
+    double TextWidth(const std::string& fontName, double sizePt, const std::string& text) override;
+    double TextHeight(const std::string& fontName, double sizePt, const std::string& text) override;
+
+private:
+    SIZE Measure(const std::string& fontName, double sizePt, const std::string& text);
+
+    int dpiX_, dpiY_;
+    // The last font used, kept for the next call (labels ask in runs).
+    std::string fontName_;
+    double sizePt_ = 0;
+    Font font_;
+};
 
 }  // namespace brisolt::win32

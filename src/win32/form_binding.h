@@ -20,7 +20,7 @@
 
 #include "program/texts.h"
 #include "program/views.h"
-#include "win32/gdi.h"
+#include "win32/handles.h"
 #include "win32/tooltips.h"
 
 namespace brisolt::win32 {

@@ -1,5 +1,6 @@
-// Owning wrappers for kernel handles and windows, and the conversion between
-// a WindowHandle of the logic and an HWND.
+// Owning handles: one move-only template for every kind of handle the program
+// creates, its aliases, a few scoped helpers for device contexts, and the
+// conversion between a WindowHandle of the logic and an HWND.
 #pragma once
 #include "win32/win.h"
 
@@ -13,118 +14,107 @@ namespace brisolt::win32 {
 inline HWND ToHwnd(WindowHandle w) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(w)); }
 inline WindowHandle FromHwnd(HWND h) { return static_cast<WindowHandle>(reinterpret_cast<std::uintptr_t>(h)); }
 
-// A kernel object handle (file, event, …), closed with CloseHandle.
-// INVALID_HANDLE_VALUE and NULL both mean "none".
-class UniqueHandle {
+template <class H>
+bool IsNullHandle(H h) {
+    return h == H{};
+}
+
+// A handle that `Close` gives back to the system when the owner is done with
+// it. `IsNone` tells the values that hold nothing (null unless said otherwise).
+template <class H, auto Close, auto IsNone = &IsNullHandle<H>>
+class Unique {
 public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(HANDLE h) : h_(h) {}
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-    UniqueHandle(UniqueHandle&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
-    UniqueHandle& operator=(UniqueHandle&& o) noexcept {
-        if (this != &o) {
-            Reset();
-            h_ = std::exchange(o.h_, nullptr);
-        }
+    Unique() = default;
+    explicit Unique(H h) : h_(h) {}
+    Unique(const Unique&) = delete;
+    Unique& operator=(const Unique&) = delete;
+    Unique(Unique&& o) noexcept : h_(o.Release()) {}
+    Unique& operator=(Unique&& o) noexcept {
+        if (this != &o) Reset(o.Release());
         return *this;
     }
-    ~UniqueHandle() { Reset(); }
+    ~Unique() { Reset(); }
 
-    HANDLE Get() const { return h_; }
-    bool Valid() const { return h_ != nullptr && h_ != INVALID_HANDLE_VALUE; }
-    void Reset() {
-        if (Valid()) CloseHandle(h_);
-        h_ = nullptr;
+    H Get() const { return h_; }
+    bool Valid() const { return !IsNone(h_); }
+    explicit operator bool() const { return Valid(); }
+    // Hands the handle over (or forgets one the system already took back).
+    H Release() { return std::exchange(h_, H{}); }
+    // Closes the handle held, then holds `h`.
+    void Reset(H h = H{}) {
+        if (Valid()) Close(h_);
+        h_ = h;
     }
 
 private:
-    HANDLE h_ = nullptr;
+    H h_{};
 };
 
-// A window this program created, destroyed with DestroyWindow unless it is
-// already gone (the user or the system may destroy it first).
-class UniqueWindow {
-public:
-    UniqueWindow() = default;
-    explicit UniqueWindow(HWND h) : h_(h) {}
-    UniqueWindow(const UniqueWindow&) = delete;
-    UniqueWindow& operator=(const UniqueWindow&) = delete;
-    UniqueWindow(UniqueWindow&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
-    UniqueWindow& operator=(UniqueWindow&& o) noexcept {
-        if (this != &o) {
-            Reset();
-            h_ = std::exchange(o.h_, nullptr);
-        }
-        return *this;
-    }
-    ~UniqueWindow() { Reset(); }
+// The user or the system may destroy a window of ours before we do.
+inline void DestroyLiveWindow(HWND w) {
+    if (IsWindow(w)) DestroyWindow(w);
+}
+// CreateFile answers INVALID_HANDLE_VALUE where others answer null.
+inline bool IsNoKernelHandle(HANDLE h) { return h == nullptr || h == INVALID_HANDLE_VALUE; }
 
-    HWND Get() const { return h_; }
-    // Forgets the window without destroying it (after WM_NCDESTROY).
-    void Release() { h_ = nullptr; }
-    void Reset() {
-        if (h_ && IsWindow(h_)) DestroyWindow(h_);
-        h_ = nullptr;
+using UniqueHandle = Unique<HANDLE, &CloseHandle, &IsNoKernelHandle>;  // a file, an event, …
+using UniqueWindow = Unique<HWND, &DestroyLiveWindow>;  // a window this program created
+// A menu not handed to a window; it takes its drop-down menus along.
+using UniqueMenu = Unique<HMENU, &DestroyMenu>;
+using UniqueIcon = Unique<HICON, &DestroyIcon>;  // loaded with LoadImage (not shared)
+using UniqueDC = Unique<HDC, &DeleteDC>;         // a memory DC (CreateCompatibleDC)
+using Font = Unique<HFONT, &DeleteObject>;
+using Brush = Unique<HBRUSH, &DeleteObject>;
+using Bitmap = Unique<HBITMAP, &DeleteObject>;
+
+// A memory DC like `dc`; a null `dc` means the screen.
+inline UniqueDC CompatibleDC(HDC dc) { return UniqueDC(CreateCompatibleDC(dc)); }
+
+// GetDC / ReleaseDC. A null window gives the screen's DC.
+class ScopedGetDC {
+public:
+    explicit ScopedGetDC(HWND w) : w_(w), dc_(GetDC(w)) {}
+    ScopedGetDC(const ScopedGetDC&) = delete;
+    ScopedGetDC& operator=(const ScopedGetDC&) = delete;
+    ~ScopedGetDC() {
+        if (dc_) ReleaseDC(w_, dc_);
     }
+    HDC Get() const { return dc_; }
 
 private:
-    HWND h_ = nullptr;
+    HWND w_;
+    HDC dc_;
 };
 
-// A menu this program created and did not hand to a window, destroyed with
-// DestroyMenu (which takes its drop-down menus along).
-class UniqueMenu {
+// SelectObject, restoring the previous object when the scope ends.
+class ScopedSelect {
 public:
-    UniqueMenu() = default;
-    explicit UniqueMenu(HMENU h) : h_(h) {}
-    UniqueMenu(const UniqueMenu&) = delete;
-    UniqueMenu& operator=(const UniqueMenu&) = delete;
-    UniqueMenu(UniqueMenu&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
-    UniqueMenu& operator=(UniqueMenu&& o) noexcept {
-        if (this != &o) {
-            Reset();
-            h_ = std::exchange(o.h_, nullptr);
-        }
-        return *this;
-    }
-    ~UniqueMenu() { Reset(); }
-    HMENU Get() const { return h_; }
-    // Hands the menu over (to a menu bar or a window) without destroying it.
-    HMENU Release() { return std::exchange(h_, nullptr); }
-    void Reset() {
-        if (h_) DestroyMenu(h_);
-        h_ = nullptr;
+    ScopedSelect(HDC dc, HGDIOBJ obj) : dc_(dc), old_(obj ? SelectObject(dc, obj) : nullptr) {}
+    ScopedSelect(const ScopedSelect&) = delete;
+    ScopedSelect& operator=(const ScopedSelect&) = delete;
+    ~ScopedSelect() {
+        if (old_) SelectObject(dc_, old_);
     }
 
 private:
-    HMENU h_ = nullptr;
+    HDC dc_;
+    HGDIOBJ old_;
 };
 
-// An icon loaded with LoadImage (not shared), destroyed with DestroyIcon.
-class UniqueIcon {
+// BeginPaint / EndPaint.
+class ScopedPaint {
 public:
-    UniqueIcon() = default;
-    explicit UniqueIcon(HICON h) : h_(h) {}
-    UniqueIcon(const UniqueIcon&) = delete;
-    UniqueIcon& operator=(const UniqueIcon&) = delete;
-    UniqueIcon(UniqueIcon&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
-    UniqueIcon& operator=(UniqueIcon&& o) noexcept {
-        if (this != &o) {
-            Reset();
-            h_ = std::exchange(o.h_, nullptr);
-        }
-        return *this;
-    }
-    ~UniqueIcon() { Reset(); }
-    HICON Get() const { return h_; }
-    void Reset() {
-        if (h_) DestroyIcon(h_);
-        h_ = nullptr;
-    }
+    explicit ScopedPaint(HWND w) : w_(w) { dc_ = BeginPaint(w, &ps_); }
+    ScopedPaint(const ScopedPaint&) = delete;
+    ScopedPaint& operator=(const ScopedPaint&) = delete;
+    ~ScopedPaint() { EndPaint(w_, &ps_); }
+    HDC Get() const { return dc_; }
+    const RECT& Area() const { return ps_.rcPaint; }
 
 private:
-    HICON h_ = nullptr;
+    HWND w_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
 };
 
 }  // namespace brisolt::win32

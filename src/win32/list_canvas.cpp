@@ -7,7 +7,7 @@
 namespace brisolt::win32 {
 
 ListCanvas::ListCanvas(double twipsPerPixelX, double twipsPerPixelY, int dpiY)
-    : tppX_(twipsPerPixelX), tppY_(twipsPerPixelY), dpiY_(dpiY), measureDc_(nullptr /* the screen */) {
+    : tppX_(twipsPerPixelX), tppY_(twipsPerPixelY), dpiY_(dpiY), measureDc_(CompatibleDC(nullptr /* the screen */)) {
     SetFont(fontName_, fontSize_);
 }
 

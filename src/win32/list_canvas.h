@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/canvas.h"
-#include "win32/gdi.h"
+#include "win32/handles.h"
 
 namespace brisolt::win32 {
 
@@ -51,7 +51,7 @@ private:
     Font font_;
     // A screen-compatible DC that keeps the current font selected, so the
     // many measurements of a tick cost one call each.
-    MemoryDC measureDc_;
+    UniqueDC measureDc_;
     HGDIOBJ originalFont_ = nullptr;
     std::vector<Op> ops_;
 };

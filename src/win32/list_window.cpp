@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "win32/fonts.h"
-#include "win32/gdi.h"
+#include "win32/handles.h"
 
 namespace brisolt::win32 {
 
@@ -11,20 +11,6 @@ namespace {
 
 // Every mouse button the button state of a mouse message can report.
 constexpr WPARAM kAnyButton = MK_LBUTTON | MK_RBUTTON | MK_MBUTTON | MK_XBUTTON1 | MK_XBUTTON2;
-
-void RegisterListWindowClass(HINSTANCE instance, WNDPROC proc) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    if (GetClassInfoExA(instance, ListWindow::kClassName, &wc)) return;
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = nullptr;  // we paint every pixel ourselves
-    wc.lpszClassName = ListWindow::kClassName;
-    RegisterClassExA(&wc);
-}
 
 POINT MessageCursorPos() {
     const DWORD pos = GetMessagePos();
@@ -34,40 +20,26 @@ POINT MessageCursorPos() {
 }  // namespace
 
 ListWindow::ListWindow(HINSTANCE instance, ProgramWindows& windows, ListWindowEvents events)
-    : windows_(windows),
+    : NativeWindow(&windows),
       events_(std::move(events)),
       tppX_(1440.0 / ScreenDpiX()),
       tppY_(1440.0 / ScreenDpiY()),
       canvas_(tppX_, tppY_, ScreenDpiY()) {
-    RegisterListWindowClass(instance, &ListWindow::WindowProc);
-    // Created with no size: the first tick sizes it to its rows.
-    HWND w = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, "", WS_POPUP, 50, 50, 0, 0, nullptr,
-                             nullptr, instance, this);
-    window_ = UniqueWindow(w);
-    if (w) ShowWindow(w, SW_SHOWNOACTIVATE);
+    WindowArgs args;
+    args.className = kClassName;
+    args.classStyle = CS_DBLCLKS;
+    args.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+    args.style = WS_POPUP;
+    // With no size: the first tick sizes it to its rows.
+    args.x = args.y = 50;
+    args.what = "Creating the list window";
+    Create(instance, args);
+    ShowWindow(Hwnd(), SW_SHOWNOACTIVATE);
 }
 
-ListWindow::~ListWindow() { window_.Reset(); }
+ListWindow::~ListWindow() { Destroy(); }
 
-LRESULT CALLBACK ListWindow::WindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<ListWindow*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
-        SetWindowLongPtrA(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<ListWindow*>(GetWindowLongPtrA(w, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(w, msg, wp, lp);
-    if (msg == WM_NCCREATE) self->windows_.Opened();
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(w, GWLP_USERDATA, 0);
-        self->window_.Release();
-        self->dragging_ = false;
-        self->windows_.Closed();
-        return DefWindowProcA(w, msg, wp, lp);
-    }
-    return self->Handle(w, msg, wp, lp);
-}
-
-LRESULT ListWindow::Handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT ListWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;  // WM_PAINT covers every pixel: no flicker
@@ -110,20 +82,19 @@ LRESULT ListWindow::Handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         dragging_ = false;
         return 0;
     default:
-        return DefWindowProcA(w, msg, wp, lp);
+        return Default(msg, wp, lp);
     }
 }
 
 void ListWindow::Paint() {
-    const HWND w = window_.Get();
-    ScopedPaint paint(w);
+    ScopedPaint paint(Hwnd());
     // Only the part that needs painting: a long list reaches far below the
     // screen, and that part is never seen.
     const RECT area = paint.Area();
     const int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return;
     // Draw into a memory bitmap, then copy it in one blit.
-    MemoryDC memory(paint.Get());
+    const UniqueDC memory = CompatibleDC(paint.Get());
     Bitmap bitmap(CreateCompatibleBitmap(paint.Get(), width, height));
     if (!memory.Get() || !bitmap) return;
     ScopedSelect select(memory.Get(), bitmap.Get());
@@ -131,17 +102,17 @@ void ListWindow::Paint() {
     BitBlt(paint.Get(), area.left, area.top, width, height, memory.Get(), 0, 0, SRCCOPY);
 }
 
-bool ListWindow::Exists() const { return window_.Get() != nullptr && IsWindow(window_.Get()); }
+bool ListWindow::Exists() const { return Hwnd() != nullptr && IsWindow(Hwnd()); }
 
 double ListWindow::ScaleWidth() const {
     RECT r{};
-    GetClientRect(window_.Get(), &r);
+    GetClientRect(Hwnd(), &r);
     return r.right * tppX_;
 }
 
 double ListWindow::ScaleHeight() const {
     RECT r{};
-    GetClientRect(window_.Get(), &r);
+    GetClientRect(Hwnd(), &r);
     return r.bottom * tppY_;
 }
 
@@ -152,22 +123,22 @@ void ListWindow::SetSize(double widthTwips, double heightTwips) {
     // Every tick sizes the window; one that already has its size is left
     // alone, so a settled list costs no move.
     RECT r{};
-    if (GetWindowRect(window_.Get(), &r) && r.right - r.left == cx && r.bottom - r.top == cy) return;
-    SetWindowPos(window_.Get(), nullptr, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (GetWindowRect(Hwnd(), &r) && r.right - r.left == cx && r.bottom - r.top == cy) return;
+    SetWindowPos(Hwnd(), nullptr, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Point ListWindow::Position() const {
     RECT r{};
-    GetWindowRect(window_.Get(), &r);
+    GetWindowRect(Hwnd(), &r);
     return Point{r.left, r.top};
 }
 
 void ListWindow::MoveTo(int x, int y) {
-    SetWindowPos(window_.Get(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void ListWindow::BeginDrag() {
-    const HWND w = window_.Get();
+    const HWND w = Hwnd();
     if (!w) return;
     // The offset is taken where the button went down, as the window was then.
     const POINT cursor = MessageCursorPos();
@@ -186,13 +157,13 @@ void ListWindow::FollowMouse() {
 
 void ListWindow::EndDrag() {
     dragging_ = false;
-    if (GetCapture() == window_.Get()) ReleaseCapture();
+    if (GetCapture() == Hwnd()) ReleaseCapture();
 }
 
 void ListWindow::Present() {
-    if (window_.Get()) InvalidateRect(window_.Get(), nullptr, FALSE);
+    if (Hwnd()) InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
-void ListWindow::Close() { window_.Reset(); }
+void ListWindow::Close() { Destroy(); }
 
 }  // namespace brisolt::win32

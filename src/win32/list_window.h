@@ -10,7 +10,7 @@
 #include "platform/canvas.h"
 #include "win32/handles.h"
 #include "win32/list_canvas.h"
-#include "win32/program_windows.h"
+#include "win32/native_window.h"
 
 namespace brisolt::win32 {
 
@@ -21,17 +21,16 @@ struct ListWindowEvents {
     std::function<void(int button, double yTwips)> doubleClick;  // client y in twips
 };
 
-class ListWindow : public ListWindowHost {
+class ListWindow : public ListWindowHost, public NativeWindow {
 public:
     static constexpr const char* kClassName = "BrisoltListWindow";
 
+    // Throws ControlError when the window cannot be created.
     ListWindow(HINSTANCE instance, ProgramWindows& windows, ListWindowEvents events);
     ~ListWindow() override;
-    ListWindow(const ListWindow&) = delete;
-    ListWindow& operator=(const ListWindow&) = delete;
 
     bool Exists() const override;
-    WindowHandle Handle() const override { return FromHwnd(window_.Get()); }
+    WindowHandle Handle() const override { return FromHwnd(Hwnd()); }
     Canvas& Surface() override { return canvas_; }
     double TwipsPerPixelX() const override { return tppX_; }
     double TwipsPerPixelY() const override { return tppY_; }
@@ -44,21 +43,18 @@ public:
     void Present() override;
     void Close() override;
 
-    HWND Hwnd() const { return window_.Get(); }
     bool Dragging() const { return dragging_; }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT Handle(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnDestroyed() override { dragging_ = false; }
     void Paint();
     void FollowMouse();
     void EndDrag();
 
-    ProgramWindows& windows_;
     ListWindowEvents events_;
     double tppX_, tppY_;
     ListCanvas canvas_;
-    UniqueWindow window_;
     bool dragging_ = false;
     POINT dragOffset_{};  // mouse position minus window corner, screen pixels
 };

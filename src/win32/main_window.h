@@ -21,26 +21,22 @@
 #include "win32/form_binding.h"
 #include "win32/handles.h"
 #include "win32/menu_bar.h"
-#include "win32/program_windows.h"
+#include "win32/native_window.h"
 #include "win32/tab_pages.h"
 #include "win32/tooltips.h"
 #include "win32/tray_icon.h"
 
 namespace brisolt::win32 {
 
-class MainWindow : public NativeForms {
+class MainWindow : public NativeForms, public NativeWindow {
 public:
     // Creates the window and its pages, hidden, fills the geometry of the
     // control objects and pushes every control once. Attaches itself to
     // `sync`. Throws ControlError.
     MainWindow(HINSTANCE instance, App& app, EventDispatcher& dispatcher, ControlSync& sync,
                ProgramWindows& windows);
-    MainWindow(const MainWindow&) = delete;
-    MainWindow& operator=(const MainWindow&) = delete;
     ~MainWindow() override;
 
-    // Null once the window is destroyed.
-    HWND Hwnd() const { return hwnd_; }
     const TabPages& Pages() const { return *tabs_; }
     HWND ToolTipsHwnd() const { return tips_ ? tips_->Hwnd() : nullptr; }
 
@@ -57,12 +53,10 @@ public:
 private:
     void Create();
     void Teardown();
-    static INT_PTR CALLBACK MainProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
-    static INT_PTR CALLBACK PageProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
-    INT_PTR OnMessage(UINT msg, WPARAM wp, LPARAM lp);
-    INT_PTR OnPageMessage(HWND page, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    LRESULT OnPageMessage(HWND page, UINT msg, WPARAM wp, LPARAM lp);
     void OnClose();
-    void OnDestroyed();
+    void OnDestroyed() override;
     void PushVisibility();
     void PushWindow();
     template <typename Handler>
@@ -74,11 +68,8 @@ private:
     App& app_;
     EventDispatcher& dispatcher_;
     ControlSync& sync_;
-    ProgramWindows& windows_;
     const UINT taskbarCreated_;
 
-    HWND hwnd_ = nullptr;
-    UniqueWindow window_;
     UniqueIcon bigIcon_, smallIcon_;
     std::unique_ptr<TabPages> tabs_;
     std::unique_ptr<ToolTips> tips_;

@@ -8,7 +8,7 @@
 #include "program/startup.h"
 #include "win32/language_dialog.h"
 #include "win32/fonts.h"
-#include "win32/win32_version.h"
+#include "win32/win32_system.h"
 
 namespace brisolt::win32 {
 

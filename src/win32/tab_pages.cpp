@@ -22,24 +22,39 @@ void SetItemText(HWND tab, int index, const std::string& caption, UINT message) 
 
 }  // namespace
 
-TabPages::TabPages(HINSTANCE instance, HWND main, HWND tab, DLGPROC pageProc, LPARAM param)
-    : main_(main), tab_(tab) {
+class TabPages::PageWindow : public NativeWindow {
+public:
+    PageWindow(HINSTANCE instance, int templateId, HWND main, const PageHandler& handler) : handler_(handler) {
+        CreateDialogFrom(instance, templateId, main, "Creating an option page");
+    }
+
+private:
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override { return handler_(Hwnd(), msg, wp, lp); }
+
+    PageHandler handler_;
+};
+
+TabPages::TabPages(HINSTANCE instance, HWND main, HWND tab, const PageHandler& handler) : main_(main), tab_(tab) {
     Check(tab != nullptr, "Finding the tab strip");
     for (int i = 0; i < kPages; ++i) {
-        pages_[i] = UniqueWindow(CreateDialogParamA(instance, MAKEINTRESOURCEA(kTemplates[i]), main, pageProc, param));
-        Check(pages_[i].Get() != nullptr, "Creating an option page");
+        pages_[i] = std::make_unique<PageWindow>(instance, kTemplates[i], main, handler);
+        const HWND page = pages_[i]->Hwnd();
         RECT r{};
-        GetWindowRect(pages_[i].Get(), &r);
+        GetWindowRect(page, &r);
         pageSizes_[i] = SIZE{r.right - r.left, r.bottom - r.top};
         // With visual styles the tab's display area has a texture of its own;
         // the page takes it instead of the plain dialog colour.
-        EnableThemeDialogTexture(pages_[i].Get(), ETDT_ENABLETAB);
+        EnableThemeDialogTexture(page, ETDT_ENABLETAB);
         // Above the tab strip (WS_CLIPSIBLINGS in its template), which then
         // leaves the page's area alone when it paints.
-        SetWindowPos(pages_[i].Get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     Layout();
 }
+
+TabPages::~TabPages() = default;
+
+HWND TabPages::Page(int index) const { return pages_[index]->Hwnd(); }
 
 void TabPages::Layout() {
     // The display area below the tabs, in the main window's client coordinates.
@@ -51,7 +66,7 @@ void TabPages::Layout() {
         const SIZE size = pageSizes_[i];
         const int x = area.left + (area.right - area.left - size.cx) / 2;
         const int y = area.top + (area.bottom - area.top - size.cy) / 2;
-        Check(SetWindowPos(pages_[i].Get(), nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE) != FALSE,
+        Check(SetWindowPos(Page(i), nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE) != FALSE,
               "Placing an option page");
     }
 }
@@ -91,12 +106,12 @@ void TabPages::ShowPage(int index) {
     const HWND focus = GetFocus();
     bool focusHidden = false;
     for (int i = 0; i < kPages; ++i) {
-        const HWND page = pages_[i].Get();
+        const HWND page = Page(i);
         if (i == index) continue;
         if (focus && (focus == page || IsChild(page, focus))) focusHidden = true;
         ShowWindow(page, SW_HIDE);
     }
-    if (index >= 0) ShowWindow(pages_[index].Get(), SW_SHOW);
+    if (index >= 0) ShowWindow(Page(index), SW_SHOW);
     // The keyboard focus never stays on a control that went out of sight.
     if (focusHidden) SetFocus(tab_);
 }

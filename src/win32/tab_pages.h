@@ -6,27 +6,33 @@
 #include "win32/win.h"
 
 #include <array>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <string>
 #include <vector>
-#include "win32/handles.h"
+
+#include "win32/native_window.h"
 
 namespace brisolt::win32 {
 
 class TabPages {
 public:
     static constexpr int kPages = 4;
+    // A page's messages, answered as a dialog procedure does.
+    using PageHandler = std::function<LRESULT(HWND page, UINT msg, WPARAM wp, LPARAM lp)>;
 
     // Creates the pages from their templates (frmAllgemein, frmFensterliste,
-    // frmOptions, frmInfo), hidden, with `pageProc` and `param` as the dialog
-    // procedure and its creation parameter. Throws ControlError.
-    TabPages(HINSTANCE instance, HWND main, HWND tab, DLGPROC pageProc, LPARAM param);
+    // frmOptions, frmInfo), hidden; `handler` gets their messages. Throws
+    // ControlError.
+    TabPages(HINSTANCE instance, HWND main, HWND tab, const PageHandler& handler);
     TabPages(const TabPages&) = delete;
     TabPages& operator=(const TabPages&) = delete;
+    ~TabPages();
 
-    HWND Page(int index) const { return pages_[index].Get(); }
+    HWND Page(int index) const;
     HWND Tab() const { return tab_; }
 
     // Tabs and their captions, the selected tab and its page. Throws
@@ -38,12 +44,13 @@ public:
     static int Step(int selected, int delta, int count);
 
 private:
+    class PageWindow;
     void Layout();
     void ShowPage(int index);
 
     HWND main_;
     HWND tab_;
-    std::array<UniqueWindow, kPages> pages_;
+    std::array<std::unique_ptr<PageWindow>, kPages> pages_;
     std::array<SIZE, kPages> pageSizes_{};
     std::vector<std::string> captions_;  // as shown
     int shownPage_ = -2;                // -1: none

@@ -6,29 +6,25 @@
 
 #include <functional>
 
-#include "win32/handles.h"
+#include "win32/native_window.h"
 
 namespace brisolt::win32 {
 
-class TimerWindow {
+class TimerWindow : public NativeWindow {
 public:
     static constexpr const char* kClassName = "BrisoltTimerWindow";
 
+    // Throws ControlError when the window cannot be created.
     TimerWindow(HINSTANCE instance, std::function<void(UINT_PTR id)> onTick);
-    TimerWindow(const TimerWindow&) = delete;
-    TimerWindow& operator=(const TimerWindow&) = delete;
-    ~TimerWindow();
 
     // Starts (or restarts, with a new interval) the timer `id`.
     bool Start(UINT_PTR id, UINT intervalMs);
     void Stop(UINT_PTR id);
-    HWND Hwnd() const { return window_.Get(); }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
     std::function<void(UINT_PTR)> onTick_;
-    UniqueWindow window_;
 };
 
 }  // namespace brisolt::win32

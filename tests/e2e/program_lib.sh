@@ -12,15 +12,19 @@ PROG_CMD_GERMAN=3110
 PROG_CMD_ENGLISH=3120
 PROG_CMD_HELP=9010
 
-# Control ids of resources/form_ids.h.
-declare -A PROG_ID=(
-    [cmdLangEng]=1503 [cmdLangGer]=1504
-    [edParent]=1103 [chkAlarm]=1107 [edIntervall]=1109 [chkLogging]=1112 [edLogFilename]=1113
-    [chkGlueObjDes]=1118 [chkGlueProperties]=1119 [chkGlueFensterliste]=1121
-    [cbFont]=1209 [chkDynamicFonts]=1210 [chkShortNames]=1220
-    [optFormDesigner]=1303 [optFormularDesigner]=1304
-    [lblFormDesigner]=1302 [lblVersion]=1405 [lblInformation]=1411
-)
+# The controls by their resource names: PROG_ID[name] is the id of IDC_name in
+# resources/form_ids.h, PROG_NAME[id] the name of an id.
+declare -gA PROG_ID=() PROG_NAME=()
+prog_load_ids() {
+    local define name id _
+    while read -r define name id _; do
+        [[ $define == "#define" && $name == IDC_?* && $id =~ ^[0-9]+$ ]] || continue
+        PROG_ID[${name#IDC_}]=$id
+        PROG_NAME[$id]=${name#IDC_}
+    done <"$1"
+    ((${#PROG_ID[@]} > 0)) || { echo "no control ids in $1" >&2; return 1; }
+}
+prog_load_ids "$E2E_ROOT/resources/form_ids.h"
 
 # The main window's handle (0x…), once it exists.
 prog_main() { e2e_probe find "$PROG_DIALOG" "$PROG_MAIN_MATCH"; }

@@ -27,18 +27,18 @@ gone() { ! kill -0 "$1" 2>/dev/null; }
 
 # ---- what every key should hold ----------------------------------------------
 
-# key|default|where the running program shows it: a control id, "tab" (the
+# key|default|where the running program shows it: a control's name, "tab" (the
 # selected tab), "listx"/"listy" (the list window's corner), "shown" (the
 # settings window is visible) or nothing (only the file tells).
 KEYS=(
     "Win1x|50|listx" "Win1y|50|listy"
-    "TabSelectedIndex|1|tab" "Intervall|2|${PROG_ID[edIntervall]}" "Parent|- Navi|${PROG_ID[edParent]}"
-    "ShowClient|1|1218" "ShowParent|1|1216" "ShortNames|0|${PROG_ID[chkShortNames]}"
-    "Font|0|${PROG_ID[cbFont]}" "DynamicFont|0|${PROG_ID[chkDynamicFonts]}" "Dynamic1|5|1211" "Dynamic2|8|1213"
-    "Alarm|0|${PROG_ID[chkAlarm]}" "Logging|0|${PROG_ID[chkLogging]}" "LogFilename||${PROG_ID[edLogFilename]}"
-    "Glue1|0|${PROG_ID[chkGlueObjDes]}" "GlueProperties|0|${PROG_ID[chkGlueProperties]}" "GlueHauptmenue|0|1120"
-    "GlueList|1|${PROG_ID[chkGlueFensterliste]}" "GlueToolbox|0|1122" "FieldMenu|0|1123"
-    "FormularDesigner|1|${PROG_ID[optFormularDesigner]}"
+    "TabSelectedIndex|1|tab" "Intervall|2|edIntervall" "Parent|- Navi|edParent"
+    "ShowClient|1|chkShowClients" "ShowParent|1|chkShowParents" "ShortNames|0|chkShortNames"
+    "Font|0|cbFont" "DynamicFont|0|chkDynamicFonts" "Dynamic1|5|edDyn1" "Dynamic2|8|edDyn2"
+    "Alarm|0|chkAlarm" "Logging|0|chkLogging" "LogFilename||edLogFilename"
+    "Glue1|0|chkGlueObjDes" "GlueProperties|0|chkGlueProperties" "GlueHauptmenue|0|chkGlueHauptmenu"
+    "GlueList|1|chkGlueFensterliste" "GlueToolbox|0|chkGlueToolbox" "FieldMenu|0|chkGlueFieldMenu"
+    "FormularDesigner|1|optFormularDesigner"
     "FarbeNormal|12648384|" "FarbeAlarm|8421631|" "Language|1|"
     "Farbe0|12648384|" "Farbe1|8421631|"
 )
@@ -117,14 +117,15 @@ CASES=(random_bytes ten_megabytes values_of_300_characters values_of_100000_char
 # ---- running one case ----------------------------------------------------------
 
 declare -A SHOWN
-# Reads every control of the settings window in one look, into SHOWN[id].
+# Reads every control of the settings window in one look, into SHOWN[name].
 read_controls() {
-    local id state text
+    local id state text name
     SHOWN=()
     while read -r id state text; do
         text=${text#\"}
         text=${text%\"}
-        if [[ $state == - ]]; then SHOWN[$id]=$text; else SHOWN[$id]=$state; fi
+        name=${PROG_NAME[$id]:-$id}
+        if [[ $state == - ]]; then SHOWN[$name]=$text; else SHOWN[$name]=$state; fi
     done < <(p values "$MAIN")
     SHOWN[tab]=$(p tabsel "$MAIN")
     local l t r b
@@ -136,7 +137,7 @@ read_controls() {
 
 # A scan has run: it writes the number of top-level windows, which includes
 # the settings window itself.
-ticked() { local n; n=$(p text "$MAIN" 1217); [[ $n =~ ^[0-9]+$ ]] && ((n > 0)); }
+ticked() { local n; n=$(p text "$MAIN" "${PROG_ID[lblParents]}"); [[ $n =~ ^[0-9]+$ ]] && ((n > 0)); }
 
 expected() { local key=$1 def=$2; if [[ -v EXPECT[$key] ]]; then echo "${EXPECT[$key]}"; else echo "$def"; fi; }
 short() { local s=$1; ((${#s} > 40)) && s="${s:0:20}…${s: -8} (${#s} chars)"; echo "$s"; }
@@ -180,8 +181,8 @@ run_case() {
     done
     # The two form designer options are each other's opposite.
     want=$((1 - $(expected FormularDesigner 1)))
-    [[ ${SHOWN[${PROG_ID[optFormDesigner]}]} == "$want" ]] ||
-        { e2e_fail "$name: optFormDesigner is ${SHOWN[${PROG_ID[optFormDesigner]}]}"; bad=1; }
+    [[ ${SHOWN[optFormDesigner]} == "$want" ]] ||
+        { e2e_fail "$name: optFormDesigner is ${SHOWN[optFormDesigner]}"; bad=1; }
     ((bad)) || e2e_pass "$name: every control shows the expected value"
 
     # Quit writes a clean file.

@@ -107,7 +107,7 @@ scenario "$T18" "$T18" "$CU80" "Object Designer" "Notes 1"
 ROWS=5
 e2e_check_poll "the settings window answers after the churn" 20 answers
 
-clients_are() { [[ $(p text "$MAIN" 1219) == "$1" ]]; }
+clients_are() { [[ $(p text "$MAIN" "${PROG_ID[lblClients]}") == "$1" ]]; }
 e2e_check_poll "five client windows counted" 20 clients_are $ROWS
 
 EXPECTED="$ALARM $ALARM $NORMAL $NORMAL $NORMAL"

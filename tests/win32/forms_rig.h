@@ -15,10 +15,10 @@
 #include "win32/event_dispatcher.h"
 #include "win32/list_window.h"
 #include "win32/main_window.h"
-#include "win32/program_windows.h"
+#include "win32/native_window.h"
 #include "win32/timer_window.h"
-#include "win32/system_services.h"
 #include "win32/win32_profile.h"
+#include "win32/win32_system.h"
 
 namespace wintest {
 

@@ -8,10 +8,10 @@
 #include "check.h"
 #include "test_windows.h"
 #include "win32/fonts.h"
-#include "win32/gdi.h"
+#include "win32/handles.h"
 #include "win32/list_canvas.h"
 #include "win32/list_window.h"
-#include "win32/win32_text_measure.h"
+#include "win32/fonts.h"
 
 using namespace brisolt::win32;
 using brisolt::Color;
@@ -50,7 +50,7 @@ public:
 
 private:
     int w_, h_;
-    MemoryDC dc_{nullptr};
+    UniqueDC dc_ = CompatibleDC(nullptr);
     Bitmap bitmap_;
     unsigned* bits_ = nullptr;
     HGDIOBJ select_ = nullptr;

@@ -7,11 +7,8 @@
 #include "check.h"
 #include "temp_dir.h"
 #include "win32/win.h"
-#include "win32/win32_clock.h"
-#include "win32/win32_files.h"
-#include "win32/win32_identity.h"
 #include "win32/win32_profile.h"
-#include "win32/win32_version.h"
+#include "win32/win32_system.h"
 
 using namespace brisolt::win32;
 
@@ -185,14 +182,30 @@ WIN_TEST(Files_OthersMayReadTheLogWhileItIsOpen) {
     if (reader != INVALID_HANDLE_VALUE) CloseHandle(reader);
 }
 
-WIN_TEST(Files_UnopenablePathsGiveNoFile) {
+WIN_TEST(Files_OnlyAFileExistsAndOnlyAFileOpens) {
     wintest::TempDir dir;
     Win32Files files;
-    CHECK(files.OpenAppend("") == nullptr);
-    CHECK(files.OpenAppend(dir.File("missing folder\\access.log")) == nullptr);
-    CHECK(!files.Exists(""));
-    CHECK(!files.Exists(dir.File("nothing.txt")));
-    CHECK(files.Exists(dir.Path()));  // a folder exists too
+    const std::string file = dir.File("access.log");
+    wintest::WriteWholeFile(file, "line\r\n");
+    CHECK(CreateDirectoryA(dir.File("logs").c_str(), nullptr));
+    struct Case {
+        std::string path;
+        bool exists, opens;
+    } cases[] = {
+        {file, true, true},
+        {"", false, false},
+        {dir.File("nothing.txt"), false, true},  // created on opening
+        {dir.File("missing folder\\access.log"), false, false},
+        // A log or manual path naming a folder is no file to open.
+        {dir.File("logs"), false, false},
+        {dir.File("logs") + "\\", false, false},
+        {dir.Path(), false, false},
+    };
+    const auto said = [](const std::string& path, bool yes) { return path + (yes ? ": yes" : ": no"); };
+    for (const Case& c : cases) {
+        CHECK_EQ(said(c.path, c.exists), said(c.path, files.Exists(c.path)));
+        CHECK_EQ(said(c.path, c.opens), said(c.path, files.OpenAppend(c.path) != nullptr));
+    }
 }
 
 WIN_TEST(Clock_FormatsDateAndTimeWithTheirNumbers) {

@@ -22,7 +22,11 @@ TempDir::~TempDir() {
     if (find != INVALID_HANDLE_VALUE) {
         do {
             const std::string name = data.cFileName;
-            if (name != "." && name != "..") DeleteFileA(File(name).c_str());
+            if (name == "." || name == "..") continue;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveDirectoryA(File(name).c_str());  // an empty folder of a test
+            else
+                DeleteFileA(File(name).c_str());
         } while (FindNextFileA(find, &data));
         FindClose(find);
     }

@@ -1,5 +1,5 @@
 // A fresh folder under the system's temporary folder, removed with its files
-// at the end of the test.
+// (and empty folders) at the end of the test.
 #pragma once
 #include <string>
 
