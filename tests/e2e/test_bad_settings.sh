@@ -248,8 +248,14 @@ close_message_box() {
     p post "$box" 0x0010 0 0 >/dev/null  # WM_CLOSE
 }
 
-# run_locked_case <name> <lock> [stored]: "stored" when the settings must land
-# all the same (a folder that takes no new file: the file itself is written).
+# The box a refused save shows, owned by the settings window.
+save_box() { p owned "$MAIN" | grep -m1 '#32770' | cut -d' ' -f1; }
+has_save_box() { [[ -n $(save_box) ]]; }
+
+# run_locked_case <name> <lock> [stored|reported]: "stored" when the settings
+# must land all the same (a folder that takes no new file: the file itself is
+# written); "reported" when nothing can be stored and a message says so; by
+# default (a file marked read-only) nothing is stored and nothing is said.
 run_locked_case() {
     local name=$1 lock=$2 expect=${3:-kept} app=$E2E_DIR/$1
     mkdir -p "$app"
@@ -271,7 +277,19 @@ run_locked_case() {
         return
     fi
     p command "$MAIN" "$PROG_CMD_QUIT" >/dev/null
-    # A refused write is not reported: no message box holds the program up.
+    if [[ $expect == reported ]]; then
+        if e2e_poll 60 has_save_box; then
+            local box text
+            box=$(save_box)
+            text=$(p values "$box" | tr -d '\n')
+            e2e_check_eq "$name: the message names the settings file" 1 \
+                "$([[ $text == *"could not be saved to "*'KelmorL.ini'* ]] && echo 1 || echo 0)"
+            p post "$box" 0x0010 0 0 >/dev/null  # WM_CLOSE
+        else
+            e2e_fail "$name: no message after a save that stored nothing"
+        fi
+    fi
+    # A file pinned read-only is left alone without a word: no box holds the program up.
     if e2e_poll 60 gone "$pid"; then
         e2e_pass "$name: program ended after Quit"
     else
@@ -294,7 +312,7 @@ run_locked_case() {
 }
 
 run_locked_case read_only_attribute lock_attribute
-run_locked_case immutable_file lock_file
+run_locked_case immutable_file lock_file reported
 run_locked_case immutable_folder lock_folder stored
 
 e2e_finish
