@@ -1,6 +1,6 @@
-// The first-start language dialog frmLanguage: modal, it runs its own message
-// loop until it is closed. "Continue in English" (cmdLangEng) and its German
-// counterpart (cmdLangGer) run their handlers and close it; the close box and
+// The first-start language dialog: modal, it runs its own message loop until
+// it is closed. "Continue in English" and "Weiter auf Deutsch" run their
+// handlers and close it; the close box and
 // Esc close it with no choice made (Language stays -1).
 #pragma once
 #include "win32/win.h"

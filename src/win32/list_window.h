@@ -1,4 +1,4 @@
-// The list window Win_1 on the screen: a captionless, borderless, always-on-
+// The list window on the screen: a captionless, borderless, always-on-
 // top popup without a taskbar button. It paints the display list of its
 // canvas flicker-free (one blit from a memory bitmap), reports mouse presses
 // and double-clicks, and follows the mouse while a drag runs.

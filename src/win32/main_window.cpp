@@ -42,8 +42,8 @@ void MainWindow::Create() {
     const FormWindows forms{Hwnd(), tabs_->Page(0), tabs_->Page(1), tabs_->Page(2), tabs_->Page(3)};
     binding_ = std::make_unique<FormBinding>(FormTable(app_, forms), *tips_,
                                              [this](const std::function<void()>& handler) { Run(handler); });
-    // Start-up lays the colour previews out against cmdColorAlarm: the
-    // geometry of the objects is that of the native controls from now on.
+    // Start-up lays the colour previews out against the alarm colour button:
+    // its place is that of the native control from now on.
     binding_->Attach();
     menuBar_ = std::make_unique<MenuBar>(Hwnd());
     tray_ = std::make_unique<TrayIcon>(instance_, Hwnd());

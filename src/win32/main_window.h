@@ -1,13 +1,13 @@
-// The main window frmMain: a modeless dialog (IDD_FRMMAIN) with the tab strip
-// tbsMain and its four option pages, OK, Help and Cancel, the menu bar and
-// the notification-area icon tic1. It pushes the state of frmMain and of
-// every bound control to the screen, and turns the user's actions into the
-// program's events (through the event dispatcher):
-//   close box, Alt+F4      -> frmMain_Close (Cancel: hide only)
-//   end of the session     -> frmMain_EndSession
-//   menu bar               -> frmMain_MenuEvent
-//   tray icon buttons      -> tic1_MBDown
-//   a new tab              -> tbsMain.SelectedIndex
+// The settings window: a modeless dialog (IDD_FRMMAIN) with the tab strip
+// and its four option pages, OK, Help and Cancel, the menu bar and the
+// notification-area icon. It pushes what the program wants shown (the view,
+// the settings, menus, tray) to the screen, and turns the user's actions into
+// the program's events (through the event dispatcher):
+//   close box, Alt+F4      -> CloseSettingsWindow (hide only, unless quitting)
+//   end of the session     -> EndSession
+//   menu bar               -> MenuCommand
+//   tray icon buttons      -> TrayIconClicked
+//   a new tab              -> the selected page setting
 //   the bound controls     -> their handlers (see form_table.cpp)
 #pragma once
 #include "win32/win.h"
@@ -46,7 +46,7 @@ public:
     bool PreTranslate(MSG& msg);
     // WM_CLOSE, handled when the message loop comes to it.
     void PostClose();
-    // Shows the window now if frmMain is to be visible, and makes it the
+    // Shows the window now if it is to be visible, and makes it the
     // foreground window.
     void BringToFront();
 

@@ -1,4 +1,4 @@
-// The tab strip tbsMain and the four page dialogs it shows: tab k shows page
+// The settings window's tab strip and the four page dialogs it shows: tab k shows page
 // k. The pages are children of the main window (so the dialog keyboard works
 // across them), stacked above the tab strip in its display area; only the
 // selected one is visible.
@@ -24,8 +24,8 @@ public:
     // A page's messages, answered as a dialog procedure does.
     using PageHandler = std::function<LRESULT(HWND page, UINT msg, WPARAM wp, LPARAM lp)>;
 
-    // Creates the pages from their templates (frmAllgemein, frmFensterliste,
-    // frmOptions, frmInfo), hidden; `handler` gets their messages. Throws
+    // Creates the pages from their templates (general, list window, options,
+    // info), hidden; `handler` gets their messages. Throws
     // ControlError.
     TabPages(HINSTANCE instance, HWND main, HWND tab, const PageHandler& handler);
     TabPages(const TabPages&) = delete;

@@ -1,4 +1,4 @@
-// A hidden message-only window that owns the program's timers (tmr1, …) and
+// A hidden message-only window that owns the program's timers (the scan, …) and
 // reports their ticks. It is not one of the program's visible windows, so it
 // does not keep the message loop alive.
 #pragma once

@@ -1,5 +1,5 @@
 // One tooltip control for the controls of the option pages that show a
-// tooltip (lblMandantName, edEMail, edWWW). Each control is a tool of its
+// tooltip (the company, the mail and homepage links). Each control is a tool of its
 // own; the tooltip watches the mouse over it by subclassing it.
 #pragma once
 #include "win32/win.h"

@@ -1,4 +1,4 @@
-// The notification-area icon tic1: added, changed and removed as its control
+// The notification-area icon: added, changed and removed as its control
 // object says (Visible, Icon, ToolTip). Mouse presses come back to the owner
 // window as kTrayCallback messages (lParam = the mouse message).
 //
@@ -32,7 +32,7 @@ public:
     TrayIcon& operator=(const TrayIcon&) = delete;
     ~TrayIcon() { Remove(); }
 
-    // Makes the tray follow tic1. Throws ControlError for a missing icon.
+    // Makes the tray follow what the program wants shown. Throws ControlError for a missing icon.
     void Push(const TrayIconView& tray);
     // After TaskbarCreated: the icon again, if it is meant to be shown.
     void Readd();
