@@ -61,9 +61,10 @@ check_log_line() {
 log_lines() { [[ -f $LOG ]] && wc -l <"$LOG" || echo 0; }
 log_has_lines() { (($(log_lines) >= $1)); }
 
-# ---- 1: the scan finds the client, writes the first record and glues the windows.
+# ---- 1: the scan finds the client, writes the first record (with the company
+# the client names in that same scan) and glues the windows.
 e2e_check_poll "first access log record written" 20 log_has_lines 1
-check_log_line 1 "\"$IDENTITY\",\"\",\"Table 18\",\"Customer\",\"0\",\"18\","
+check_log_line 1 "\"$IDENTITY\",\"Muster GmbH\",\"Table 18\",\"Customer\",\"0\",\"18\","
 
 e2e_check_poll "caption names the company" 15 e2e_probe wait - 500 "Muster GmbH - Brisolt light"
 
