@@ -52,19 +52,14 @@ void AccessLog::Record(const ScanResult& scan, const Settings& settings, Files& 
     std::unique_ptr<AppendFile> file = files.OpenAppend(settings.logFile);
     if (!file) return;
 
+    // "" stands for "no designer window open", remembered as "-".
+    const std::string& title = scan.frontDesigner;
+    const std::string logged = title.empty() ? kNoDesignerMark : title;
+    if (logged == lastLoggedTitle_) return;
+    // One write per whole record: a failed write leaves no partial line, and
+    // the record is written again by the next scan.
     const FormDesignerVariant variant = FormVariantOf(settings.formularDesignerTitles);
-    // Only the front-most designer window counts; windows behind it are not looked at.
-    for (const ClientRow& row : scan.clientWindows) {
-        if (!IsDesignerTitle(row.title, variant)) continue;
-        // One write per whole record: a failed write leaves no partial line,
-        // and the record is written again by the next scan.
-        if (row.title != lastLoggedTitle_ &&
-            file->Write(BuildRecord(user_, scan.company, row.title, variant, clock)))
-            lastLoggedTitle_ = row.title;
-        return;
-    }
-    if (lastLoggedTitle_ != kNoDesignerMark && file->Write(BuildRecord(user_, scan.company, {}, variant, clock)))
-        lastLoggedTitle_ = kNoDesignerMark;
+    if (file->Write(BuildRecord(user_, scan.company, title, variant, clock))) lastLoggedTitle_ = logged;
 }
 
 }  // namespace brisolt

@@ -89,7 +89,15 @@ ScanResult ScanDesktop(Desktop& desktop, const Settings& settings, const ScanRes
     // The company shows only while the client lists a window.
     if (!result.clientWindows.empty()) result.company = CompanyFromTitle(clientTitle);
 
-    const long long pairs = MarkDuplicates(result.clientWindows, FormVariantOf(settings.formularDesignerTitles));
+    const FormDesignerVariant variant = FormVariantOf(settings.formularDesignerTitles);
+    // Only the front-most designer window counts; windows behind it are not looked at.
+    for (const ClientRow& row : result.clientWindows)
+        if (IsDesignerTitle(row.title, variant)) {
+            result.frontDesigner = row.title;
+            break;
+        }
+
+    const long long pairs = MarkDuplicates(result.clientWindows, variant);
     result.alarmRequests = settings.alarmSound ? pairs : 0;
     return result;
 }

@@ -49,6 +49,8 @@ struct ScanResult {
     // The company the client names ("" while it lists no window or names a
     // database file).
     std::string company;
+    // The title of the front-most designer window ("" while none is open).
+    std::string frontDesigner;
     // How often the alarm sound is asked for (duplicate pairs), 0 when off.
     long long alarmRequests = 0;
 };

@@ -192,6 +192,7 @@ TEST(AccessLog, DateAndTimeComeFromOneClockReading) {
     ScanResult scan;
     scan.clientMain = 0x10;
     scan.clientWindows = {{kOrders, 0x20}};
+    scan.frontDesigner = kOrders;
     scan.company = "Muster GmbH";
     Settings settings;
     settings.logging = true;
