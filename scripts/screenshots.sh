@@ -120,6 +120,13 @@ if [[ -z $DPI ]]; then
     alarm_row() { [[ $(e2e_probe pixel $(($(e2e_probe client "$LIST" | cut -d' ' -f3) - 1)) \
         $(($(e2e_probe client "$LIST" | cut -d' ' -f2) + 3))) == 0x8080FF ]]; }
     e2e_poll 20 alarm_row || { echo "no alarm row in the list window"; status=1; }
+    # The Object Designer glued at the MDI area's full height (the area
+    # loses its scroll bar once the designer has moved).
+    glued() {
+        [[ $(e2e_probe mdirect DemoClientFrame "Object Designer" | cut -d' ' -f4) == \
+            $(e2e_probe mdiclient DemoClientFrame | cut -d' ' -f4) ]]
+    }
+    e2e_poll 20 glued || { echo "the Object Designer was not glued"; status=1; }
     shot "$OUT/list-window.png" "$FRAME_TITLE" "$LIST" || status=1
 fi
 

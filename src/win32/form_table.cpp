@@ -40,6 +40,7 @@ Binding TextOf(HWND parent, int id, const Bilingual& text, const int& language) 
 Binding PreviewOf(HWND parent, int id, ColourPreview& preview) {
     Binding b = CaptionOf(parent, id, preview.text);
     b.look = &preview;
+    b.bounds = &preview.bounds;  // the template's place, until the layout moves it
     return b;
 }
 
