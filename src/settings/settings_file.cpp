@@ -1,8 +1,5 @@
 #include "settings/settings_file.h"
 
-#include <array>
-#include <utility>
-
 #include "settings/numbers.h"
 
 namespace brisolt {
@@ -12,16 +9,6 @@ namespace {
 const char kWinLoc[] = "WinLoc";
 const char kOptions[] = "Options";
 constexpr std::size_t kReadBuffer = 257;  // a value is seen up to 256 characters
-
-template <std::size_t I>
-SettingRef CustomColour(Settings& s) {
-    return &s.customColours[I];
-}
-
-template <std::size_t... I>
-std::array<SettingRef (*)(Settings&), sizeof...(I)> CustomColourRefs(std::index_sequence<I...>) {
-    return {&CustomColour<I>...};
-}
 
 #define SETTING(name) [](Settings& s) -> SettingRef { return &s.name; }
 
@@ -56,11 +43,10 @@ std::vector<SettingKey> MakeKeys() {
         {kOptions, "Language", "-1", KeyRule::Number, SETTING(language)},
     };
     // The chooser's custom colours: the first two start as the list colours.
-    const auto custom = CustomColourRefs(std::make_index_sequence<16>());
     for (int i = 0; i < 16; ++i) {
         const Color fallback = i == 0 ? kDefaultNormalColour : i == 1 ? kDefaultAlarmColour : 0;
         keys.push_back({kOptions, "Farbe" + NumberText(i), "0", KeyRule::Colour,
-                        custom[i], 0, 0, fallback});
+                        [i](Settings& s) -> SettingRef { return &s.customColours[i]; }, 0, 0, fallback});
     }
     keys.push_back({kOptions, "Win1IconStart", "0", KeyRule::Flag, SETTING(startHidden)});
     keys.push_back({kOptions, "Win1OnTop", "0", KeyRule::Flag, SETTING(settingsWindowOnTop)});

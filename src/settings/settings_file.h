@@ -31,7 +31,7 @@ struct SettingKey {
     std::string key;
     const char* defaultText;
     KeyRule rule;
-    SettingRef (*member)(Settings&);
+    std::function<SettingRef(Settings&)> member;
     int min = 0, max = 0;   // KeyRule::Range
     Color fallback = 0;     // KeyRule::Colour
 };
