@@ -47,15 +47,15 @@ std::string BuildRecord(const std::string& user, const std::string& company, con
 void AccessLog::Record(const ScanResult& scan, const Settings& settings, Files& files, Clock& clock) {
     // Only a walk that found the client says anything about its windows.
     if (!settings.logging || scan.clientMain == 0) return;
-    // Opened and closed in every scan, so other programs can read it between
-    // scans. When it cannot be opened, the next scan tries again.
-    std::unique_ptr<AppendFile> file = files.OpenAppend(settings.logFile);
-    if (!file) return;
-
     // "" stands for "no designer window open", remembered as "-".
     const std::string& title = scan.frontDesigner;
     const std::string logged = title.empty() ? kNoDesignerMark : title;
     if (logged == lastLoggedTitle_) return;
+
+    // Opened only for a record and closed at once, so other programs can read
+    // it between scans. When it cannot be opened, the next scan tries again.
+    std::unique_ptr<AppendFile> file = files.OpenAppend(settings.logFile);
+    if (!file) return;
     // One write per whole record: a failed write leaves no partial line, and
     // the record is written again by the next scan.
     const FormDesignerVariant variant = FormVariantOf(settings.formularDesignerTitles);

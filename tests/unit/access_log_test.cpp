@@ -105,6 +105,7 @@ TEST(AccessLogTick, OneRecordEachTimeTheFrontDesignerChanges) {
     d.Tick();
     EXPECT_EQ(d.Keys(), (Strings{"Table 123", "Table 18", "Table 123", ""}));
     EXPECT_NE(d.Log().find(R"("jdoe","Muster GmbH","","","","",")"), std::string::npos);
+    EXPECT_EQ(d.t.files.opens, 4);  // opened for a record only, not at every tick
 }
 
 TEST(AccessLogTick, NothingWhileOffOrWithoutClientAndTheLastRecordStillCounts) {
