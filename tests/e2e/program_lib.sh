@@ -7,10 +7,17 @@ PROG_MAIN_MATCH="*Brisolt light"
 PROG_LANG_TITLE="Brisolt"
 PROG_DIALOG="#32770"
 PROG_TRAY_CALLBACK=$((0x8000 + 1))  # WM_APP + 1: the tray icon's messages
-PROG_CMD_QUIT=1990
-PROG_CMD_GERMAN=3110
-PROG_CMD_ENGLISH=3120
-PROG_CMD_HELP=9010
+# The menu commands, read from the program's own menu ids (src/program/menus.h).
+prog_cmd() {
+    local id
+    id=$(sed -n "s/^constexpr int kCmd$1 = \([0-9]*\);.*/\1/p" "$E2E_ROOT/src/program/menus.h")
+    [[ -n $id ]] || { echo "no menu command kCmd$1" >&2; return 1; }
+    echo "$id"
+}
+PROG_CMD_QUIT=$(prog_cmd Quit)
+PROG_CMD_GERMAN=$(prog_cmd German)
+PROG_CMD_ENGLISH=$(prog_cmd English)
+PROG_CMD_HELP=$(prog_cmd Help)
 
 # The controls by their resource names: PROG_ID[name] is the id of IDC_name in
 # resources/form_ids.h, PROG_NAME[id] the name of an id.

@@ -226,15 +226,6 @@ WIN_TEST(Clock_FormatsDateAndTimeWithTheirNumbers) {
     CHECK(now.day >= 1 && now.day <= 31);
 }
 
-WIN_TEST(Identity_ReadsTheUserName) {
-    Win32Identity identity;
-    char expected[257] = {};
-    DWORD size = sizeof expected;
-    GetUserNameA(expected, &size);
-    CHECK(!identity.UserName().empty());
-    CHECK_EQ(std::string(expected), identity.UserName());
-}
-
 WIN_TEST(Version_ReadsTheProgramsVersionResource) {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
