@@ -2,11 +2,11 @@
 // used as a size or a row offset.
 #include "listwin/list_window.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "settings/numbers.h"
-#include "titles/designer_title.h"
 
 namespace brisolt {
 
@@ -22,25 +22,17 @@ constexpr Color kTextColor = 0;  // rows are always written in black
 
 // With the dynamic font on, more rows take a smaller font: from
 // dynamicFontRows7pt rows "Small Fonts 7pt", from dynamicFontRows6pt rows
-// "Small Fonts 6pt" (the second wins when both hold).
-void ApplyDynamicFont(const ListSurface& surface, Settings& settings, ListWindowState& state, int rows) {
-    if (!settings.dynamicFont) return;
+// "Small Fonts 6pt" (the second wins when both hold). Returns the font.
+int ApplyDynamicFont(const ListSurface& surface, const Settings& settings, ListWindowState& state, int rows) {
+    if (!settings.dynamicFont) return settings.listFont;
     int index = 0;
     if (LeadingNumber(settings.dynamicFontRows7pt) <= rows) index = 1;
     if (LeadingNumber(settings.dynamicFontRows6pt) <= rows) index = 2;
-    settings.listFont = index;
-    ApplyListFont(surface.host, index);
-    ComputeRowMetrics(surface, state);
-}
-
-// Widest of the texts in the current font, in whole twips.
-double Widest(Canvas& canvas, const std::vector<std::string>& texts) {
-    double widest = 0;
-    for (const std::string& text : texts) {
-        const double width = canvas.TextWidth(text);
-        if (width > widest) widest = std::round(width);
+    if (index != settings.listFont) {
+        ApplyListFont(surface.host, index);
+        ComputeRowMetrics(surface, state);
     }
-    return widest;
+    return index;
 }
 
 void PaintCollapsed(const ListSurface& surface, const Settings& settings, const ListWindowState& state) {
@@ -53,22 +45,20 @@ void PaintCollapsed(const ListSurface& surface, const Settings& settings, const 
     canvas.DrawText(1, 1, text, kTextColor);
 }
 
-void PaintRows(const ListSurface& surface, const ScanResult& scan, Settings& settings, ListWindowState& state) {
+int PaintRows(const ListSurface& surface, const ScanResult& scan, const Settings& settings, ListWindowState& state) {
     ListWindowHost& list = surface.host;
     Canvas& canvas = list.Surface();
     const int n = static_cast<int>(scan.clientWindows.size());
     const int m = static_cast<int>(scan.topLevel.size());
-    const FormDesignerVariant variant = FormVariantOf(settings.formularDesignerTitles);
-
-    std::vector<std::string> rows;
-    rows.reserve(n);
-    for (const ClientRow& row : scan.clientWindows) rows.push_back(ShortTitle(row.title, settings.shortNames, variant));
+    int font = settings.listFont;
 
     // Client rows. Without client sizing the window keeps its earlier size
     // and the rows are still painted into it.
     if (n > 0 && settings.showClientWindows) {
-        ApplyDynamicFont(surface, settings, state, n);
-        list.SetSize(Widest(canvas, rows) + state.margin, n * state.rowHeight);
+        font = ApplyDynamicFont(surface, settings, state, n);
+        double widest = 0;
+        for (const ClientRow& row : scan.clientWindows) widest = std::max(widest, std::round(canvas.TextWidth(row.ListText())));
+        list.SetSize(widest + state.margin, n * state.rowHeight);
     }
     // The background is the normal colour everywhere, below the rows too.
     canvas.Clear();
@@ -77,25 +67,25 @@ void PaintRows(const ListSurface& surface, const ScanResult& scan, Settings& set
         const double top = i * state.rowHeight;
         if (scan.clientWindows[i].duplicate)
             canvas.FillRect(0, top, list.ScaleWidth(), top + state.rowHeight, settings.alarmColour);
-        canvas.DrawText(1, top + 1, rows[i], kTextColor);
+        canvas.DrawText(1, top + 1, scan.clientWindows[i].ListText(), kTextColor);
     }
 
     // Top-level rows, while the client shows no window.
     if (n == 0 && settings.showTopLevelWindows) {
-        ApplyDynamicFont(surface, settings, state, m);
-        std::vector<std::string> titles;
-        titles.reserve(m);
-        for (const TopLevelRow& row : scan.topLevel) titles.push_back(row.title);
-        list.SetSize(Widest(canvas, titles) + state.margin, m * state.rowHeight);
+        font = ApplyDynamicFont(surface, settings, state, m);
+        double widest = 0;
+        for (const TopLevelRow& row : scan.topLevel) widest = std::max(widest, std::round(canvas.TextWidth(row.title)));
+        list.SetSize(widest + state.margin, m * state.rowHeight);
         canvas.Clear();
         canvas.FillRect(0, 0, list.ScaleWidth(), list.ScaleHeight(), settings.normalColour);
-        for (int i = 0; i < m; ++i) canvas.DrawText(1, i * state.rowHeight + 1, titles[i], kTextColor);
+        for (int i = 0; i < m; ++i) canvas.DrawText(1, i * state.rowHeight + 1, scan.topLevel[i].title, kTextColor);
     }
 
     // Nothing to list: the window stays open at width 0.
     if (m == 0 || (!settings.showClientWindows && !settings.showTopLevelWindows) ||
         (!settings.showTopLevelWindows && n == 0))
         list.SetSize(0, list.ScaleHeight());
+    return font;
 }
 
 }  // namespace
@@ -109,16 +99,19 @@ std::string CollapsedText(Clock& clock) { return clock.TimeText(clock.Now()); }
 
 void ComputeRowMetrics(const ListSurface& surface, ListWindowState& state) {
     state.rowHeight = std::round(surface.host.Surface().TextHeight(CollapsedText(surface.clock)));
-    state.margin = std::round(2 * surface.twipsPerPixelX);
+    state.margin = std::round(2 * surface.scale.twipsPerPixelX);
 }
 
-void PaintListWindow(const ListSurface& surface, const ScanResult& scan, Settings& settings, ListWindowState& state) {
-    if (!surface.host.Exists()) return;
+int PaintListWindow(const ListSurface& surface, const ScanResult& scan, const Settings& settings,
+                    ListWindowState& state) {
+    if (!surface.host.Exists()) return settings.listFont;
+    int font = settings.listFont;
     if (state.collapsed)
         PaintCollapsed(surface, settings, state);
     else
-        PaintRows(surface, scan, settings, state);
+        font = PaintRows(surface, scan, settings, state);
     surface.host.Present();
+    return font;
 }
 
 int RowAt(const ListWindowState& state, double yTwips, int rowCount) {

@@ -29,7 +29,7 @@ struct ListWindowState {
 struct ListSurface {
     ListWindowHost& host;
     Clock& clock;
-    double twipsPerPixelX;
+    const Scale& scale;
 };
 
 // Gives the list window the font `index` (unchanged when out of range).
@@ -38,9 +38,11 @@ void ApplyListFont(ListWindowHost& host, int index);
 std::string CollapsedText(Clock& clock);
 // Row height and margin for the current font, in whole twips.
 void ComputeRowMetrics(const ListSurface& surface, ListWindowState& state);
-// Sizes and paints the window for this scan. With the dynamic font on, the
-// number of rows picks the font, which becomes the chosen one in `settings`.
-void PaintListWindow(const ListSurface& surface, const ScanResult& scan, Settings& settings, ListWindowState& state);
+// Sizes and paints the window for this scan. Returns the font it painted
+// with: the chosen one, or with the dynamic font on the one the number of
+// rows picked (the caller makes that the chosen one).
+int PaintListWindow(const ListSurface& surface, const ScanResult& scan, const Settings& settings,
+                    ListWindowState& state);
 
 // The row whose painted band holds y (twips from the window's top), or -1:
 // folded, above the first row or below the last.

@@ -30,8 +30,6 @@ public:
     virtual bool Exists() const = 0;
     virtual WindowHandle Handle() const = 0;
     virtual Canvas& Surface() = 0;
-    virtual double TwipsPerPixelX() const = 0;
-    virtual double TwipsPerPixelY() const = 0;
     // Inner width and height (the scale width and height), in twips.
     virtual double ScaleWidth() const = 0;
     virtual double ScaleHeight() const = 0;

@@ -19,10 +19,8 @@ public:
 class Sound {
 public:
     virtual ~Sound() = default;
-    // The exclamation sound (MessageBeep(MB_ICONEXCLAMATION)), requested
-    // `requests` times in one tick. Consecutive exclamation sounds overlap, so
-    // the real service plays it once when requests > 0.
-    virtual void Exclamation(int requests) = 0;
+    // The exclamation sound (MessageBeep(MB_ICONEXCLAMATION)).
+    virtual void Exclamation() = 0;
 };
 
 // A file opened for appending; closed when destroyed.

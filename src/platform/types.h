@@ -44,6 +44,12 @@ struct Point {
     int y = 0;
 };
 
+// The screen's scale: twips (1440 per inch) per pixel, 1440 / dpi.
+struct Scale {
+    double twipsPerPixelX = 15;
+    double twipsPerPixelY = 15;
+};
+
 // A local date and time of day as read from the clock.
 struct DateTime {
     int year = 2000, month = 1, day = 1;

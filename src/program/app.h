@@ -27,12 +27,11 @@ struct Platform {
     Sound* sound = nullptr;
     Files* files = nullptr;
     Identity* identity = nullptr;
-    ListWindowHost* listWindow = nullptr;
+    ListWindowHost* listWindowHost = nullptr;
     TextMeasure* textMeasure = nullptr;
     UserInterface* ui = nullptr;
     VersionInfo version;
-    // Screen twips per pixel (1440 / dpi).
-    double twipsPerPixelX = 15, twipsPerPixelY = 15;
+    Scale scale;
 };
 
 // The program's general run-time error: a failed operation on a form, control
@@ -66,7 +65,7 @@ struct App {
     ProgramState program;
     ScanResult scan;  // the last tick's
     AccessLog accessLog;
-    ListWindowState listWindow;
+    ListWindowState listWindowState;
 };
 
 }  // namespace brisolt

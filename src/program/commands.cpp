@@ -25,8 +25,8 @@ void OpenManual(App& app) {
         app.platform.ui->ShellOpen(manual, true);
         return;
     }
-    const int lang = app.settings.language;
-    if (lang == 0 || lang == 1)
+    const Language lang = app.settings.language;
+    if (IsKnownLanguage(lang))
         app.platform.ui->MessageBox(
             Pick(texts::kFileNotFoundBefore, lang) + manual + Pick(texts::kFileNotFoundAfter, lang), kMbIconStop);
 }
@@ -59,8 +59,8 @@ void MenuCommand(App& app, int item) {
             ToggleOption(app, app.settings.settingsWindowOnTop, kCmdAlwaysOnTop);
             app.view.onTop = app.settings.settingsWindowOnTop;
             break;
-        case kCmdGerman: SwitchLanguage(app, 0); break;
-        case kCmdEnglish: SwitchLanguage(app, 1); break;
+        case kCmdGerman: SwitchLanguage(app, Language::German); break;
+        case kCmdEnglish: SwitchLanguage(app, Language::English); break;
         case kCmdHelp: OpenManual(app); break;
         default: break;
     }

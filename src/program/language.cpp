@@ -8,8 +8,8 @@
 namespace brisolt {
 
 void SetPageTexts(App& app) {
-    const int lang = app.settings.language;
-    if (lang != 0 && lang != 1) return;
+    const Language lang = app.settings.language;
+    if (!IsKnownLanguage(lang)) return;
     SettingsWindowView& v = app.view;
     v.logDialogHelpFile = app.program.programDir + Pick(texts::kHelpFile, lang);
     v.emailToolTip = Pick(texts::kEmailToolTip, lang);
@@ -19,23 +19,23 @@ void SetPageTexts(App& app) {
 }
 
 void SetTabCaptions(App& app) {
-    const int lang = app.settings.language;
-    if (lang != 0 && lang != 1) return;
+    const Language lang = app.settings.language;
+    if (!IsKnownLanguage(lang)) return;
     auto& tabs = app.view.tabCaptions;
     for (int t = 0; t < 4 && t < static_cast<int>(tabs.size()); ++t) tabs[t] = Pick(texts::kTabs[t], lang);
 }
 
 void BuildMainMenu(App& app) {
-    const int lang = app.settings.language;
-    if (lang != 0 && lang != 1) return;
+    const Language lang = app.settings.language;
+    if (!IsKnownLanguage(lang)) return;
     MenuSet& m = app.program.menus;
     m.file.items = {{kCmdQuit, Pick(texts::kQuit, lang)}};
     m.extras.items = {
         {kCmdStartMinimized, Pick(texts::kStartMinimized, lang), app.settings.startHidden},
         {kCmdAlwaysOnTop, Pick(texts::kAlwaysOnTop, lang), app.settings.settingsWindowOnTop},
         {0, "", false, true},
-        {kCmdGerman, Pick(texts::kGerman, lang), lang == 0},
-        {kCmdEnglish, Pick(texts::kEnglish, lang), lang == 1},
+        {kCmdGerman, Pick(texts::kGerman, lang), lang == Language::German},
+        {kCmdEnglish, Pick(texts::kEnglish, lang), lang == Language::English},
     };
     m.help.items = {{kCmdHelp, Pick(texts::kHelpItem, lang)}};
     m.bar = {{Pick(texts::kMenuFile, lang), MenuPopup::File},
@@ -44,14 +44,14 @@ void BuildMainMenu(App& app) {
     ++m.version;  // the new bar replaces the old one on the main window
 }
 
-void SwitchLanguage(App& app, int language) {
+void SwitchLanguage(App& app, Language language) {
     app.settings.language = language;
     SetPageTexts(app);
     SetTabCaptions(app);
     BuildMainMenu(app);
 }
 
-void ChooseEnglish(App& app) { app.settings.language = 1; }
-void ChooseGerman(App& app) { app.settings.language = 0; }
+void OnEnglishChosen(App& app) { app.settings.language = Language::English; }
+void OnGermanChosen(App& app) { app.settings.language = Language::German; }
 
 }  // namespace brisolt

@@ -1,6 +1,7 @@
 #include "program/pages.h"
 
 #include "program/app.h"
+#include "program/texts.h"
 #include "settings/numbers.h"
 
 namespace brisolt {
@@ -36,9 +37,12 @@ void CompanyHovered(App& app) { app.view.companyToolTip = app.view.company; }
 void HideSettingsWindow(App& app) { app.view.visible = false; }
 
 void ApplyChosenFont(App& app) {
-    ApplyListFont(*app.platform.listWindow, app.settings.listFont);
+    ApplyListFont(*app.platform.listWindowHost, app.settings.listFont);
+    ShowListFontInPreviews(app);
+}
 
-    Canvas& list = app.platform.listWindow->Surface();
+void ShowListFontInPreviews(App& app) {
+    Canvas& list = app.platform.listWindowHost->Surface();
     auto& previews = app.view.previews;
     for (ColourPreview& p : previews) {
         p.fontName = list.FontName();
@@ -47,9 +51,9 @@ void ApplyChosenFont(App& app) {
     // Three rows that touch, their block centred on the alarm button's top edge.
     TextMeasure& measure = *app.platform.textMeasure;
     const ColourPreview& first = previews[0];
-    const double w =
-        measure.TextWidth(first.fontName, first.fontSize, first.text + ".") / app.platform.twipsPerPixelX;
-    const double h = measure.TextHeight(first.fontName, first.fontSize, first.text) / app.platform.twipsPerPixelY;
+    const Scale& scale = app.platform.scale;
+    const double w = measure.TextWidth(first.fontName, first.fontSize, first.text + ".") / scale.twipsPerPixelX;
+    const double h = measure.TextHeight(first.fontName, first.fontSize, first.text) / scale.twipsPerPixelY;
     double top = app.view.alarmColourButton.top - h * 3 / 2;
     for (ColourPreview& p : previews) {
         p.bounds.width = w;
@@ -93,7 +97,7 @@ void LoadInfoPage(App& app) {
 }
 
 void EmailClicked(App& app) {
-    app.platform.ui->ShellOpen(std::string("mailto:") + kAuthorEMail + "?subject=Brisolt light", false);
+    app.platform.ui->ShellOpen(std::string("mailto:") + kAuthorEMail + "?subject=" + kProductName, false);
 }
 
 void HomepageClicked(App& app) { app.platform.ui->ShellOpen(app.view.homepage, true); }

@@ -19,6 +19,8 @@ void HideSettingsWindow(App& app);
 // List window page.
 // The chosen font goes to the list window, and the previews are laid out in it.
 void ApplyChosenFont(App& app);
+// The previews take the list window's font and are laid out in it.
+void ShowListFontInPreviews(App& app);
 // With the dynamic font on, the font is not chosen by hand.
 void ApplyDynamicFontChoice(App& app);
 void ChooseNormalColour(App& app);

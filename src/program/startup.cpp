@@ -21,20 +21,20 @@ constexpr long long kMaxIntervalSeconds = 0x7FFFFFFF / 1000;
 void SaveOnQuit(App& app, bool sessionEnding) {
     // The list window's place is where the user left it.
     try {
-        app.settings.listWindowPosition = app.platform.listWindow->Position();
+        app.settings.listWindowPosition = app.platform.listWindowHost->Position();
     } catch (const ControlError&) {
         // A list window that can't say where it is keeps the stored place.
     }
     const SaveOutcome outcome = SaveSettings(*app.platform.profile, app.settings);
-    const int lang = app.settings.language;
-    if (outcome != SaveOutcome::Failed || sessionEnding || (lang != 0 && lang != 1)) return;
+    const Language lang = app.settings.language;
+    if (outcome != SaveOutcome::Failed || sessionEnding || !IsKnownLanguage(lang)) return;
     app.platform.ui->MessageBox(
         Pick(texts::kSaveFailedBefore, lang) + app.program.iniFile + Pick(texts::kSaveFailedAfter, lang), kMbIconStop);
 }
 
 void Quit(App& app, bool sessionEnding) {
     SaveOnQuit(app, sessionEnding);  // before the list window closes: it reads its position
-    app.platform.listWindow->Close();
+    app.platform.listWindowHost->Close();
     app.program.scanTimer.enabled = false;
     app.tray.visible = false;
     app.view.visible = false;
@@ -42,7 +42,7 @@ void Quit(App& app, bool sessionEnding) {
 
 }  // namespace
 
-void InitGlobals(App& app, const std::string& programDir) {
+void ResetForStart(App& app, const std::string& programDir) {
     app.accessLog = AccessLog(app.platform.identity->UserName());
     app.scan = ScanResult{};
     app.settings.customColours = {};
@@ -52,7 +52,7 @@ void InitGlobals(App& app, const std::string& programDir) {
     app.program.manualFile = programDir + "\\Doc\\kelmorL.htm";
 }
 
-void LoadForms(App& app) {
+void FillWindowsBeforeStart(App& app) {
     BuildMainMenu(app);
     LoadInfoPage(app);
 }
@@ -64,30 +64,30 @@ void ApplyScanInterval(App& app) {
 }
 
 void StartUp(App& app, const std::string& programDir) {
-    InitGlobals(app, programDir);
-    app.settings.language = 0;  // the forms load with German menus
-    LoadForms(app);
+    ResetForStart(app, programDir);
+    app.settings.language = Language::German;  // the windows are built with German menus
+    FillWindowsBeforeStart(app);
 
-    // (The main window's width is fitted to its tab strip by its template.)
+    // (The settings window's width is fitted to its tab strip by its template.)
     app.view.tabCaptions.clear();
     for (const Bilingual& t : texts::kTabs) app.view.tabCaptions.push_back(t.german);
 
     Profile& profile = *app.platform.profile;
-    app.settings.language = LeadingNumber(ReadSetting(profile, "Options", "Language", "-1"));
-    if (app.settings.language == -1) {
+    app.settings.language = static_cast<Language>(LeadingNumber(ReadSetting(profile, "Options", "Language", "-1")));
+    if (app.settings.language == Language::NotChosen) {
         app.platform.ui->RunLanguageDialog();
         // Refused, the dialog simply comes again at the next start.
-        profile.Write("Options", "Language", NumberText(app.settings.language));
+        profile.Write("Options", "Language", NumberText(static_cast<int>(app.settings.language)));
     }
 
     // The language just chosen holds for this run even when the file refused it.
-    const int language = app.settings.language;
+    const Language language = app.settings.language;
     Desktop& desktop = *app.platform.desktop;
     app.settings = LoadSettings(profile, [&desktop](Point p) { return desktop.IsOnMonitor(p); });
     app.settings.language = language;
     ShowPreviewColours(app);
 
-    app.tray.toolTip = app.platform.version.productName.empty() ? "Brisolt light" : app.platform.version.productName;
+    app.tray.toolTip = app.platform.version.productName.empty() ? kProductName : app.platform.version.productName;
     app.tray.visible = true;
 
     SetPageTexts(app);
@@ -95,7 +95,7 @@ void StartUp(App& app, const std::string& programDir) {
     BuildMainMenu(app);
 
     app.platform.ui->CreateListWindow(app.settings.listWindowPosition.x, app.settings.listWindowPosition.y);
-    app.listWindow.collapsed = false;
+    app.listWindowState.collapsed = false;
 
     ApplyChosenFont(app);
     ApplyDynamicFontChoice(app);
@@ -112,13 +112,13 @@ void StartUp(App& app, const std::string& programDir) {
     app.view.onTop = app.settings.settingsWindowOnTop;
 }
 
-void CloseSettingsWindow(App& app, bool& cancel) {
+bool CloseSettingsWindow(App& app) {
     if (app.program.quitRequested) {
         Quit(app, false);
-        return;
+        return true;
     }
-    cancel = true;
     app.view.visible = false;
+    return false;
 }
 
 void EndSession(App& app, bool endingForReal) {
@@ -129,8 +129,7 @@ void EndSession(App& app, bool endingForReal) {
         Quit(app, true);
         return;
     }
-    bool cancel = false;
-    CloseSettingsWindow(app, cancel);
+    CloseSettingsWindow(app);
 }
 
 }  // namespace brisolt

@@ -7,15 +7,17 @@ namespace brisolt {
 
 struct App;
 
-void InitGlobals(App& app, const std::string& programDir);
+// The program's paths and a fresh state, before anything is read.
+void ResetForStart(App& app, const std::string& programDir);
 // Fills what the windows show before they appear: the menu bar, the info
 // page.
-void LoadForms(App& app);
+void FillWindowsBeforeStart(App& app);
 // Start-up; the platform runs the message loop afterwards.
 void StartUp(App& app, const std::string& programDir);
 
-// Cancel in/out: true keeps the settings window open (hidden).
-void CloseSettingsWindow(App& app, bool& cancel);
+// The settings window's close box: hides the window, or ends the program
+// when Quit was asked for. True when the window is to close for good.
+bool CloseSettingsWindow(App& app);
 // endingForReal: the session really ends (WM_ENDSESSION with a true wParam).
 void EndSession(App& app, bool endingForReal);
 

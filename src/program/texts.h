@@ -1,7 +1,9 @@
 // Every language-dependent text of the program, German and English side by
-// side. Language 0 is German, 1 English; any other value changes no text.
+// side. A language that is neither changes no text.
 #pragma once
 #include <string>
+
+#include "settings/settings.h"
 
 namespace brisolt {
 
@@ -10,10 +12,13 @@ struct Bilingual {
     const char* english;
 };
 
-// The text for the language, or nullptr when the language is neither 0 nor 1.
-inline const char* Pick(const Bilingual& t, int language) {
-    return language == 0 ? t.german : language == 1 ? t.english : nullptr;
+// The text for the language, or nullptr when it is neither German nor English.
+inline const char* Pick(const Bilingual& t, Language language) {
+    return language == Language::German ? t.german : language == Language::English ? t.english : nullptr;
 }
+
+// The program's name, as its caption, tray tooltip and mails show it.
+inline constexpr char kProductName[] = "Brisolt light";
 
 namespace texts {
 // Menu bar.

@@ -3,6 +3,7 @@
 #include "glue/glue.h"
 #include "program/app.h"
 #include "program/pages.h"
+#include "program/texts.h"
 
 namespace brisolt {
 
@@ -10,16 +11,11 @@ namespace {
 
 constexpr int kLeftButton = 1;
 constexpr int kRightButton = 2;
-constexpr const char* kProductName = "Brisolt light";
-constexpr const char* kCaptionTail = " - Brisolt light";
-
-ListSurface SurfaceOf(App& app) {
-    return {*app.platform.listWindow, *app.platform.clock, app.platform.twipsPerPixelX};
-}
+ListSurface SurfaceOf(App& app) { return {*app.platform.listWindowHost, *app.platform.clock, app.platform.scale}; }
 
 void ShowCompany(App& app, const std::string& company) {
     app.view.company = company;
-    app.view.caption = company.empty() ? std::string(kProductName) : company + kCaptionTail;
+    app.view.caption = company.empty() ? std::string(kProductName) : company + " - " + kProductName;
     app.tray.toolTip = app.view.caption;
 }
 
@@ -33,42 +29,43 @@ void RestoreAndBringToTop(Desktop& desktop, WindowHandle window) {
 }  // namespace
 
 void RefreshWindowList(App& app) {
-    ListWindowHost* list = app.platform.listWindow;
+    ListWindowHost* list = app.platform.listWindowHost;
     if (!list || !list->Exists()) return;
     const ListSurface surface = SurfaceOf(app);
-    ComputeRowMetrics(surface, app.listWindow);  // row height and margin for the current font
+    ComputeRowMetrics(surface, app.listWindowState);  // row height and margin for the current font
 
     app.scan = ScanDesktop(*app.platform.desktop, app.settings, app.scan);
     const ScanResult& scan = app.scan;
     app.accessLog.Record(scan, app.settings, *app.platform.files, *app.platform.clock);
-    // Overlapping exclamation sounds are heard as one; the sound service gets
-    // the whole tick's requests in one call.
-    if (scan.alarmRequests > 0) app.platform.sound->Exclamation(static_cast<int>(scan.alarmRequests));
+    if (scan.alarm) app.platform.sound->Exclamation();
     ShowCompany(app, scan.company);
     app.view.topLevelCount = std::to_string(scan.topLevel.size());
     app.view.clientCount = std::to_string(scan.clientWindows.size());
 
     ApplyGlue(scan, app.settings, *app.platform.desktop, list->Handle());
 
-    const int font = app.settings.listFont;
-    PaintListWindow(surface, scan, app.settings, app.listWindow);
-    // The dynamic font picked another font: the page shows it in the previews.
-    if (app.settings.listFont != font) ApplyChosenFont(app);
+    const int font = PaintListWindow(surface, scan, app.settings, app.listWindowState);
+    // The dynamic font picked another font: it becomes the chosen one, which
+    // the font box and the previews show and Quit saves.
+    if (font != app.settings.listFont) {
+        app.settings.listFont = font;
+        ShowListFontInPreviews(app);
+    }
 }
 
 void ListWindowMouseDown(App& app, int button) {
     if (button == kLeftButton) {
         // The host follows the mouse with the mouse captured; ticks go on.
-        app.platform.listWindow->BeginDrag();
+        app.platform.listWindowHost->BeginDrag();
     } else if (button == kRightButton) {
-        app.listWindow.collapsed = !app.listWindow.collapsed;
+        app.listWindowState.collapsed = !app.listWindowState.collapsed;
         RefreshWindowList(app);
     }
 }
 
 void ListWindowDoubleClick(App& app, int button, double yTwips) {
     if (button != kLeftButton) return;
-    const RowTarget target = WindowAtRow(app.scan, app.settings, app.listWindow, yTwips);
+    const RowTarget target = WindowAtRow(app.scan, app.settings, app.listWindowState, yTwips);
     if (target.window == 0) return;
     Desktop& desktop = *app.platform.desktop;
     // The client comes up first, so its child can become the active one.

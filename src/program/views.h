@@ -9,6 +9,7 @@
 
 #include "listwin/list_window.h"
 #include "platform/types.h"
+#include "program/texts.h"
 
 namespace brisolt {
 
@@ -27,7 +28,7 @@ struct ColourPreview {
 };
 
 struct SettingsWindowView {
-    std::string caption = "Brisolt light";
+    std::string caption = kProductName;
     bool visible = false;
     bool onTop = false;
     std::vector<std::string> tabCaptions;

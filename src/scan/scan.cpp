@@ -26,7 +26,7 @@ bool IsDatabaseFile(std::string_view name) {
 // The client's MDI windows: the main window's first child is the MDI area,
 // and its children are the client's windows, the active one first. Without
 // an MDI area the rectangle keeps what an earlier walk found.
-void ScanClientWindows(Desktop& desktop, WindowHandle mainWindow, ScanResult& result) {
+void ScanClientWindows(Desktop& desktop, WindowHandle mainWindow, const Settings& settings, ScanResult& result) {
     const std::vector<WindowHandle> mainChildren = desktop.ChildWindows(mainWindow);
     if (mainChildren.empty()) return;
     const WindowHandle mdiArea = mainChildren.front();
@@ -42,6 +42,11 @@ void ScanClientWindows(Desktop& desktop, WindowHandle mainWindow, ScanResult& re
         if (title.empty()) continue;
         // The first child is listed even while hidden.
         if (i == 0 || (areaVisible && desktop.HasVisibleStyle(child))) result.clientWindows.push_back({title, child});
+    }
+    const FormDesignerVariant variant = FormVariantOf(settings.formularDesignerTitles);
+    for (ClientRow& row : result.clientWindows) {
+        row.designer = IdentifyDesigner(row.title, variant);
+        row.shortName = settings.shortNames && row.designer.IsDesigner();
     }
 }
 
@@ -81,7 +86,7 @@ ScanResult ScanDesktop(Desktop& desktop, const Settings& settings, const ScanRes
             title.find(identification) != std::string::npos) {
             result.clientMain = window;
             result.client = {desktop.WindowRect(window), desktop.IsIconic(window), true};
-            ScanClientWindows(desktop, window, result);
+            ScanClientWindows(desktop, window, settings, result);
             clientTitle = title;
         }
     }
@@ -89,35 +94,30 @@ ScanResult ScanDesktop(Desktop& desktop, const Settings& settings, const ScanRes
     // The company shows only while the client lists a window.
     if (!result.clientWindows.empty()) result.company = CompanyFromTitle(clientTitle);
 
-    const FormDesignerVariant variant = FormVariantOf(settings.formularDesignerTitles);
     // Only the front-most designer window counts; windows behind it are not looked at.
-    for (const ClientRow& row : result.clientWindows)
-        if (IsDesignerTitle(row.title, variant)) {
-            result.frontDesigner = row.title;
+    for (std::size_t i = 0; i < result.clientWindows.size(); ++i)
+        if (result.clientWindows[i].designer.IsDesigner()) {
+            result.frontDesigner = static_cast<int>(i);
             break;
         }
 
-    const long long pairs = MarkDuplicates(result.clientWindows, variant);
-    result.alarmRequests = settings.alarmSound ? pairs : 0;
+    result.alarm = MarkDuplicates(result.clientWindows) && settings.alarmSound;
     return result;
 }
 
-long long MarkDuplicates(std::vector<ClientRow>& rows, FormDesignerVariant variant) {
-    // How often each exact title occurs. Whether a title is a designer title
-    // depends on the title alone, so every row of a group shares the answer.
+bool MarkDuplicates(std::vector<ClientRow>& rows) {
+    // How often each exact designer title occurs.
     std::unordered_map<std::string_view, int> occurrences;
     occurrences.reserve(rows.size());
-    for (const ClientRow& row : rows) ++occurrences[row.title];
+    for (const ClientRow& row : rows)
+        if (row.designer.IsDesigner()) ++occurrences[row.title];
 
-    // A row of a group of k identical designer titles is flagged and stands
-    // for k - 1 ordered pairs; a group thus makes k * (k - 1) alert requests.
-    long long pairs = 0;
+    bool any = false;
     for (ClientRow& row : rows) {
-        const int k = occurrences[row.title];
-        row.duplicate = k > 1 && IsDesignerTitle(row.title, variant);
-        if (row.duplicate) pairs += k - 1;
+        row.duplicate = row.designer.IsDesigner() && occurrences[row.title] > 1;
+        any = any || row.duplicate;
     }
-    return pairs;
+    return any;
 }
 
 }  // namespace brisolt

@@ -7,7 +7,7 @@
 
 #include "platform/desktop.h"
 #include "settings/settings.h"
-#include "titles/titles.h"
+#include "titles/designer_title.h"
 
 namespace brisolt {
 
@@ -23,11 +23,16 @@ struct TopLevelRow {
     bool beforeClient = true;
 };
 
-// One of the client's MDI windows, the front-most first.
+// One of the client's MDI windows, the front-most first. Its title is read
+// once, by the scan: the object it names and the text the list shows.
 struct ClientRow {
     std::string title;
     WindowHandle window = 0;
-    bool duplicate = false;  // the same designer title is open more than once
+    DesignerIdentity designer;  // typeCode -1 for a window that is no designer
+    bool shortName = false;     // the list shows the designer's short title
+    bool duplicate = false;     // the same designer title is open more than once
+
+    const std::string& ListText() const { return shortName ? designer.shortTitle : title; }
 };
 
 // Where the client's main window stands.
@@ -49,10 +54,14 @@ struct ScanResult {
     // The company the client names ("" while it lists no window or names a
     // database file).
     std::string company;
-    // The title of the front-most designer window ("" while none is open).
-    std::string frontDesigner;
-    // How often the alarm sound is asked for (duplicate pairs), 0 when off.
-    long long alarmRequests = 0;
+    // The front-most designer window's row in clientWindows; -1 while none is open.
+    int frontDesigner = -1;
+    // An object is open twice and the alarm sound is on.
+    bool alarm = false;
+
+    const ClientRow* FrontDesigner() const {
+        return frontDesigner < 0 ? nullptr : &clientWindows[static_cast<std::size_t>(frontDesigner)];
+    }
 };
 
 // Walks the desktop. `previous` is the last tick's result: its client place
@@ -63,8 +72,8 @@ ScanResult ScanDesktop(Desktop& desktop, const Settings& settings, const ScanRes
 // Financials' names "Muster GmbH"; a title ending in ".FDB" names none.
 std::string CompanyFromTitle(const std::string& title);
 
-// Flags every row whose designer title occurs more than once; returns the
-// number of ordered pairs of such rows.
-long long MarkDuplicates(std::vector<ClientRow>& rows, FormDesignerVariant variant);
+// Flags every designer row whose title occurs more than once; true when any
+// row was flagged.
+bool MarkDuplicates(std::vector<ClientRow>& rows);
 
 }  // namespace brisolt

@@ -15,6 +15,12 @@ constexpr Color kDefaultAlarmColour = 8421631;    // 0x8080FF, light red
 // The three fonts the list window can show.
 constexpr int kListFontCount = 3;
 
+// The user interface's language. The file may hold any number: one that is
+// neither German nor English changes no text and is stored back as it was.
+enum class Language : int { NotChosen = -1, German = 0, English = 1 };
+
+inline bool IsKnownLanguage(Language l) { return l == Language::German || l == Language::English; }
+
 struct Settings {
     // The list window's top-left corner, screen pixels.
     Point listWindowPosition{50, 50};
@@ -51,8 +57,8 @@ struct Settings {
     bool formularDesignerTitles = true;
     Color normalColour = kDefaultNormalColour;
     Color alarmColour = kDefaultAlarmColour;
-    // 0 German, 1 English, -1 not chosen yet; any other value changes no text.
-    int language = -1;
+    // Not chosen yet: the first start asks.
+    Language language = Language::NotChosen;
     // The colour chooser's custom colours.
     std::array<Color, 16> customColours{};
     // Start with the settings window hidden.

@@ -75,6 +75,7 @@ struct Assign {
     void operator()(bool* flag) const { *flag = JudgedNumber(key, stored) == 1; }
     void operator()(int* number) const { *number = JudgedNumber(key, stored); }
     void operator()(Color* colour) const { *colour = static_cast<Color>(JudgedNumber(key, stored)); }
+    void operator()(Language* language) const { *language = static_cast<Language>(JudgedNumber(key, stored)); }
 };
 
 struct Show {
@@ -82,6 +83,7 @@ struct Show {
     std::string operator()(const bool* flag) const { return *flag ? "1" : "0"; }
     std::string operator()(const int* number) const { return NumberText(*number); }
     std::string operator()(const Color* colour) const { return NumberText(*colour); }
+    std::string operator()(const Language* language) const { return NumberText(static_cast<int>(*language)); }
 };
 
 }  // namespace

@@ -24,7 +24,7 @@ enum class KeyRule {
     Colour,       // a COLORREF 1..0xFFFFFF; anything else gives `fallback`
 };
 
-using SettingRef = std::variant<bool*, int*, std::string*, Color*>;
+using SettingRef = std::variant<bool*, int*, std::string*, Color*, Language*>;
 
 struct SettingKey {
     const char* section;

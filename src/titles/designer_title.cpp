@@ -33,6 +33,18 @@ bool IsDesignerTitle(std::string_view title, FormDesignerVariant variant) {
     return row && MatchesRow(title, *row, variant);
 }
 
+DesignerIdentity IdentifyDesigner(std::string_view title, FormDesignerVariant variant) {
+    DesignerIdentity identity;
+    const ObjectTypeRow* row = ObjectTypeOfTitle(title);
+    if (!row || !MatchesRow(title, *row, variant)) return identity;
+    identity.shortTitle = std::string(title.substr(0, title.size() - row->Suffix(variant).size()));
+    identity.key = ObjectKeyFromTitle(title);
+    identity.name = ObjectNameFromTitle(title, variant);
+    identity.typeCode = ObjectTypeCode(identity.key);
+    identity.number = ObjectNumberFromKey(identity.key);
+    return identity;
+}
+
 std::string ShortTitle(std::string_view title, bool shortNames, FormDesignerVariant variant) {
     if (!shortNames || !IsDesignerTitle(title, variant)) return std::string(title);
     const ObjectTypeRow& row = *ObjectTypeOfTitle(title);

@@ -26,12 +26,8 @@ public:
 
 class FakeSound : public Sound {
 public:
-    long long exclamations = 0;  // requests, summed over all calls
-    int calls = 0;
-    void Exclamation(int requests) override {
-        exclamations += requests;
-        ++calls;
-    }
+    int exclamations = 0;
+    void Exclamation() override { ++exclamations; }
 };
 
 class FakeFiles : public Files {
@@ -111,8 +107,6 @@ public:
     bool Exists() const override { return open; }
     WindowHandle Handle() const override { return handle_; }
     Canvas& Surface() override { return canvas; }
-    double TwipsPerPixelX() const override { return tpp_; }
-    double TwipsPerPixelY() const override { return tpp_; }
     double ScaleWidth() const override;
     double ScaleHeight() const override;
     void SetSize(double widthTwips, double heightTwips) override;

@@ -27,7 +27,7 @@ struct TestApp {
         app.platform.sound = &sound;
         app.platform.files = &files;
         app.platform.identity = &identity;
-        app.platform.listWindow = &listWindow;
+        app.platform.listWindowHost = &listWindow;
         app.platform.textMeasure = &textMeasure;
         app.platform.ui = &ui;
         app.platform.version = {"Brisolt light", 1, 0, 0, 7, "Copyright (C) 2026 Brisolt developers"};

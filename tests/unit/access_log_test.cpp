@@ -192,8 +192,8 @@ TEST(AccessLogTick, FailedWriteLeavesNoPartialLineAndIsRetried) {
 TEST(AccessLog, DateAndTimeComeFromOneClockReading) {
     ScanResult scan;
     scan.clientMain = 0x10;
-    scan.clientWindows = {{kOrders, 0x20}};
-    scan.frontDesigner = kOrders;
+    scan.clientWindows = {{kOrders, 0x20, IdentifyDesigner(kOrders, FormDesignerVariant::Formular)}};
+    scan.frontDesigner = 0;
     scan.company = "Muster GmbH";
     Settings settings;
     settings.logging = true;

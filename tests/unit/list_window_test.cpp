@@ -27,17 +27,23 @@ protected:
         t.desktop.Get(list).place = {50, 50, 100, 100};  // the size before the paint
     }
     // The rows as a scan leaves them, painted.
-    void Paint(const std::vector<std::string>& clients, const std::vector<std::string>& topLevel,
-               const std::vector<bool>& duplicate = {}) {
+    // Returns the font painted with.
+    int Paint(const std::vector<std::string>& clients, const std::vector<std::string>& topLevel,
+              const std::vector<bool>& duplicate = {}) {
         ScanResult& s = t.app.scan;
         s = {};
         s.clientMain = client.main;
-        for (std::size_t i = 0; i < clients.size(); ++i)
-            s.clientWindows.push_back({clients[i], client.Open(clients[i]), i < duplicate.size() && duplicate[i]});
+        for (std::size_t i = 0; i < clients.size(); ++i) {
+            ClientRow row;
+            row.title = clients[i];
+            row.window = client.Open(clients[i]);
+            row.duplicate = i < duplicate.size() && duplicate[i];
+            s.clientWindows.push_back(row);
+        }
         for (const std::string& title : topLevel) s.topLevel.push_back({title, t.desktop.AddTopLevel(title)});
-        const ListSurface surface{t.listWindow, t.clock, 15};
-        ComputeRowMetrics(surface, t.app.listWindow);
-        PaintListWindow(surface, t.app.scan, t.app.settings, t.app.listWindow);
+        const ListSurface surface{t.listWindow, t.clock, t.app.platform.scale};
+        ComputeRowMetrics(surface, t.app.listWindowState);
+        return PaintListWindow(surface, t.app.scan, t.app.settings, t.app.listWindowState);
     }
     std::vector<std::string> Texts() const {
         std::vector<std::string> r;
@@ -135,16 +141,19 @@ TEST_F(ListWindowTest, DynamicFont_RowCountChoosesTheFont) {
         std::tie(s.dynamicFont, s.dynamicFontRows7pt, s.dynamicFontRows6pt, s.listFont) =
             std::make_tuple(c.dynamic, c.rows7pt, c.rows6pt, 0);
         ApplyListFont(t.listWindow, 0);
-        Paint(std::vector<std::string>(c.clients, "Main Menu"), std::vector<std::string>(c.topLevels, "Toolbox"));
+        const int font =
+            Paint(std::vector<std::string>(c.clients, "Main Menu"), std::vector<std::string>(c.topLevels, "Toolbox"));
         const std::string what = std::string(c.rows7pt) + "/" + c.rows6pt + " rows " + std::to_string(c.clients);
-        EXPECT_EQ(s.listFont, c.font) << what;
+        EXPECT_EQ(font, c.font) << what;
+        EXPECT_EQ(s.listFont, 0) << what;  // the settings are the program's to change
         EXPECT_EQ(t.listWindow.canvas.fontSize, kListFonts[c.font].sizePt) << what;
         EXPECT_EQ(t.listWindow.ScaleHeight(), (c.clients ? c.clients : c.topLevels) * lineHeight[c.font]) << what;
     }
     ApplyListFont(t.listWindow, 3);  // no such font: unchanged
     EXPECT_EQ(t.listWindow.canvas.fontSize, 8);
-    ComputeRowMetrics({t.listWindow, t.clock, 10}, t.app.listWindow);
-    EXPECT_EQ(t.app.listWindow.margin, 20);  // two pixels at 144 dpi
+    const Scale at144Dpi{10, 10};
+    ComputeRowMetrics({t.listWindow, t.clock, at144Dpi}, t.app.listWindowState);
+    EXPECT_EQ(t.app.listWindowState.margin, 20);  // two pixels at 144 dpi
 }
 
 // Folded, the window shows the time of day whatever it lists and whatever
@@ -183,8 +192,8 @@ TEST_F(ListWindowTest, DoubleClick_BringsUpTheWindowOfTheBandClicked) {
         for (const auto& [y, row, collapsed] : cases) {
             for (const ScanResult* scan : {&withClients, &topLevelOnly}) {
                 t.app.scan = *scan;
-                t.app.listWindow.rowHeight = h;
-                t.app.listWindow.collapsed = collapsed;
+                t.app.listWindowState.rowHeight = h;
+                t.app.listWindowState.collapsed = collapsed;
                 t.desktop.broughtToTop.clear();
                 ListWindowDoubleClick(t.app, 1, y);
                 std::vector<WindowHandle> want;

@@ -18,10 +18,7 @@ struct Program : test::TestApp {
         profile.text = options.empty() ? "" : "[Options]\r\n" + options;
         profile.exists = !options.empty();
         // The close message reaches the settings window's close handler.
-        ui.onCloseMainWindow = [this] {
-            bool cancel = false;
-            CloseSettingsWindow(app, cancel);
-        };
+        ui.onCloseMainWindow = [this] { CloseSettingsWindow(app); };
     }
     void Start() { StartUp(app, "C:\\P"); }
     std::string Stored(const std::string& key, const std::string& section = "Options") {
@@ -48,8 +45,8 @@ TEST(StartUp, FirstStartAsksForTheLanguageAndStoresItAtOnce) {
         void (*button)(App&);
         bool refused;  // the file refuses the write: the choice holds for this run all the same
         const char *stored, *menu, *tab, *helpFile;
-    } cases[] = {{ChooseEnglish, false, "[Options]\r\nLanguage=1\r\n", "&File", "List window", "C:\\P\\KelmorE.hlp"},
-                 {ChooseGerman, true, "", "&Datei", "Fensterliste", "C:\\P\\KelmorD.hlp"}};
+    } cases[] = {{OnEnglishChosen, false, "[Options]\r\nLanguage=1\r\n", "&File", "List window", "C:\\P\\KelmorE.hlp"},
+                 {OnGermanChosen, true, "", "&Datei", "Fensterliste", "C:\\P\\KelmorD.hlp"}};
     for (const Case& c : cases) {
         Program p("");
         p.profile.readOnly = c.refused;
@@ -91,10 +88,9 @@ TEST(StartUp, ScanIntervalTakesOnlyNumbersTheTimerCanTake) {
 TEST(Quit, SavesEverySettingWithTheListWindowWhereItIsNow) {
     Program p;
     p.Start();
-    bool cancel = false;
-    CloseSettingsWindow(p.app, cancel);  // the close box only hides
-    EndSession(p.app, false);             // and so does a session end called off
-    EXPECT_TRUE(cancel && !p.app.view.visible && p.listWindow.Exists());
+    const bool closes = CloseSettingsWindow(p.app);  // the close box only hides
+    EndSession(p.app, false);                         // and so does a session end called off
+    EXPECT_TRUE(!closes && !p.app.view.visible && p.listWindow.Exists());
     EXPECT_EQ(p.profile.KeyCount("Options"), 1);
 
     p.app.settings.alarmSound = true;
@@ -152,7 +148,7 @@ TEST(Commands, TrayButtons) {
     };
     for (const Case& c : cases) {
         Program p;
-        p.app.settings.language = c.language;
+        p.app.settings.language = static_cast<Language>(c.language);
         p.ui.popupChoice = c.choice;
         TrayIconClicked(p.app, c.button);
         EXPECT_EQ(p.app.view.visible, c.shown) << c.button << "/" << c.choice;
@@ -195,8 +191,8 @@ TEST(Commands, HelpOpensTheManualOrSaysItIsMissing) {
     };
     for (const auto& [language, message] : cases) {
         Program p;
-        InitGlobals(p.app, "C:\\P");
-        p.app.settings.language = language;
+        ResetForStart(p.app, "C:\\P");
+        p.app.settings.language = static_cast<Language>(language);
         if (!message) p.files.content["C:\\P\\Doc\\kelmorL.htm"] = "<html>";
         MenuCommand(p.app, kCmdHelp);
         EXPECT_EQ(p.ui.boxes.empty() ? "" : p.ui.boxes[0].text, message ? message : "");
@@ -222,23 +218,24 @@ TEST(Pages, LogFileBrowseKeepsTheNameWhenCancelledAndShowOpensOnlyAFile) {
     EXPECT_EQ(p.ui.opened[0].file, "C:\\new.log");
 }
 
-TEST(Pages, FontChoiceGoesToTheListAndCentresThePreviewsOnTheAlarmButton) {
+TEST(Pages, FontChoiceGoesToTheListAndThePreviewsStackOnTheAlarmButton) {
     Program p;
     p.app.view.alarmColourButton.top = 100;
-    double lastHeight = 1e9;
-    for (int font : {0, 1, 2}) {
+    for (int font : {0, 2}) {
         p.app.settings.listFont = font;
         ApplyChosenFont(p.app);
         EXPECT_EQ(p.listWindow.canvas.fontSize, kListFonts[font].sizePt);
         const auto& v = p.app.view.previews;
-        const double h = v[0].bounds.height;
-        EXPECT_LT(h, lastHeight);
-        lastHeight = h;
-        EXPECT_EQ((std::vector<double>{v[0].bounds.top, v[1].bounds.top, v[2].bounds.top}),
-                  (std::vector<double>{100 - 1.5 * h, 100 - 0.5 * h, 100 + 0.5 * h}));
-        EXPECT_EQ(v[1].fontName, kListFonts[font].fontName);
-        // As wide as the caption plus a full stop.
-        EXPECT_EQ(v[2].bounds.width, p.textMeasure.TextWidth("", kListFonts[font].sizePt, v[0].text + ".") / 15);
+        for (const ColourPreview& preview : v) {
+            EXPECT_EQ(preview.fontName, kListFonts[font].fontName);
+            // Each row holds its text in the list's font.
+            EXPECT_GE(preview.bounds.width * 15, p.textMeasure.TextWidth("", preview.fontSize, preview.text));
+            EXPECT_GE(preview.bounds.height * 15, p.textMeasure.TextHeight("", preview.fontSize, preview.text));
+        }
+        // Three rows that touch, the middle one centred on the button's top edge.
+        EXPECT_EQ(v[1].bounds.top, v[0].bounds.top + v[0].bounds.height);
+        EXPECT_EQ(v[2].bounds.top, v[1].bounds.top + v[1].bounds.height);
+        EXPECT_EQ(v[1].bounds.top + v[1].bounds.height / 2, 100);
     }
     p.app.settings.dynamicFont = true;
     ApplyDynamicFontChoice(p.app);

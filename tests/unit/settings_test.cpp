@@ -56,7 +56,8 @@ TEST(SettingsFile, Save_WritesEveryKeyInOrderByteForByte) {
     EXPECT_EQ((std::vector<std::string>{s.scanInterval, s.clientTitleMarker, s.dynamicFontRows7pt, s.logFile}),
               (std::vector<std::string>{"7", "- Nav", "x9", "C:\\Logs\\access, log.txt"}));
     EXPECT_EQ((std::vector<long long>{s.listWindowPosition.x, s.listWindowPosition.y, s.selectedPage, s.listFont,
-                                      s.normalColour, s.alarmColour, s.language, s.customColours[15]}),
+                                      s.normalColour, s.alarmColour, static_cast<int>(s.language),
+                                      s.customColours[15]}),
               (std::vector<long long>{321, 145, 3, 2, 255, 0xFFFFFF, 1, 115}));
 }
 
