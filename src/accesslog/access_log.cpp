@@ -8,7 +8,7 @@ namespace {
 // The title that stands for "no designer window open" in the last logged title.
 const std::string kNoDesignerMarkText = "-";
 
-void AppendField(std::string& record, const std::string& value, bool last) {
+void AppendField(std::string& record, std::string_view value, bool last) {
     record += '"';
     record += value;  // written as it is: quotes inside are not escaped
     record += '"';
@@ -19,18 +19,26 @@ void AppendField(std::string& record, const std::string& value, bool last) {
 // time. No designer gives the no-designer record (fields 3 to 6 empty).
 // The clock is read once, so date and time belong to the same moment even
 // across midnight.
-std::string BuildRecord(const std::string& user, const std::string& company, const DesignerIdentity* designer,
+std::string BuildRecord(const std::string& user, const std::string& company, const ClientRow* designer,
                         Clock& clock) {
-    const DesignerIdentity none;
-    const DesignerIdentity& object = designer ? *designer : none;
+    std::string_view key, name, code, number;
+    std::string codeText;
+    if (designer) {
+        const DesignerIdentity& object = designer->designer;
+        key = object.Key(designer->title);
+        name = object.Name(designer->title);
+        codeText = std::to_string(object.typeCode);
+        code = codeText;
+        number = object.Number(designer->title);
+    }
     const DateTime now = clock.Now();
     std::string record;
     AppendField(record, user, false);
     AppendField(record, company, false);
-    AppendField(record, object.key, false);
-    AppendField(record, object.name, false);
-    AppendField(record, designer ? std::to_string(object.typeCode) : std::string(), false);
-    AppendField(record, object.number, false);
+    AppendField(record, key, false);
+    AppendField(record, name, false);
+    AppendField(record, code, false);
+    AppendField(record, number, false);
     AppendField(record, clock.DateText(now), false);
     AppendField(record, clock.TimeText(now), true);
     return record;
@@ -52,7 +60,7 @@ void AccessLog::Record(const ScanResult& scan, const Settings& settings, Files& 
     if (!file) return;
     // One write per whole record: a failed write leaves no partial line, and
     // the record is written again by the next scan.
-    if (file->Write(BuildRecord(user_, scan.company, front ? &front->designer : nullptr, clock)))
+    if (file->Write(BuildRecord(user_, scan.company, front, clock)))
         lastLoggedTitle_ = logged;
 }
 

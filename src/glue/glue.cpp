@@ -1,24 +1,26 @@
 #include "glue/glue.h"
 
+#include <string_view>
+
 namespace brisolt {
 
 namespace {
 
 // The client's titles are read as 8-bit text in the system code page
 // (Windows-1252), so the umlaut is the single byte 0xFC, not UTF-8.
-constexpr const char* kHauptmenue = "Hauptmen\xFC";
-constexpr const char* kSozialmenue = "Sozialmen\xFC";
-constexpr const char* kMainMenu = "Main Menu";
-constexpr const char* kObjectDesigner = "Object Designer";
-constexpr const char* kPropertiesSuffix = "- Properties";
-constexpr const char* kToolbox = "Toolbox";
-constexpr const char* kFieldMenu = "Field Menu";
+constexpr std::string_view kHauptmenue = "Hauptmen\xFC";
+constexpr std::string_view kSozialmenue = "Sozialmen\xFC";
+constexpr std::string_view kMainMenu = "Main Menu";
+constexpr std::string_view kObjectDesigner = "Object Designer";
+constexpr std::string_view kPropertiesSuffix = "- Properties";
+constexpr std::string_view kToolbox = "Toolbox";
+constexpr std::string_view kFieldMenu = "Field Menu";
 
-bool EndsWith(const std::string& text, const std::string& suffix) {
-    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+bool EndsWith(std::string_view text, std::string_view suffix) {
+    return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
 }
 
-bool IsMainMenuTitle(const std::string& title) {
+bool IsMainMenuTitle(std::string_view title) {
     return title == kHauptmenue || title == kSozialmenue || title == kMainMenu;
 }
 
@@ -83,6 +85,7 @@ void ApplyGlue(const ScanResult& scan, const Settings& settings, Desktop& deskto
     // The client's MDI windows stay put while the client is minimised.
     if (scan.clientMain != 0 && !scan.client.minimised) {
         for (const ClientRow& row : scan.clientWindows) {
+            if (row.designer.IsDesigner()) continue;  // no tool window is titled like a designer
             const WindowHandle w = row.window;
             if (row.title == kObjectDesigner) GlueObjectDesigner(scan, settings, desktop, w, listWindow);
             if (EndsWith(row.title, kPropertiesSuffix) && settings.glueProperties)

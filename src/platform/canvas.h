@@ -2,6 +2,7 @@
 // twips (1440 per inch); the host converts with its twips per pixel.
 #pragma once
 #include <string>
+#include <string_view>
 
 #include "platform/types.h"
 
@@ -13,13 +14,13 @@ public:
     virtual void SetFont(const std::string& name, double sizePt) = 0;
     virtual std::string FontName() const = 0;
     virtual double FontSize() const = 0;
-    virtual double TextWidth(const std::string& text) = 0;
-    virtual double TextHeight(const std::string& text) = 0;
+    virtual double TextWidth(std::string_view text) = 0;
+    virtual double TextHeight(std::string_view text) = 0;
     // Removes everything drawn so far; the window shows its background.
     virtual void Clear() = 0;
     // Rectangle (left, top)-(right, bottom), outline and fill in one colour.
     virtual void FillRect(double left, double top, double right, double bottom, Color color) = 0;
-    virtual void DrawText(double x, double y, const std::string& text, Color color) = 0;
+    virtual void DrawText(double x, double y, std::string_view text, Color color) = 0;
 };
 
 // The list window as the logic sees it: a captionless window whose size is in

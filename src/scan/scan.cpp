@@ -1,7 +1,9 @@
 #include "scan/scan.h"
 
 #include <string_view>
-#include <unordered_map>
+#include <algorithm>
+#include <functional>
+#include <utility>
 
 #include "titles/designer_title.h"
 
@@ -38,10 +40,14 @@ void ScanClientWindows(Desktop& desktop, WindowHandle mainWindow, const Settings
     const bool areaVisible = desktop.IsVisible(mdiArea);
     for (std::size_t i = 0; i < children.size() && result.clientWindows.size() < kWalkLimit; ++i) {
         const WindowHandle child = children[i];
-        const std::string title = desktop.Title(child, kTitleBuffer);
+        std::string title = desktop.Title(child, kTitleBuffer);
         if (title.empty()) continue;
         // The first child is listed even while hidden.
-        if (i == 0 || (areaVisible && desktop.HasVisibleStyle(child))) result.clientWindows.push_back({title, child});
+        if (i == 0 || (areaVisible && desktop.HasVisibleStyle(child))) {
+            ClientRow& row = result.clientWindows.emplace_back();
+            row.title = std::move(title);
+            row.window = child;
+        }
     }
     const FormDesignerVariant variant = FormVariantOf(settings.formularDesignerTitles);
     for (ClientRow& row : result.clientWindows) {
@@ -78,16 +84,18 @@ ScanResult ScanDesktop(Desktop& desktop, const Settings& settings, const ScanRes
         const WindowHandle window = windows[i];
         // The topmost window is read through the title buffer and is never
         // taken for the client.
-        const std::string title = desktop.Title(window, i == 0 ? kTitleBuffer : 0);
-        if (!title.empty() && desktop.IsVisible(window))
-            result.topLevel.push_back({title, window, result.clientMain == 0});
+        std::string title = desktop.Title(window, i == 0 ? kTitleBuffer : 0);
         // A hidden window is still the client's main window when its title matches.
-        if (i > 0 && result.clientMain == 0 && !identification.empty() &&
-            title.find(identification) != std::string::npos) {
+        const bool beforeClient = result.clientMain == 0;
+        const bool isClient = i > 0 && beforeClient && !identification.empty() &&
+                              title.find(identification) != std::string::npos;
+        if (isClient) clientTitle = title;
+        if (!title.empty() && desktop.IsVisible(window))
+            result.topLevel.push_back({std::move(title), window, beforeClient});
+        if (isClient) {
             result.clientMain = window;
             result.client = {desktop.WindowRect(window), desktop.IsIconic(window), true};
             ScanClientWindows(desktop, window, settings, result);
-            clientTitle = title;
         }
     }
 
@@ -106,16 +114,32 @@ ScanResult ScanDesktop(Desktop& desktop, const Settings& settings, const ScanRes
 }
 
 bool MarkDuplicates(std::vector<ClientRow>& rows) {
-    // How often each exact designer title occurs.
-    std::unordered_map<std::string_view, int> occurrences;
-    occurrences.reserve(rows.size());
-    for (const ClientRow& row : rows)
-        if (row.designer.IsDesigner()) ++occurrences[row.title];
+    // The designer rows ordered by the hash of their titles: rows with equal
+    // titles stand side by side, and no map is built per scan.
+    std::vector<std::pair<std::size_t, std::size_t>> byHash;  // hash, row
+    byHash.reserve(rows.size());
+    const std::hash<std::string_view> hash;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i].duplicate = false;
+        if (rows[i].designer.IsDesigner()) byHash.emplace_back(hash(rows[i].title), i);
+    }
+    std::sort(byHash.begin(), byHash.end());
 
     bool any = false;
-    for (ClientRow& row : rows) {
-        row.duplicate = row.designer.IsDesigner() && occurrences[row.title] > 1;
-        any = any || row.duplicate;
+    for (std::size_t first = 0; first < byHash.size();) {
+        std::size_t end = first + 1;
+        while (end < byHash.size() && byHash[end].first == byHash[first].first) ++end;
+        // Within one hash the titles themselves decide (hashes may collide):
+        // sorted by title, equal titles stand side by side.
+        if (end - first > 2)
+            std::sort(byHash.begin() + first, byHash.begin() + end,
+                      [&rows](const auto& x, const auto& y) { return rows[x.second].title < rows[y.second].title; });
+        for (std::size_t i = first + 1; i < end; ++i) {
+            ClientRow& x = rows[byHash[i - 1].second];
+            ClientRow& y = rows[byHash[i].second];
+            if (x.title == y.title) x.duplicate = y.duplicate = any = true;
+        }
+        first = end;
     }
     return any;
 }

@@ -32,7 +32,7 @@ struct ClientRow {
     bool shortName = false;     // the list shows the designer's short title
     bool duplicate = false;     // the same designer title is open more than once
 
-    const std::string& ListText() const { return shortName ? designer.shortTitle : title; }
+    std::string_view ListText() const { return shortName ? designer.ShortTitle(title) : std::string_view(title); }
 };
 
 // Where the client's main window stands.

@@ -1,5 +1,7 @@
 #include "titles/designer_title.h"
 
+#include <algorithm>
+
 #include "titles/object_types.h"
 
 namespace brisolt {
@@ -37,11 +39,15 @@ DesignerIdentity IdentifyDesigner(std::string_view title, FormDesignerVariant va
     DesignerIdentity identity;
     const ObjectTypeRow* row = ObjectTypeOfTitle(title);
     if (!row || !MatchesRow(title, *row, variant)) return identity;
-    identity.shortTitle = std::string(title.substr(0, title.size() - row->Suffix(variant).size()));
-    identity.key = ObjectKeyFromTitle(title);
-    identity.name = ObjectNameFromTitle(title, variant);
-    identity.typeCode = ObjectTypeCode(identity.key);
-    identity.number = ObjectNumberFromKey(identity.key);
+    identity.typeCode = row->code;
+    // The key runs to the first blank at or after the number; the suffix
+    // begins with a blank, so there is one.
+    identity.numberBegin = row->typeWord.size();
+    identity.keyEnd = title.find(' ', row->numberStart - 1);
+    identity.shortEnd = title.size() - row->Suffix(variant).size();
+    // The name stands between the key's blank and the suffix, and may be empty.
+    identity.nameBegin = std::min(identity.keyEnd + 1, identity.shortEnd);
+    identity.nameEnd = std::max(identity.nameBegin, identity.shortEnd);
     return identity;
 }
 

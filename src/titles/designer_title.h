@@ -10,15 +10,19 @@
 namespace brisolt {
 
 // The object a designer title names: 'Table 18 Customer - Table Designer' is
-// type 0, number "18", key "Table 18", name "Customer".
+// type 0, key "Table 18", number "18", name "Customer". The pieces are kept
+// as places in the title, so reading a title costs no copies; each accessor
+// takes the title the identity was read from.
 struct DesignerIdentity {
     int typeCode = -1;  // 0 Table, 1 Form, 2 Report, 3 Dataport, 4 Codeunit; -1: no designer title
-    std::string key;
-    std::string name;
-    std::string number;
-    std::string shortTitle;  // the title without its " - ... Designer" part
+    std::size_t numberBegin = 0, keyEnd = 0, nameBegin = 0, nameEnd = 0, shortEnd = 0;
 
     bool IsDesigner() const { return typeCode >= 0; }
+    std::string_view Key(std::string_view title) const { return title.substr(0, keyEnd); }
+    std::string_view Number(std::string_view title) const { return title.substr(numberBegin, keyEnd - numberBegin); }
+    std::string_view Name(std::string_view title) const { return title.substr(nameBegin, nameEnd - nameBegin); }
+    // The title without its " - ... Designer" part.
+    std::string_view ShortTitle(std::string_view title) const { return title.substr(0, shortEnd); }
 };
 
 bool IsDesignerTitle(std::string_view title, FormDesignerVariant variant);

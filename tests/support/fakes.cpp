@@ -58,10 +58,10 @@ std::unique_ptr<AppendFile> FakeFiles::OpenAppend(const std::string& path) {
     return std::make_unique<FakeAppendFile>(content[path], failingWrites.count(path) != 0);
 }
 
-double RecordingCanvas::TextWidth(const std::string& text) {
+double RecordingCanvas::TextWidth(std::string_view text) {
     return std::round(text.size() * fontSize * 0.6) * tpp_;
 }
-double RecordingCanvas::TextHeight(const std::string&) { return std::round(fontSize * 1.25) * tpp_; }
+double RecordingCanvas::TextHeight(std::string_view) { return std::round(fontSize * 1.25) * tpp_; }
 
 void RecordingCanvas::Clear() {
     ops.clear();
@@ -70,8 +70,8 @@ void RecordingCanvas::Clear() {
 void RecordingCanvas::FillRect(double l, double t, double r, double b, Color c) {
     ops.push_back({DrawOp::kFill, l, t, r, b, c, {}});
 }
-void RecordingCanvas::DrawText(double x, double y, const std::string& text, Color c) {
-    ops.push_back({DrawOp::kText, x, y, 0, 0, c, text});
+void RecordingCanvas::DrawText(double x, double y, std::string_view text, Color c) {
+    ops.push_back({DrawOp::kText, x, y, 0, 0, c, std::string(text)});
 }
 
 std::vector<DrawOp> RecordingCanvas::Texts() const {

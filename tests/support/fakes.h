@@ -69,11 +69,11 @@ public:
     }
     std::string FontName() const override { return fontName; }
     double FontSize() const override { return fontSize; }
-    double TextWidth(const std::string& text) override;
-    double TextHeight(const std::string& text) override;
+    double TextWidth(std::string_view text) override;
+    double TextHeight(std::string_view text) override;
     void Clear() override;
     void FillRect(double l, double t, double r, double b, Color c) override;
-    void DrawText(double x, double y, const std::string& text, Color c) override;
+    void DrawText(double x, double y, std::string_view text, Color c) override;
 
     std::vector<DrawOp> Texts() const;
     std::vector<DrawOp> Fills() const;

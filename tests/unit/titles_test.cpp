@@ -1,5 +1,7 @@
 #include "titles/titles.h"
 
+#include "titles/designer_title.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -28,6 +30,15 @@ TEST_P(TitleIdentityTest, KeyNameNumberAndCode) {
     if (key.empty()) return;
     EXPECT_EQ(ObjectNumberFromKey(key), c.number);
     EXPECT_EQ(ObjectTypeCodeText(key), c.codeText);
+
+    // What the scan reads from a designer title once says the same.
+    if (!IsDesignerTitle(c.title, c.variant)) return;
+    const DesignerIdentity identity = IdentifyDesigner(c.title, c.variant);
+    EXPECT_EQ(std::to_string(identity.typeCode), c.codeText);
+    EXPECT_EQ(identity.Key(c.title), c.key);
+    EXPECT_EQ(identity.Name(c.title), c.name);
+    EXPECT_EQ(identity.Number(c.title), c.number);
+    EXPECT_EQ(identity.ShortTitle(c.title), ShortTitle(c.title, true, c.variant));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -58,23 +69,6 @@ INSTANTIATE_TEST_SUITE_P(
         IdentityCase{"Table", kFormular, "", "", "", ""},
         IdentityCase{"", kFormular, "", "", "", ""}));
 
-TEST(TitleIdentity, NumberFromKey) {
-    EXPECT_EQ(ObjectNumberFromKey("Dataport 5"), "5");
-    EXPECT_EQ(ObjectNumberFromKey("Report 1 2"), "1 2");  // behind the first blank only
-    EXPECT_EQ(ObjectNumberFromKey("Table"), "Table");
-    EXPECT_EQ(ObjectNumberFromKey(""), "");
-}
-
-TEST(TitleIdentity, TypeCodeByFirstLetter) {
-    const std::pair<const char*, int> cases[] = {{"Table 1", 0},    {"Form 1", 1},     {"Report 1", 2},
-                                                 {"Dataport 5", 3}, {"Codeunit 1", 4}, {"table 1", -1},
-                                                 {"X", -1},         {"", -1}};
-    for (const auto& [key, code] : cases) {
-        EXPECT_EQ(ObjectTypeCode(key), code) << key;
-        EXPECT_EQ(ObjectTypeCodeText(key), std::to_string(code)) << key;
-    }
-}
-
 // Every cut of a real title, from either end: the key is a prefix of the
 // title and the name a part of it; nothing is read beyond the text.
 TEST(TitleIdentity, AnyCutOfATitleStaysInsideIt) {
@@ -91,8 +85,11 @@ TEST(TitleIdentity, AnyCutOfATitleStaysInsideIt) {
                     EXPECT_EQ(title.compare(0, key.size(), key), 0) << title;
                     EXPECT_NE(title.find(name), std::string::npos) << title;
                     EXPECT_LE(key.size() + name.size(), title.size()) << title;
-                    ObjectNumberFromKey(key);
-                    ObjectTypeCodeText(key);
+                    const DesignerIdentity identity = IdentifyDesigner(title, variant);
+                    if (identity.IsDesigner()) {
+                        EXPECT_EQ(identity.Key(title), key) << title;
+                        EXPECT_EQ(identity.Name(title), name) << title;
+                    }
                 }
             }
         }
