@@ -1,0 +1,118 @@
+// Team mode at the size of a large team: 50 other copies with 50 open
+// designers each in a folder in memory. What one cycle of ours costs when
+// nothing changed (list, the reads that are due, liveness) plus matching the
+// others against 50 rows, and how many listings and reads it makes.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "fake_team_folder.h"
+#include "team/overlap.h"
+#include "team/record.h"
+#include "team/sync.h"
+
+namespace brisolt::team {
+namespace {
+
+constexpr int kCopies = 50, kObjects = 50, kRows = 50;
+
+Record CopyRecord(int copy) {
+    Record r;
+    r.user = "user" + std::to_string(copy);
+    r.computer = "PC-" + std::to_string(copy);
+    r.runId = "run" + std::to_string(copy);
+    // Every copy has its own objects; copy 0 also has the first of our rows.
+    for (int i = 0; i < kObjects; ++i)
+        r.objects.push_back({{i % 5, std::to_string(copy * 1000 + i)}, 1700000000 + i});
+    return r;
+}
+
+struct Team {
+    test::FakeTeamFolder folder;
+    std::vector<Record> records;
+    std::vector<std::string> names;
+    Record mine;
+    std::vector<ObjectId> rows;
+    TeamSync sync;
+
+    Team() {
+        for (int c = 0; c < kCopies; ++c) {
+            records.push_back(CopyRecord(c));
+            names.push_back(RecordFileName(records[c].computer, records[c].user, records[c].runId));
+            Heartbeat(c);
+        }
+        mine.user = "me";
+        mine.computer = "PC-0";
+        mine.runId = "mine";
+        // Our 50 rows: 5 of them open on other PCs too.
+        for (int i = 0; i < kRows; ++i) {
+            ObjectId id = i < 5 ? records[i * 7].objects[i].id : ObjectId{i % 5, std::to_string(900000 + i)};
+            rows.push_back(id);
+            mine.objects.push_back({id, 1700000000});
+        }
+    }
+    // Copy c rewrites its record, as every copy does once per heartbeat.
+    void Heartbeat(int c) {
+        ++records[c].sequence;
+        folder.Put(names[c], WriteRecord(records[c]));
+    }
+};
+
+// One interval is a second; the others heartbeat every 10 s, spread over the period.
+void BM_TeamCycleAndMatch_NothingChanged(benchmark::State& state) {
+    Team team;
+    std::int64_t now = 0;
+    std::size_t overlapped = 0;
+    OverlapAlarm alarm;
+    auto second = [&](bool timed) {
+        now += 1000;
+        for (int c = 0; c < kCopies; ++c)
+            if ((now / 1000 + c) % 10 == 0) team.Heartbeat(c);
+        const auto start = std::chrono::steady_clock::now();
+        const TeamState s = team.sync.Cycle(team.folder, team.mine, now);
+        const std::vector<RowOverlap> overlaps = MatchRows(team.rows, s.others);
+        alarm.Update(overlaps);
+        const auto end = std::chrono::steady_clock::now();
+        overlapped = 0;
+        for (const RowOverlap& r : overlaps) overlapped += !r.holders.empty();
+        if (!s.folderOk || s.others.size() != kCopies) state.SkipWithError("a copy dropped out");
+        return timed ? std::chrono::duration<double>(end - start).count() : 0.0;
+    };
+    for (int i = 0; i < 60; ++i) second(false);  // settle: everyone read, everyone heartbeating
+    const int lists0 = team.folder.lists, reads0 = team.folder.TotalReads(), writes0 = team.folder.writes;
+    long long cycles = 0;
+    for (auto _ : state) {
+        state.SetIterationTime(second(true));
+        ++cycles;
+    }
+    const double periods = static_cast<double>(cycles) / 10.0;
+    state.counters["overlapped_rows"] = static_cast<double>(overlapped);
+    state.counters["lists_per_cycle"] = static_cast<double>(team.folder.lists - lists0) / cycles;
+    state.counters["reads_per_cycle"] = static_cast<double>(team.folder.TotalReads() - reads0) / cycles;
+    // The others' own writes are in the folder's count too: ours are the rest.
+    state.counters["reads_per_other_per_10s"] =
+        static_cast<double>(team.folder.TotalReads() - reads0) / periods / kCopies;
+    state.counters["own_writes_per_10s"] =
+        (static_cast<double>(team.folder.writes - writes0)) / periods;
+}
+BENCHMARK(BM_TeamCycleAndMatch_NothingChanged)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+void BM_TeamMatch50Rows(benchmark::State& state) {
+    Team team;
+    const TeamState s = team.sync.Cycle(team.folder, team.mine, 0);
+    for (auto _ : state) benchmark::DoNotOptimize(MatchRows(team.rows, s.others));
+}
+BENCHMARK(BM_TeamMatch50Rows)->Unit(benchmark::kMicrosecond);
+
+void BM_TeamParseRecord50Objects(benchmark::State& state) {
+    const std::string text = WriteRecord(CopyRecord(1));
+    Record r;
+    for (auto _ : state) benchmark::DoNotOptimize(ParseRecord(text, r));
+    state.counters["bytes"] = static_cast<double>(text.size());
+}
+BENCHMARK(BM_TeamParseRecord50Objects)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace brisolt::team

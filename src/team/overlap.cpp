@@ -1,0 +1,72 @@
+#include "team/overlap.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace brisolt::team {
+namespace {
+
+struct ObjectIdHash {
+    std::size_t operator()(const ObjectId& id) const {
+        return std::hash<std::string>()(id.number) * 31 + static_cast<std::size_t>(id.typeCode);
+    }
+};
+
+bool EarlierHolder(const Holder& a, const Holder& b) {
+    return std::tie(a.sinceUtc, a.user, a.computer) < std::tie(b.sinceUtc, b.user, b.computer);
+}
+
+}  // namespace
+
+std::vector<RowOverlap> MatchRows(const std::vector<ObjectId>& rows, const std::vector<Record>& others) {
+    std::vector<RowOverlap> result(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) result[i].id = rows[i];
+
+    // Only the objects on our rows matter: index those, then walk the others once.
+    std::unordered_map<ObjectId, std::vector<Holder>, ObjectIdHash> wanted;
+    for (const ObjectId& id : rows)
+        if (IsValidObject(id)) wanted.emplace(id, std::vector<Holder>{});
+    if (wanted.empty()) return result;
+
+    for (const Record& other : others) {
+        for (const OpenObject& o : other.objects) {
+            auto found = wanted.find(o.id);
+            if (found == wanted.end()) continue;
+            std::vector<Holder>& holders = found->second;
+            auto same = std::find_if(holders.begin(), holders.end(), [&](const Holder& h) {
+                return h.user == other.user && h.computer == other.computer;
+            });
+            if (same == holders.end())
+                holders.push_back({other.user, other.computer, o.sinceUtc});
+            else
+                same->sinceUtc = std::min(same->sinceUtc, o.sinceUtc);
+        }
+    }
+    for (auto& [id, holders] : wanted) std::sort(holders.begin(), holders.end(), EarlierHolder);
+    for (RowOverlap& row : result) {
+        auto found = wanted.find(row.id);
+        if (found != wanted.end()) row.holders = found->second;
+    }
+    return result;
+}
+
+bool OverlapAlarm::Update(const std::vector<RowOverlap>& overlaps) {
+    decltype(current_) now;
+    for (const RowOverlap& row : overlaps)
+        for (const Holder& h : row.holders) now.emplace(row.id.typeCode, row.id.number, h.user, h.computer);
+    const bool begins = std::any_of(now.begin(), now.end(), [&](const auto& pair) { return !current_.count(pair); });
+    current_ = std::move(now);
+    return begins;
+}
+
+std::string HoldersText(const std::vector<Holder>& holders,
+                        const std::function<std::string(std::int64_t)>& timeOfDay) {
+    std::string text;
+    for (const Holder& h : holders) {
+        if (!text.empty()) text += "; ";
+        text += h.user + " @ " + h.computer + ", " + timeOfDay(h.sinceUtc);
+    }
+    return text;
+}
+
+}  // namespace brisolt::team

@@ -1,0 +1,54 @@
+// Which of this tick's rows are open in a designer of another copy, the
+// sound when such an overlap begins, and the text a row shows for it.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "team/record.h"
+
+namespace brisolt::team {
+
+// Another copy that has an object open.
+struct Holder {
+    std::string user;      // UTF-8
+    std::string computer;  // UTF-8
+    std::int64_t sinceUtc = 0;
+    bool operator==(const Holder& o) const {
+        return user == o.user && computer == o.computer && sinceUtc == o.sinceUtc;
+    }
+};
+
+// One row's overlap: its object and who else has it open (empty: nobody).
+struct RowOverlap {
+    ObjectId id;
+    std::vector<Holder> holders;  // earliest first, then by user and computer
+};
+
+// For each row (its identity; typeCode -1 for windows that are no designer),
+// the other copies that have the same type and number open. A person
+// (user and computer) appears once per row, with the earliest time.
+std::vector<RowOverlap> MatchRows(const std::vector<ObjectId>& rows, const std::vector<Record>& others);
+
+// The exclamation sound's rule for overlaps: it sounds when an overlap
+// begins, not on every tick while it lasts.
+class OverlapAlarm {
+public:
+    // True when some (object, person) pair is overlapped now and was not at
+    // the previous update: a new object overlapped, a new person on an object
+    // already overlapped, or an overlap that had ended begins again.
+    bool Update(const std::vector<RowOverlap>& overlaps);
+
+private:
+    std::set<std::tuple<int, std::string, std::string, std::string>> current_;
+};
+
+// "jdoe @ PC-12, 10:42", several joined by "; ". `timeOfDay` turns a UTC
+// second into the local time of day as the user reads it.
+std::string HoldersText(const std::vector<Holder>& holders,
+                        const std::function<std::string(std::int64_t)>& timeOfDay);
+
+}  // namespace brisolt::team

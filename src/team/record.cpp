@@ -1,0 +1,225 @@
+#include "team/record.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace brisolt::team {
+namespace {
+
+constexpr std::string_view kMagic = "BrisoltTeam ";
+constexpr std::size_t kMaxFileNamePart = 32;
+
+bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsAsciiAlnum(char c) { return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+bool IsUtf8(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        std::size_t extra;
+        std::uint32_t cp;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        } else if ((c & 0xE0) == 0xC0) {
+            extra = 1, cp = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            extra = 2, cp = c & 0x0F;
+        } else if ((c & 0xF8) == 0xF0) {
+            extra = 3, cp = c & 0x07;
+        } else {
+            return false;
+        }
+        if (s.size() - i <= extra) return false;
+        for (std::size_t k = 1; k <= extra; ++k) {
+            const unsigned char d = static_cast<unsigned char>(s[i + k]);
+            if ((d & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (d & 0x3F);
+        }
+        // No overlong forms, no surrogates, nothing above U+10FFFF.
+        static constexpr std::uint32_t kMin[] = {0, 0x80, 0x800, 0x10000};
+        if (cp < kMin[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+// At most `limit` bytes of `s`, not ending inside a UTF-8 character.
+std::string_view CutUtf8(std::string_view s, std::size_t limit) {
+    if (s.size() <= limit) return s;
+    std::size_t end = limit;
+    while (end > 0 && (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80) --end;
+    return s.substr(0, end);
+}
+
+// A name as written: no control characters, valid UTF-8, within the limit,
+// never empty.
+std::string CleanName(std::string_view s) {
+    std::string out;
+    for (char c : CutUtf8(s, kMaxNameBytes)) out += IsControl(static_cast<unsigned char>(c)) ? '?' : c;
+    if (!IsUtf8(out)) {
+        // Not UTF-8 (say, a code-page name): keep the ASCII, mark the rest.
+        for (char& c : out)
+            if (static_cast<unsigned char>(c) >= 0x80) c = '?';
+    }
+    return out.empty() ? "?" : out;
+}
+
+std::string CleanRunId(std::string_view s) {
+    std::string out;
+    for (char c : s)
+        if (IsAsciiAlnum(c) && out.size() < kMaxRunIdBytes) out += c;
+    return out.empty() ? "0" : out;
+}
+
+bool IsValidName(std::string_view s) {
+    if (s.empty() || s.size() > kMaxNameBytes) return false;
+    for (char c : s)
+        if (IsControl(static_cast<unsigned char>(c))) return false;
+    return IsUtf8(s);
+}
+
+bool IsValidRunId(std::string_view s) {
+    return !s.empty() && s.size() <= kMaxRunIdBytes &&
+           std::all_of(s.begin(), s.end(), [](char c) { return IsAsciiAlnum(c); });
+}
+
+// A decimal number of at most `maxDigits` digits.
+template <class T>
+bool ParseDigits(std::string_view s, std::size_t maxDigits, T& value) {
+    if (s.empty() || s.size() > maxDigits) return false;
+    T v = 0;
+    for (char c : s) {
+        if (!IsDigit(c)) return false;
+        const T digit = static_cast<T>(c - '0');
+        if (v > (std::numeric_limits<T>::max() - digit) / 10) return false;
+        v = static_cast<T>(v * 10 + digit);
+    }
+    value = v;
+    return true;
+}
+
+// "type number since"
+bool ParseObject(std::string_view value, OpenObject& object) {
+    const std::size_t first = value.find(' ');
+    if (first == std::string_view::npos) return false;
+    const std::size_t second = value.find(' ', first + 1);
+    if (second == std::string_view::npos) return false;
+    int type = 0;
+    std::int64_t since = 0;
+    // 15 digits: far beyond any date, far below overflow.
+    if (!ParseDigits(value.substr(0, first), 1, type) ||
+        !ParseDigits(value.substr(second + 1), 15, since))
+        return false;
+    object.id = {type, std::string(value.substr(first + 1, second - first - 1))};
+    object.sinceUtc = since;
+    return IsValidObject(object.id);
+}
+
+std::string FileNamePart(std::string_view s) {
+    std::string out;
+    for (char c : s.substr(0, kMaxFileNamePart)) out += IsAsciiAlnum(c) || c == '-' ? c : '_';
+    return out.empty() ? "_" : out;
+}
+
+}  // namespace
+
+bool IsValidObject(const ObjectId& id) {
+    if (id.typeCode < 0 || id.typeCode > 4) return false;
+    if (id.number.empty() || id.number.size() > kMaxNumberBytes) return false;
+    for (char c : id.number) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (IsControl(u) || c == ' ' || u >= 0x80) return false;
+    }
+    return true;
+}
+
+bool SameContent(const Record& a, const Record& b) {
+    return a.user == b.user && a.computer == b.computer && a.runId == b.runId && a.objects == b.objects;
+}
+
+std::string WriteRecord(const Record& record) {
+    std::string out;
+    out.reserve(128 + record.objects.size() * 24);
+    out += kMagic;
+    out += std::to_string(kFormatVersion);
+    out += "\nuser=" + CleanName(record.user);
+    out += "\ncomputer=" + CleanName(record.computer);
+    out += "\nrun=" + CleanRunId(record.runId);
+    out += "\nseq=" + std::to_string(record.sequence);
+    out += '\n';
+    std::size_t written = 0;
+    for (const OpenObject& o : record.objects) {
+        if (written == kMaxObjects) break;
+        if (!IsValidObject(o.id) || o.sinceUtc < 0 || o.sinceUtc > 999999999999999) continue;
+        out += "object=" + std::to_string(o.id.typeCode) + ' ' + o.id.number + ' ' + std::to_string(o.sinceUtc) + '\n';
+        ++written;
+    }
+    out += "end\n";
+    return out;
+}
+
+bool ParseRecord(std::string_view bytes, Record& record) {
+    if (bytes.size() > kMaxRecordBytes) return false;
+    Record r;
+    bool haveUser = false, haveComputer = false, haveRun = false, haveSequence = false, ended = false;
+    bool first = true;
+    std::size_t pos = 0;
+    while (pos < bytes.size() && !ended) {
+        std::size_t eol = bytes.find('\n', pos);
+        if (eol == std::string_view::npos) eol = bytes.size();
+        std::string_view line = bytes.substr(pos, eol - pos);
+        pos = eol + 1;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+
+        if (first) {
+            first = false;
+            if (line.substr(0, kMagic.size()) != kMagic) return false;
+            int version = 0;
+            if (!ParseDigits(line.substr(kMagic.size()), 4, version) || version != kFormatVersion) return false;
+            r.version = version;
+            continue;
+        }
+        if (line == "end") {
+            ended = true;
+            break;
+        }
+        const std::size_t eq = line.find('=');
+        if (eq == std::string_view::npos) continue;  // not a key=value line: skipped
+        const std::string_view key = line.substr(0, eq);
+        const std::string_view value = line.substr(eq + 1);
+        if (key == "user" || key == "computer") {
+            bool& have = key == "user" ? haveUser : haveComputer;
+            if (have || !IsValidName(value)) return false;
+            have = true;
+            (key == "user" ? r.user : r.computer) = std::string(value);
+        } else if (key == "run") {
+            if (haveRun || !IsValidRunId(value)) return false;
+            haveRun = true;
+            r.runId = std::string(value);
+        } else if (key == "seq") {
+            if (haveSequence || !ParseDigits(value, 20, r.sequence)) return false;
+            haveSequence = true;
+        } else if (key == "object") {
+            OpenObject o;
+            if (r.objects.size() < kMaxObjects && ParseObject(value, o)) r.objects.push_back(std::move(o));
+        }
+        // Any other key belongs to a later version.
+    }
+    if (!ended || !haveUser || !haveComputer || !haveRun || !haveSequence) return false;
+    record = std::move(r);
+    return true;
+}
+
+std::string RecordFileName(const std::string& computer, const std::string& user, const std::string& runId) {
+    return FileNamePart(computer) + '_' + FileNamePart(user) + '_' + FileNamePart(runId) +
+           std::string(kRecordExtension);
+}
+
+bool IsRecordFileName(std::string_view name) {
+    return name.size() > kRecordExtension.size() &&
+           name.substr(name.size() - kRecordExtension.size()) == kRecordExtension;
+}
+
+}  // namespace brisolt::team
