@@ -45,7 +45,24 @@ void PaintCollapsed(const ListSurface& surface, const Settings& settings, const 
     canvas.DrawText(1, 1, text, kTextColor);
 }
 
-int PaintRows(const ListSurface& surface, const ScanResult& scan, const Settings& settings, ListWindowState& state) {
+// A client row's text: the title, then what others say about it.
+std::string_view RowText(const ScanResult& scan, const std::vector<RowRemark>& remarks, std::size_t i,
+                         std::string& buffer) {
+    const std::string_view title = scan.clientWindows[i].ListText();
+    if (i >= remarks.size() || remarks[i].text.empty()) return title;
+    buffer.assign(title);
+    buffer += "  [";
+    buffer += remarks[i].text;
+    buffer += "]";
+    return buffer;
+}
+
+bool Remarked(const std::vector<RowRemark>& remarks, std::size_t i) {
+    return i < remarks.size() && !remarks[i].text.empty();
+}
+
+int PaintRows(const ListSurface& surface, const ScanResult& scan, const std::vector<RowRemark>& remarks,
+              const Settings& settings, ListWindowState& state) {
     ListWindowHost& list = surface.host;
     Canvas& canvas = list.Surface();
     const int n = static_cast<int>(scan.clientWindows.size());
@@ -57,17 +74,20 @@ int PaintRows(const ListSurface& surface, const ScanResult& scan, const Settings
     if (n > 0 && settings.showClientWindows) {
         font = ApplyDynamicFont(surface, settings, state, n);
         double widest = 0;
-        for (const ClientRow& row : scan.clientWindows) widest = std::max(widest, std::round(canvas.TextWidth(row.ListText())));
+        std::string buffer;
+        for (std::size_t i = 0; i < scan.clientWindows.size(); ++i)
+            widest = std::max(widest, std::round(canvas.TextWidth(RowText(scan, remarks, i, buffer))));
         list.SetSize(widest + state.margin, n * state.rowHeight);
     }
     // The background is the normal colour everywhere, below the rows too.
     canvas.Clear();
     canvas.FillRect(0, 0, list.ScaleWidth(), list.ScaleHeight(), settings.normalColour);
+    std::string buffer;
     for (int i = 0; i < n; ++i) {
         const double top = i * state.rowHeight;
-        if (scan.clientWindows[i].duplicate)
+        if (scan.clientWindows[i].duplicate || Remarked(remarks, i))
             canvas.FillRect(0, top, list.ScaleWidth(), top + state.rowHeight, settings.alarmColour);
-        canvas.DrawText(1, top + 1, scan.clientWindows[i].ListText(), kTextColor);
+        canvas.DrawText(1, top + 1, RowText(scan, remarks, i, buffer), kTextColor);
     }
 
     // Top-level rows, while the client shows no window.
@@ -102,14 +122,14 @@ void ComputeRowMetrics(const ListSurface& surface, ListWindowState& state) {
     state.margin = std::round(2 * surface.scale.twipsPerPixelX);
 }
 
-int PaintListWindow(const ListSurface& surface, const ScanResult& scan, const Settings& settings,
-                    ListWindowState& state) {
+int PaintListWindow(const ListSurface& surface, const ScanResult& scan, const std::vector<RowRemark>& remarks,
+                    const Settings& settings, ListWindowState& state) {
     if (!surface.host.Exists()) return settings.listFont;
     int font = settings.listFont;
     if (state.collapsed)
         PaintCollapsed(surface, settings, state);
     else
-        font = PaintRows(surface, scan, settings, state);
+        font = PaintRows(surface, scan, remarks, settings, state);
     surface.host.Present();
     return font;
 }

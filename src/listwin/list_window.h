@@ -4,6 +4,7 @@
 // twips.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "platform/canvas.h"
 #include "platform/system.h"
@@ -25,6 +26,12 @@ struct ListWindowState {
     double margin = 0;     // twips: two pixels
 };
 
+// What others say about a client row: who else has its object open. A row
+// with a remark is painted in the alarm colour, the remark after its title.
+struct RowRemark {
+    std::string text;  // "" for none
+};
+
 // What painting needs besides the scan and the settings.
 struct ListSurface {
     ListWindowHost& host;
@@ -41,8 +48,9 @@ void ComputeRowMetrics(const ListSurface& surface, ListWindowState& state);
 // Sizes and paints the window for this scan. Returns the font it painted
 // with: the chosen one, or with the dynamic font on the one the number of
 // rows picked (the caller makes that the chosen one).
-int PaintListWindow(const ListSurface& surface, const ScanResult& scan, const Settings& settings,
-                    ListWindowState& state);
+// `remarks` stand beside the client rows (fewer or none: no remarks).
+int PaintListWindow(const ListSurface& surface, const ScanResult& scan, const std::vector<RowRemark>& remarks,
+                    const Settings& settings, ListWindowState& state);
 
 // The row whose painted band holds y (twips from the window's top), or -1:
 // folded, above the first row or below the last.

@@ -1,5 +1,6 @@
 // Small system services: clock, sound, files, identity.
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -14,6 +15,12 @@ public:
     // The date and the time of day in the system's short forms.
     virtual std::string DateText(const DateTime& t) = 0;
     virtual std::string TimeText(const DateTime& t) = 0;
+    // Seconds since 1970-01-01 UTC, by this computer's clock.
+    virtual std::int64_t UtcSeconds() = 0;
+    // The local time of day of a UTC second, hours and minutes ("10:42").
+    virtual std::string TimeOfDayText(std::int64_t utcSeconds) = 0;
+    // Milliseconds of a clock that never goes back (any origin).
+    virtual std::int64_t SteadyMilliseconds() = 0;
 };
 
 class Sound {
@@ -44,6 +51,8 @@ public:
     virtual ~Identity() = default;
     // The signed-in user's name, read once at start-up.
     virtual std::string UserName() = 0;
+    // The computer's name.
+    virtual std::string ComputerName() = 0;
 };
 
 }  // namespace brisolt

@@ -14,9 +14,11 @@
 #include "platform/text_measure.h"
 #include "platform/ui.h"
 #include "program/menus.h"
+#include "program/team_mode.h"
 #include "program/views.h"
 #include "scan/scan.h"
 #include "settings/settings.h"
+#include "team/team_channel.h"
 
 namespace brisolt {
 
@@ -30,6 +32,7 @@ struct Platform {
     ListWindowHost* listWindowHost = nullptr;
     TextMeasure* textMeasure = nullptr;
     UserInterface* ui = nullptr;
+    team::TeamChannel* team = nullptr;  // none: no team mode
     VersionInfo version;
     Scale scale;
 };
@@ -51,9 +54,10 @@ struct ProgramState {
     std::string iniFile;
     std::string manualFile;
     std::string programDir;
+    std::string computerName;
     MenuSet menus;
     TimerState scanTimer;
-    TimerState trayAlertTimer;  // never started: there is no network-error source
+    TimerState trayAlertTimer;  // runs while the team folder fails
     bool trayAlertPhase = false;
 };
 
@@ -66,6 +70,7 @@ struct App {
     ScanResult scan;  // the last tick's
     AccessLog accessLog;
     ListWindowState listWindowState;
+    TeamModeState team;
 };
 
 }  // namespace brisolt

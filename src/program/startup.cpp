@@ -34,6 +34,7 @@ void SaveOnQuit(App& app, bool sessionEnding) {
 
 void Quit(App& app, bool sessionEnding) {
     SaveOnQuit(app, sessionEnding);  // before the list window closes: it reads its position
+    LeaveTeam(app);
     app.platform.listWindowHost->Close();
     app.program.scanTimer.enabled = false;
     app.tray.visible = false;
@@ -48,6 +49,9 @@ void ResetForStart(App& app, const std::string& programDir) {
     app.settings.customColours = {};
     app.program.quitRequested = false;
     app.program.programDir = programDir;
+    app.program.computerName = app.platform.identity->ComputerName();
+    app.team = TeamModeState{};
+    app.team.runId = NewRunId();
     app.program.iniFile = programDir + "\\KelmorL.ini";
     app.program.manualFile = programDir + "\\Doc\\kelmorL.htm";
 }

@@ -3,6 +3,7 @@
 #include "glue/glue.h"
 #include "program/app.h"
 #include "program/pages.h"
+#include "program/team_mode.h"
 #include "program/texts.h"
 
 namespace brisolt {
@@ -16,7 +17,8 @@ ListSurface SurfaceOf(App& app) { return {*app.platform.listWindowHost, *app.pla
 void ShowCompany(App& app, const std::string& company) {
     app.view.company = company;
     app.view.caption = company.empty() ? std::string(kProductName) : company + " - " + kProductName;
-    app.tray.toolTip = app.view.caption;
+    // While the network-error look alternates, the alert timer sets the tooltip.
+    if (!app.program.trayAlertTimer.enabled) app.tray.toolTip = app.view.caption;
 }
 
 // A restored window is brought to the top; one that has closed since the
@@ -37,14 +39,16 @@ void RefreshWindowList(App& app) {
     app.scan = ScanDesktop(*app.platform.desktop, app.settings, app.scan);
     const ScanResult& scan = app.scan;
     app.accessLog.Record(scan, app.settings, *app.platform.files, *app.platform.clock);
-    if (scan.alarm) app.platform.sound->Exclamation();
+    // Local duplicates sound at every tick; an overlap with another copy once, when it begins.
+    const bool overlapBegins = UpdateTeamMode(app);
+    if (scan.alarm || (overlapBegins && app.settings.alarmSound)) app.platform.sound->Exclamation();
     ShowCompany(app, scan.company);
     app.view.topLevelCount = std::to_string(scan.topLevel.size());
     app.view.clientCount = std::to_string(scan.clientWindows.size());
 
     ApplyGlue(scan, app.settings, *app.platform.desktop, list->Handle());
 
-    const int font = PaintListWindow(surface, scan, app.settings, app.listWindowState);
+    const int font = PaintListWindow(surface, scan, app.team.remarks, app.settings, app.listWindowState);
     // The dynamic font picked another font: it becomes the chosen one, which
     // the font box and the previews show and Quit saves.
     if (font != app.settings.listFont) {

@@ -64,6 +64,8 @@ struct Settings {
     // Start with the settings window hidden.
     bool startHidden = false;
     bool settingsWindowOnTop = false;
+    // The folder the team shares (one per database); "" leaves team mode off.
+    std::string teamFolder;
 };
 
 }  // namespace brisolt

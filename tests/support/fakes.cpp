@@ -36,6 +36,14 @@ std::string FakeClock::TimeText(const DateTime& t) {
     return b;
 }
 
+std::string FakeClock::TimeOfDayText(std::int64_t utc) {
+    const std::int64_t secondOfDay = ((utc % 86400) + 86400) % 86400;
+    char text[8];
+    std::snprintf(text, sizeof text, "%02d:%02d", static_cast<int>(secondOfDay / 3600),
+                  static_cast<int>(secondOfDay / 60 % 60));
+    return text;
+}
+
 namespace {
 class FakeAppendFile : public AppendFile {
 public:

@@ -22,6 +22,11 @@ public:
     DateTime Now() override;
     std::string DateText(const DateTime& t) override;  // dd.mm.yyyy
     std::string TimeText(const DateTime& t) override;  // hh:mm:ss
+    std::int64_t utcSeconds = 1796646896;  // 2026-12-07 12:34:56 UTC
+    std::int64_t steadyMs = 1000000;
+    std::int64_t UtcSeconds() override { return utcSeconds; }
+    std::string TimeOfDayText(std::int64_t utc) override;  // hh:mm, in UTC
+    std::int64_t SteadyMilliseconds() override { return steadyMs; }
 };
 
 class FakeSound : public Sound {
@@ -43,7 +48,9 @@ public:
 class FakeIdentity : public Identity {
 public:
     std::string name = "jdoe";
+    std::string computer = "PC-1";
     std::string UserName() override { return name; }
+    std::string ComputerName() override { return computer; }
 };
 
 struct DrawOp {

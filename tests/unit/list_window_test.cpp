@@ -43,7 +43,7 @@ protected:
         for (const std::string& title : topLevel) s.topLevel.push_back({title, t.desktop.AddTopLevel(title)});
         const ListSurface surface{t.listWindow, t.clock, t.app.platform.scale};
         ComputeRowMetrics(surface, t.app.listWindowState);
-        return PaintListWindow(surface, t.app.scan, t.app.settings, t.app.listWindowState);
+        return PaintListWindow(surface, t.app.scan, {}, t.app.settings, t.app.listWindowState);
     }
     std::vector<std::string> Texts() const {
         std::vector<std::string> r;

@@ -1,0 +1,39 @@
+// Team mode in the tick: this copy publishes the designers its client has
+// open, reads what the other copies in the team folder have open, and says
+// for each client row who else has its object. The exchange with the folder
+// runs elsewhere (team::TeamChannel); nothing here waits for it.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "listwin/list_window.h"
+#include "team/overlap.h"
+#include "team/presence.h"
+
+namespace brisolt {
+
+struct App;
+
+struct TeamModeState {
+    std::string runId;  // this run's id in its record, letters and digits
+    team::Presence presence;
+    team::OverlapAlarm overlapAlarm;
+    // What the others have open, beside the client rows.
+    std::vector<RowRemark> remarks;
+    // The folder this copy last published to ("" while team mode is off).
+    std::string publishedTo;
+    bool folderFailing = false;
+};
+
+// A fresh run id: 16 hexadecimal digits.
+std::string NewRunId();
+
+// After the scan: publishes, matches, and flags a failing folder on the tray.
+// True when an overlap begins (a new object, or a new person on one), which
+// sounds the exclamation once while the alarm option is on.
+bool UpdateTeamMode(App& app);
+
+// At quit: this copy's record goes at once.
+void LeaveTeam(App& app);
+
+}  // namespace brisolt

@@ -1,0 +1,182 @@
+// Team mode end to end in memory: two copies of the program, each beside its
+// own client, sharing one team folder.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "inline_team_channel.h"
+#include "program/commands.h"
+#include "program/menus.h"
+#include "program/startup.h"
+#include "program/tick.h"
+#include "sim_client.h"
+#include "test_app.h"
+
+namespace brisolt {
+namespace {
+
+constexpr Color kAlarm = 0x00654321;
+
+struct Copy : test::TestApp {
+    test::SimClient client{desktop};
+    test::InlineTeamChannel channel;
+
+    Copy(test::FakeTeamFolder& folder, const std::string& user, const std::string& computer)
+        : channel(folder, clock) {
+        identity.name = user;
+        identity.computer = computer;
+        profile.text = "[Options]\r\nLanguage=1\r\nAlarm=1\r\nTeamFolder=\\\\server\\team\r\n";
+        profile.exists = true;
+        app.platform.team = &channel;
+        ui.onCloseMainWindow = [this] { CloseSettingsWindow(app); };
+        StartUp(app, "C:\\P");
+        app.settings.alarmColour = kAlarm;
+    }
+    void Tick(int seconds = 2) {
+        clock.steadyMs += seconds * 1000;
+        clock.utcSeconds += seconds;
+        listWindow.canvas.ops.clear();
+        RefreshWindowList(app);
+    }
+    // The painted text of each client row, and whether its band is in the alarm colour.
+    std::vector<std::string> Rows() const {
+        std::vector<std::string> rows;
+        for (const auto& op : listWindow.canvas.Texts()) rows.push_back(op.text);
+        return rows;
+    }
+    int AlarmBands() const {
+        int n = 0;
+        for (const auto& op : listWindow.canvas.Fills()) n += op.color == kAlarm;
+        return n;
+    }
+};
+
+struct TeamMode : ::testing::Test {
+    test::FakeTeamFolder folder;
+    Copy jdoe{folder, "jdoe", "PC-1"};
+    Copy anna{folder, "anna", "PC-12"};
+    void TickBoth() {
+        jdoe.Tick();
+        anna.Tick();
+    }
+};
+
+TEST_F(TeamMode, TheSameObjectOpenOnTwoComputersIsSeenOnBothWithWhoHasIt) {
+    // The same table under another name part, and a form under the other form-designer title.
+    const WindowHandle mine = jdoe.client.Open("Table 18 Customer - Table Designer");
+    jdoe.client.Open("Form 21 Card - Formular Designer");
+    jdoe.client.Open("Table 27 Item - Table Designer");
+    anna.app.settings.formularDesignerTitles = false;
+    anna.client.Open("Table 18 Debitor - Table Designer");
+    anna.client.Open("Form 21 Karte - Form Designer");
+    TickBoth();
+    TickBoth();
+
+    EXPECT_EQ(jdoe.Rows(), (std::vector<std::string>{"Table 18 Customer - Table Designer  [anna @ PC-12, 12:34]",
+                                                     "Form 21 Card - Formular Designer  [anna @ PC-12, 12:34]",
+                                                     "Table 27 Item - Table Designer"}));
+    EXPECT_EQ(anna.Rows(), (std::vector<std::string>{"Table 18 Debitor - Table Designer  [jdoe @ PC-1, 12:34]",
+                                                     "Form 21 Karte - Form Designer  [jdoe @ PC-1, 12:34]"}));
+    EXPECT_EQ(jdoe.AlarmBands(), 2);
+    EXPECT_EQ(anna.AlarmBands(), 2);
+
+    // Closing the designer on one computer clears the row on both.
+    jdoe.desktop.Remove(mine);
+    TickBoth();
+    TickBoth();
+    EXPECT_EQ(anna.Rows().at(0), "Table 18 Debitor - Table Designer");
+    EXPECT_EQ(anna.AlarmBands(), 1);
+}
+
+TEST_F(TeamMode, SeveralOthersAreAllNamedAndEachNewPersonSoundsOnce) {
+    Copy mark{folder, "mark", "PC-7"};
+    jdoe.client.Open("Codeunit 80 Post - C/AL Editor");
+    anna.client.Open("Codeunit 80 Post - C/AL Editor");
+    jdoe.Tick();
+    anna.Tick();
+    jdoe.Tick();
+    EXPECT_EQ(jdoe.sound.exclamations, 1);  // the overlap begins
+    for (int i = 0; i < 3; ++i) TickBoth();
+    EXPECT_EQ(jdoe.sound.exclamations, 1);  // and lasts without a sound
+
+    mark.clock.utcSeconds += 120;  // mark's computer runs two minutes ahead
+    mark.client.Open("Codeunit 80 Post - C/AL Editor");
+    mark.Tick();
+    TickBoth();
+    EXPECT_EQ(jdoe.sound.exclamations, 2);  // a new person on the same object
+    EXPECT_EQ(jdoe.Rows().at(0), "Codeunit 80 Post - C/AL Editor  [anna @ PC-12, 12:34; mark @ PC-7, 12:36]");
+
+    jdoe.app.settings.alarmSound = false;  // the alarm option rules this sound too
+    const WindowHandle annas = anna.client.OpenInFront("Table 3 Payment Terms - Table Designer");
+    anna.desktop.Remove(anna.desktop.Get(anna.client.mdiArea).children.back());  // anna closes the codeunit
+    TickBoth();
+    TickBoth();
+    ASSERT_EQ(anna.Rows(), (std::vector<std::string>{"Table 3 Payment Terms - Table Designer"}));
+    anna.client.Open("Codeunit 80 Post - C/AL Editor");  // and opens it again
+    TickBoth();
+    TickBoth();
+    EXPECT_NE(annas, 0u);
+    EXPECT_EQ(jdoe.sound.exclamations, 2);
+}
+
+TEST_F(TeamMode, ACopyThatQuitsGoesAtOnceAndOneThatStopsWithin30Seconds) {
+    jdoe.client.Open("Report 111 Sales - Report Designer");
+    anna.client.Open("Report 111 Sales - Report Designer");
+    Copy mark{folder, "mark", "PC-7"};
+    mark.client.Open("Report 111 Sales - Report Designer");
+    TickBoth();
+    mark.Tick();
+    TickBoth();
+    ASSERT_EQ(jdoe.AlarmBands(), 1);
+
+    MenuCommand(anna.app, kCmdQuit);  // Quit removes the record
+    jdoe.Tick();
+    EXPECT_EQ(jdoe.Rows().at(0), "Report 111 Sales - Report Designer  [mark @ PC-7, 12:34]");
+
+    // mark's program stops without a word; its record stays in the folder.
+    int seconds = 0;
+    while (jdoe.AlarmBands() > 0 && seconds < 60) {
+        jdoe.Tick();
+        seconds += 2;
+    }
+    EXPECT_LE(seconds, 30);
+    EXPECT_GE(seconds, 20);
+}
+
+TEST_F(TeamMode, AFailingFolderAlternatesTheTrayIconAndNothingElseChanges) {
+    jdoe.client.Open("Table 18 Customer - Table Designer");
+    jdoe.Tick();
+    folder.failList = folder.failWrite = true;
+    jdoe.client.OpenInFront("Table 36 Sales Header - Table Designer");
+    jdoe.Tick();
+    EXPECT_TRUE(jdoe.app.program.trayAlertTimer.enabled);
+    EXPECT_EQ(jdoe.Rows().size(), 2u);  // the list goes on
+    EXPECT_TRUE(jdoe.ui.boxes.empty());
+    TrayAlertTick(jdoe.app);
+    EXPECT_EQ(jdoe.app.tray.toolTip, "Muster GmbH - Brisolt light: Network error");
+    jdoe.Tick();  // the scan leaves the alternating tooltip alone
+    EXPECT_EQ(jdoe.app.tray.toolTip, "Muster GmbH - Brisolt light: Network error");
+
+    folder.failList = folder.failWrite = false;
+    jdoe.Tick();
+    EXPECT_FALSE(jdoe.app.program.trayAlertTimer.enabled);
+    EXPECT_EQ(jdoe.app.tray.icon, ":ico");
+    EXPECT_EQ(jdoe.app.tray.toolTip, "Muster GmbH - Brisolt light");
+}
+
+TEST_F(TeamMode, AnEmptyTeamFolderLeavesTheFolderAlone) {
+    jdoe.app.settings.teamFolder.clear();
+    anna.app.settings.teamFolder.clear();
+    jdoe.client.Open("Table 18 Customer - Table Designer");
+    anna.client.Open("Table 18 Customer - Table Designer");
+    const int writes = folder.writes;  // the start-up scan's
+    TickBoth();
+    TickBoth();
+    EXPECT_EQ(jdoe.AlarmBands(), 0);
+    EXPECT_TRUE(folder.files.empty());  // the records of the start went when the option was cleared
+    EXPECT_EQ(folder.writes, writes);
+}
+
+}  // namespace
+}  // namespace brisolt
