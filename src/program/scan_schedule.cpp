@@ -1,0 +1,55 @@
+#include "program/scan_schedule.h"
+
+#include <algorithm>
+
+namespace brisolt {
+
+void ScanSchedule::OnWindowEvent(std::int64_t now) {
+    if (eventWaiting_) return;  // the waiting scan answers this one too
+    eventWaiting_ = true;
+    firstWaitingEventAt_ = now;
+}
+
+std::optional<std::int64_t> ScanSchedule::EventScanDueAt() const {
+    if (!eventWaiting_ || scanning_) return std::nullopt;
+    return std::max(firstWaitingEventAt_, gapEndsAt_);
+}
+
+bool ScanSchedule::EventScanDue(std::int64_t now) const {
+    const std::optional<std::int64_t> due = EventScanDueAt();
+    return due && now >= *due;
+}
+
+void ScanSchedule::ScanStarted(std::int64_t now, ScanCause cause) {
+    scanning_ = true;
+    cause_ = cause;
+    scanStartedAt_ = now;
+    eventWaiting_ = false;  // this scan reads what every earlier event changed
+    if (cause == ScanCause::Heartbeat) {
+        heartbeatMaySound_ = !extraScanSoundedSinceHeartbeat_;
+        heartbeatPassedTurn_ = !heartbeatMaySound_;
+        extraScanSoundedSinceHeartbeat_ = false;
+    }
+}
+
+void ScanSchedule::ScanFinished(std::int64_t now) {
+    if (!scanning_) return;
+    scanning_ = false;
+    const std::int64_t cost = std::max<std::int64_t>(0, now - scanStartedAt_);
+    gapEndsAt_ = now + 2 * cost;
+}
+
+bool ScanSchedule::MaySound() const {
+    if (!scanning_) return true;
+    if (cause_ == ScanCause::Heartbeat) return heartbeatMaySound_;
+    if (heartbeatPassedTurn_) return false;
+    return !lastSoundAt_ || scanStartedAt_ - *lastSoundAt_ >= intervalMs_;
+}
+
+void ScanSchedule::SoundPlayed() {
+    if (!scanning_) return;
+    lastSoundAt_ = scanStartedAt_;
+    if (cause_ == ScanCause::WindowEvent) extraScanSoundedSinceHeartbeat_ = true;
+}
+
+}  // namespace brisolt

@@ -1,0 +1,83 @@
+// When the desktop is scanned: the interval timer's heartbeat, and scans that
+// window events of the client bring forward.
+//
+// The heartbeat scans at every interval, as always. A window event only asks
+// for the next scan to come sooner; it carries nothing into it (the scan reads
+// the desktop as always). Events are coalesced: every event that arrives before
+// a scan starts is answered by that one scan, and an event during a scan asks
+// for exactly one scan after it. After every scan comes a gap of twice that
+// scan's cost before an event may start the next one, so a client that fires
+// storms of events costs at most a third of the time.
+//
+// The exclamation sound keeps the interval's rhythm: while duplicates last,
+// the heartbeat sounds at every interval as it always did, and scans brought
+// forward add no sounds. Only a duplicate that is new sounds at once: a scan
+// brought forward may sound when the last sound is an interval or more ago.
+// The heartbeat after it then passes its turn, and until the heartbeat after
+// that, scans brought forward stay silent; so sounds come at least an interval
+// apart, and as many as the heartbeat alone would give.
+//
+// Time is plain data: steady milliseconds (any origin, never going back) in
+// every call. The caller:
+//   - on a window event:     OnWindowEvent(now), then follows EventScanDueAt();
+//   - around every scan:     ScanStarted(now, cause) ... ScanFinished(now), then
+//                            follows EventScanDueAt();
+//   - in the scan, before the exclamation sound: MaySound(); after it, SoundPlayed();
+//   - when its one-shot timer fires: scans if EventScanDue(now).
+// "Follows EventScanDueAt()" means: arm a one-shot timer for that moment when
+// it differs from the moment armed for, stop it when there is none. Re-arming
+// on every event would let a storm push the scan out for ever.
+#pragma once
+#include <cstdint>
+#include <optional>
+
+namespace brisolt {
+
+enum class ScanCause {
+    Heartbeat,    // the interval timer
+    WindowEvent,  // brought forward by a window event
+};
+
+class ScanSchedule {
+public:
+    // The scan timer's interval in milliseconds: the rhythm of the sound.
+    void SetInterval(int ms) { intervalMs_ = ms; }
+
+    // Something changed in the client's windows at `now`.
+    void OnWindowEvent(std::int64_t now);
+
+    // When a scan brought forward by events should start; none while no event
+    // waits for a scan, or while a scan runs (its end decides).
+    std::optional<std::int64_t> EventScanDueAt() const;
+    bool EventScanDue(std::int64_t now) const;
+
+    // A scan (of either cause) starts: it answers every event before it.
+    void ScanStarted(std::int64_t now, ScanCause cause);
+    void ScanFinished(std::int64_t now);
+
+    // Whether the scan in progress may play the exclamation sound. Outside
+    // the announced scans (the first scan at start-up, a refresh the user asks
+    // for) the sound plays as it always did.
+    bool MaySound() const;
+    // The scan in progress played the sound.
+    void SoundPlayed();
+
+private:
+    int intervalMs_ = 2000;
+    bool eventWaiting_ = false;
+    std::int64_t firstWaitingEventAt_ = 0;
+    // No event-driven scan starts before this moment (the gap after a scan).
+    std::int64_t gapEndsAt_ = 0;
+
+    bool scanning_ = false;
+    ScanCause cause_ = ScanCause::Heartbeat;
+    std::int64_t scanStartedAt_ = 0;
+
+    std::optional<std::int64_t> lastSoundAt_;
+    bool extraScanSoundedSinceHeartbeat_ = false;
+    bool heartbeatMaySound_ = true;  // decided when the heartbeat scan starts
+    // The last heartbeat passed its turn: scans brought forward wait for the next.
+    bool heartbeatPassedTurn_ = false;
+};
+
+}  // namespace brisolt

@@ -1,0 +1,126 @@
+#include "win32/window_events.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace brisolt::win32 {
+
+namespace {
+
+struct EventRange {
+    DWORD first, last;
+};
+static_assert(EVENT_SYSTEM_MINIMIZEEND == EVENT_SYSTEM_MINIMIZESTART + 1);
+static_assert(EVENT_OBJECT_DESTROY == EVENT_OBJECT_CREATE + 1 && EVENT_OBJECT_SHOW == EVENT_OBJECT_CREATE + 2 &&
+              EVENT_OBJECT_HIDE == EVENT_OBJECT_CREATE + 3 && EVENT_OBJECT_REORDER == EVENT_OBJECT_CREATE + 4 &&
+              EVENT_OBJECT_FOCUS == EVENT_OBJECT_CREATE + 5);
+static_assert(EVENT_OBJECT_NAMECHANGE == EVENT_OBJECT_LOCATIONCHANGE + 1);
+constexpr EventRange kRanges[] = {
+    {EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND},
+    {EVENT_SYSTEM_MINIMIZESTART, EVENT_SYSTEM_MINIMIZEEND},
+    {EVENT_OBJECT_CREATE, EVENT_OBJECT_FOCUS},  // create, destroy, show, hide, reorder, focus
+    {EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_NAMECHANGE},
+};
+
+// The hooks of every live ClientWindowEvents (all on this one thread): an
+// event the system had queued before its hook went is dropped.
+std::vector<std::pair<HWINEVENTHOOK, ClientWindowEvents*>>& Owners() {
+    static std::vector<std::pair<HWINEVENTHOOK, ClientWindowEvents*>> owners;
+    return owners;
+}
+
+void Forget(ClientWindowEvents* owner) {
+    auto& owners = Owners();
+    owners.erase(std::remove_if(owners.begin(), owners.end(), [&](const auto& o) { return o.second == owner; }),
+                 owners.end());
+}
+
+// A window the scan reads: a top-level window (depth 0), the MDI client (1),
+// an MDI child (2). The controls inside them change often (text, layout) and
+// tell the scan nothing.
+bool ScannedDepth(HWND window) {
+    const HWND desktop = GetDesktopWindow();
+    for (int depth = 0; depth <= 2; ++depth) {
+        const HWND parent = GetAncestor(window, GA_PARENT);
+        if (!parent || parent == desktop) return true;
+        window = parent;
+    }
+    return false;
+}
+
+bool Matters(DWORD event, HWND window) {
+    switch (event) {
+        case EVENT_OBJECT_FOCUS:       // focus lands on a control inside the designer
+        case EVENT_SYSTEM_FOREGROUND:
+        case EVENT_OBJECT_DESTROY:     // delivered when the window is gone already
+            return true;
+        default:
+            return !IsWindow(window) || ScannedDepth(window);
+    }
+}
+
+}  // namespace
+
+ClientWindowEvents::ClientWindowEvents(std::function<void()> changed, OwnProcess own)
+    : changed_(std::move(changed)),
+      flags_(WINEVENT_OUTOFCONTEXT | (own == OwnProcess::Skip ? WINEVENT_SKIPOWNPROCESS : 0)) {}
+
+ClientWindowEvents::~ClientWindowEvents() { Forget(this); }
+
+bool ClientWindowEvents::Hooked() const {
+    return !hooks_.empty() && std::all_of(hooks_.begin(), hooks_.end(), [](const auto& h) { return h.Valid(); });
+}
+
+bool ClientWindowEvents::Follow(HWND clientMain) {
+    DWORD process = 0;
+    if (clientMain && GetWindowThreadProcessId(clientMain, &process) == 0) process = 0;  // gone meanwhile
+    return Target(process);
+}
+
+bool ClientWindowEvents::Target(DWORD processId) {
+    if (processId == process_ && (processId == 0 || Hooked())) return true;
+    Forget(this);
+    hooks_.clear();  // unhooks
+    process_ = processId;
+    if (processId == 0) return true;  // never process 0: that would be every process
+    bool all = true;
+    for (const EventRange& range : kRanges) {
+        UniqueWinEventHook hook(SetWinEventHook(range.first, range.last, nullptr, &OnEvent, processId, 0, flags_));
+        if (hook) {
+            Owners().emplace_back(hook.Get(), this);
+        } else {
+            all = false;
+        }
+        hooks_.push_back(std::move(hook));
+    }
+    return all;
+}
+
+void CALLBACK ClientWindowEvents::OnEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child,
+                                          DWORD, DWORD) {
+    if (object != OBJID_WINDOW || child != CHILDID_SELF || !window) return;
+    const auto& owners = Owners();
+    const auto owner = std::find_if(owners.begin(), owners.end(), [&](const auto& o) { return o.first == hook; });
+    if (owner == owners.end() || !Matters(event, window)) return;
+    ClientWindowEvents* self = owner->second;
+    if (self->changed_) self->changed_();
+}
+
+void EventScanTimer::Follow(std::optional<std::int64_t> dueAt, std::int64_t now) {
+    if (dueAt == armedFor_) return;
+    armedFor_ = dueAt;
+    if (!dueAt) {
+        timers_.Stop(id_);
+        return;
+    }
+    const std::int64_t delay = std::clamp<std::int64_t>(*dueAt - now, USER_TIMER_MINIMUM, USER_TIMER_MAXIMUM);
+    // Should the timer fail to start, the heartbeat scans: nothing is lost but time.
+    if (!timers_.Start(id_, static_cast<UINT>(delay))) armedFor_.reset();
+}
+
+void EventScanTimer::Fired() {
+    timers_.Stop(id_);
+    armedFor_.reset();
+}
+
+}  // namespace brisolt::win32
