@@ -14,6 +14,7 @@
 #include "platform/text_measure.h"
 #include "platform/ui.h"
 #include "program/menus.h"
+#include "program/scan_schedule.h"
 #include "program/team_mode.h"
 #include "program/views.h"
 #include "scan/scan.h"
@@ -58,6 +59,8 @@ struct ProgramState {
     MenuSet menus;
     TimerState scanTimer;
     TimerState trayAlertTimer;  // runs while the team folder fails
+    // When scans run besides the interval: window events bring them forward.
+    ScanSchedule scanSchedule;
     bool trayAlertPhase = false;
 };
 

@@ -41,7 +41,11 @@ void RefreshWindowList(App& app) {
     app.accessLog.Record(scan, app.settings, *app.platform.files, *app.platform.clock);
     // Local duplicates sound at every tick; an overlap with another copy once, when it begins.
     const bool overlapBegins = UpdateTeamMode(app);
-    if (scan.alarm || (overlapBegins && app.settings.alarmSound)) app.platform.sound->Exclamation();
+    ScanSchedule& schedule = app.program.scanSchedule;
+    if ((scan.alarm && schedule.MaySound()) || (overlapBegins && app.settings.alarmSound)) {
+        app.platform.sound->Exclamation();
+        schedule.SoundPlayed();
+    }
     ShowCompany(app, scan.company);
     app.view.topLevelCount = std::to_string(scan.topLevel.size());
     app.view.clientCount = std::to_string(scan.clientWindows.size());
@@ -55,6 +59,20 @@ void RefreshWindowList(App& app) {
         app.settings.listFont = font;
         ShowListFontInPreviews(app);
     }
+}
+
+void ScheduledScan(App& app, ScanCause cause) {
+    ScanSchedule& schedule = app.program.scanSchedule;
+    Clock& clock = *app.platform.clock;
+    schedule.SetInterval(app.program.scanTimer.interval);
+    schedule.ScanStarted(clock.SteadyMilliseconds(), cause);
+    // The scan ends in the schedule even when a window operation fails in it.
+    struct Finish {
+        ScanSchedule& schedule;
+        Clock& clock;
+        ~Finish() { schedule.ScanFinished(clock.SteadyMilliseconds()); }
+    } finish{schedule, clock};
+    RefreshWindowList(app);
 }
 
 void ListWindowMouseDown(App& app, int button) {

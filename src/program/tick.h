@@ -1,5 +1,6 @@
 // One tick of the scan timer, end to end, and the list window's mouse.
 #pragma once
+#include "program/scan_schedule.h"
 
 namespace brisolt {
 
@@ -7,6 +8,9 @@ struct App;
 
 // Scan the desktop, log, sound the alarm, show the company, glue, paint.
 void RefreshWindowList(App& app);
+// The same scan, for the interval timer (a heartbeat) or brought forward by
+// window events: the schedule learns what it cost and keeps the sound's rhythm.
+void ScheduledScan(App& app, ScanCause cause);
 
 // 1 left button (drag), 2 right button (fold to a clock and back).
 void ListWindowMouseDown(App& app, int button);
