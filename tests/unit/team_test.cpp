@@ -255,9 +255,15 @@ TEST(TeamSync, FolderFailuresAndRecoveries) {
     s = a.Cycle(folder, opened, 33000);
     EXPECT_TRUE(s.folderOk);
     EXPECT_EQ(1u, s.others.size());
+    folder.failList = true;  // after a failure our record may be gone: written again at once
+    a.Cycle(folder, opened, 34000);
+    folder.failList = false;
+    const int writes = folder.writes;
+    EXPECT_TRUE(a.Cycle(folder, opened, 35000).folderOk);
+    EXPECT_EQ(writes + 1, folder.writes);
 
     // A crashed copy's record is removed after ten minutes without a change.
-    for (std::int64_t t = 34000; t <= 33000 + 10 * 60000 + 10000; t += 1000) a.Cycle(folder, opened, t);
+    for (std::int64_t t = 36000; t <= 33000 + 10 * 60000 + 10000; t += 1000) a.Cycle(folder, opened, t);
     EXPECT_EQ(0u, folder.files.count(bName));
 }
 

@@ -1,0 +1,155 @@
+// The team folder on the real file API, and the worker thread that syncs it.
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "check.h"
+#include "team/record.h"
+#include "temp_dir.h"
+#include "win32/team_worker.h"
+#include "win32/win32_team_folder.h"
+
+using namespace brisolt;
+using namespace brisolt::win32;
+
+namespace {
+
+std::wstring Wide(const std::string& path) { return WideFromUtf8(Utf8FromAnsi(path)); }
+
+const FolderEntry* Find(const std::vector<FolderEntry>& entries, const std::string& name) {
+    auto it = std::find_if(entries.begin(), entries.end(), [&](const FolderEntry& e) { return e.name == name; });
+    return it == entries.end() ? nullptr : &*it;
+}
+
+// Polls `done` for up to `ms`.
+bool Within(int ms, const std::function<bool()>& done) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+team::Record Copy(const std::string& user) {
+    team::Record r;
+    r.user = user;
+    r.computer = "PC-12";
+    r.runId = NewRunId();
+    r.objects.push_back({{0, "18"}, UtcNowSeconds()});
+    return r;
+}
+
+}  // namespace
+
+WIN_TEST(TeamFolder_WritesAtomicallyListsReadsAndRemoves) {
+    wintest::TempDir dir;
+    CreateDirectoryA(dir.File("sub").c_str(), nullptr);  // folders are not listed
+    Win32TeamFolder folder(Wide(dir.Path() + "\\"));
+    const std::string name = "J\xC3\xBCrgen.brisolt-team";  // a UTF-8 name
+
+    CHECK(folder.WriteAtomically(name, "first"));
+    std::vector<FolderEntry> entries;
+    CHECK(folder.List(entries));
+    CHECK_EQ(1u, entries.size());  // no temporary file left, no subfolder
+    const FolderEntry* first = Find(entries, name);
+    CHECK(first != nullptr);
+    const FolderEntry before = first ? *first : FolderEntry{};
+    CHECK_EQ(5u, before.size);
+
+    Sleep(20);
+    CHECK(folder.WriteAtomically(name, std::string(40000, 'x')));  // replaces the file
+    CHECK(folder.List(entries));
+    CHECK_EQ(1u, entries.size());
+    const FolderEntry* second = Find(entries, name);
+    CHECK(second && second->size == 40000 && second->writeTime != before.writeTime);
+
+    std::string bytes;
+    CHECK(folder.Read(name, 100000, bytes));
+    CHECK_EQ(40000u, bytes.size());
+    CHECK(folder.Read(name, 1000, bytes));  // cut at the limit
+    CHECK_EQ(1000u, bytes.size());
+
+    CHECK(folder.Remove(name));
+    CHECK(folder.Remove(name));  // gone already: fine
+    CHECK(!folder.Read(name, 1000, bytes));
+    CHECK(folder.List(entries));
+    CHECK(entries.empty());
+    CHECK(!folder.WriteAtomically("..\\escape.brisolt-team", "x"));  // no paths in names
+}
+
+WIN_TEST(TeamFolder_MissingFolderFails) {
+    wintest::TempDir dir;
+    Win32TeamFolder folder(Wide(dir.File("does not exist")));
+    std::vector<FolderEntry> entries;
+    std::string bytes;
+    CHECK(!folder.List(entries));
+    CHECK(!folder.WriteAtomically("a.brisolt-team", "x"));
+    CHECK(!folder.Read("a.brisolt-team", 10, bytes));
+    CHECK(!folder.Remove("a.brisolt-team"));
+}
+
+WIN_TEST(TeamFolder_TimeAndNames) {
+    CHECK(!ComputerNameUtf8().empty());
+    CHECK(NewRunId() != NewRunId());
+    const std::string hhmm = LocalTimeOfDay(UtcNowSeconds());
+    CHECK_EQ(5u, hhmm.size());
+    CHECK_EQ(':', hhmm.size() == 5 ? hhmm[2] : ' ');
+    CHECK_EQ(std::string("\xC3\xBC"), Utf8FromAnsi("\xFC"));  // ü in Windows-1252
+    CHECK_EQ(std::string("\xFC"), AnsiFromUtf8("\xC3\xBC"));
+}
+
+WIN_TEST(TeamWorker_TwoCopiesSeeEachOtherAndQuitClears) {
+    wintest::TempDir dir;
+    const auto interval = std::chrono::milliseconds(100);
+    TeamWorker anna(std::make_unique<Win32TeamFolder>(Wide(dir.Path())), interval);
+    TeamWorker bert(std::make_unique<Win32TeamFolder>(Wide(dir.Path())), interval);
+    anna.Publish(Copy("anna"));
+    bert.Publish(Copy("bert"));
+    CHECK(Within(3000, [&] { return anna.Latest().others.size() == 1 && bert.Latest().others.size() == 1; }));
+    const team::TeamState seen = anna.Latest();
+    CHECK(seen.folderOk);
+    CHECK_EQ(std::string("bert"), seen.others.empty() ? std::string() : seen.others[0].user);
+
+    CHECK(bert.Stop());
+    CHECK(Within(3000, [&] { return anna.Latest().others.empty(); }));
+    CHECK(anna.Stop());
+    WIN32_FIND_DATAA data;
+    HANDLE left = FindFirstFileA(dir.File("*.brisolt-team").c_str(), &data);
+    CHECK(left == INVALID_HANDLE_VALUE);  // both records removed
+    if (left != INVALID_HANDLE_VALUE) FindClose(left);
+}
+
+WIN_TEST(TeamWorker_VanishedFolderIsAnError) {
+    wintest::TempDir dir;
+    const std::string path = dir.File("team");
+    CreateDirectoryA(path.c_str(), nullptr);
+    TeamWorker worker(std::make_unique<Win32TeamFolder>(Wide(path)), std::chrono::milliseconds(100));
+    worker.Publish(Copy("anna"));
+    Sleep(300);
+    CHECK(worker.Latest().folderOk);
+    // Remove what the worker wrote, then the folder.
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((path + "\\*.brisolt-team").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do DeleteFileA((path + "\\" + data.cFileName).c_str());
+        while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    CHECK(RemoveDirectoryA(path.c_str()));
+    CHECK(Within(3000, [&] { return !worker.Latest().folderOk; }));
+    CreateDirectoryA(path.c_str(), nullptr);  // back again
+    CHECK(Within(3000, [&] { return worker.Latest().folderOk; }));
+    // The record is written again at once, not only at the next heartbeat.
+    CHECK(Within(3000, [&] {
+        WIN32_FIND_DATAA found;
+        HANDLE again = FindFirstFileA((path + "\\*.brisolt-team").c_str(), &found);
+        if (again == INVALID_HANDLE_VALUE) return false;
+        FindClose(again);
+        return true;
+    }));
+    CHECK(worker.Stop());
+}
