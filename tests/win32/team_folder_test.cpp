@@ -1,5 +1,7 @@
 // The team folder on the real file API, and the worker thread that syncs it.
 #include <algorithm>
+#include <atomic>
+#include <functional>
 #include <chrono>
 #include <memory>
 #include <string>
@@ -10,6 +12,7 @@
 #include "team/record.h"
 #include "temp_dir.h"
 #include "win32/team_worker.h"
+#include "win32/win.h"
 #include "win32/win32_team_folder.h"
 
 using namespace brisolt;
@@ -39,7 +42,11 @@ team::Record Copy(const std::string& user) {
     r.user = user;
     r.computer = "PC-12";
     r.runId = NewRunId();
-    r.objects.push_back({{0, "18"}, UtcNowSeconds()});
+    team::OpenObject table18;
+    table18.id.typeCode = 0;
+    table18.id.number = "18";
+    table18.sinceUtc = UtcNowSeconds();
+    r.objects.push_back(table18);
     return r;
 }
 
@@ -152,4 +159,41 @@ WIN_TEST(TeamWorker_VanishedFolderIsAnError) {
         return true;
     }));
     CHECK(worker.Stop());
+}
+
+namespace {
+
+// A share that does not answer: every listing waits until it is let go.
+class HangingFolder : public TeamFolder {
+public:
+    explicit HangingFolder(std::shared_ptr<std::atomic<bool>> letGo) : letGo_(std::move(letGo)) {}
+    bool List(std::vector<FolderEntry>&) override {
+        while (!*letGo_) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return false;
+    }
+    bool Read(const std::string&, std::size_t, std::string&) override { return false; }
+    bool WriteAtomically(const std::string&, const std::string&) override { return true; }
+    bool Remove(const std::string&) override { return true; }
+
+private:
+    std::shared_ptr<std::atomic<bool>> letGo_;
+};
+
+}  // namespace
+
+WIN_TEST(TeamWorker_HangingShareBlocksNeitherTheTickNorQuit) {
+    auto letGo = std::make_shared<std::atomic<bool>>(false);
+    TeamWorker worker(std::make_unique<HangingFolder>(letGo), std::chrono::milliseconds(50));
+    worker.Publish(Copy("anna"));
+    Sleep(200);  // the worker is stuck in the listing now
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 10; ++i) {
+        worker.Publish(Copy("anna"));
+        CHECK(worker.Latest().folderOk);  // nothing finished yet: no news
+    }
+    CHECK(!worker.Stop(std::chrono::milliseconds(300)));  // left behind, not waited for
+    const auto took = std::chrono::steady_clock::now() - start;
+    CHECK(took < std::chrono::milliseconds(1500));
+    *letGo = true;  // the share answers at last: the thread ends on its own
+    Sleep(100);
 }
