@@ -110,8 +110,10 @@ bool Win32TeamFolder::List(std::vector<FolderEntry>& entries) {
     UniqueFind find(FindFirstFileExW((folder_ + L"\\*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
                                      nullptr, 0));
     if (!find) {
-        // A folder without even "." (a share's root) that is empty.
-        return GetLastError() == ERROR_FILE_NOT_FOUND;
+        // Nothing matched: an empty folder without even "." (a share's root).
+        if (GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+        const DWORD attributes = GetFileAttributesW(folder_.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     }
     do {
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
