@@ -37,6 +37,15 @@ bool Within(int ms, const std::function<bool()>& done) {
     return true;
 }
 
+std::vector<std::string> RecordFiles(const std::string& path) {
+    std::vector<FolderEntry> entries;
+    Win32TeamFolder(Wide(path)).List(entries);
+    std::vector<std::string> names;
+    for (const FolderEntry& e : entries)
+        if (team::IsRecordFileName(e.name)) names.push_back(e.name);
+    return names;
+}
+
 team::Record Copy(const std::string& user) {
     team::Record r;
     r.user = user;
@@ -124,10 +133,7 @@ WIN_TEST(TeamWorker_TwoCopiesSeeEachOtherAndQuitClears) {
     CHECK(bert.Stop());
     CHECK(Within(3000, [&] { return anna.Latest().others.empty(); }));
     CHECK(anna.Stop());
-    WIN32_FIND_DATAA data;
-    HANDLE left = FindFirstFileA(dir.File("*.brisolt-team").c_str(), &data);
-    CHECK(left == INVALID_HANDLE_VALUE);  // both records removed
-    if (left != INVALID_HANDLE_VALUE) FindClose(left);
+    CHECK(RecordFiles(dir.Path()).empty());  // both records removed
 }
 
 WIN_TEST(TeamWorker_VanishedFolderIsAnError) {
@@ -139,25 +145,14 @@ WIN_TEST(TeamWorker_VanishedFolderIsAnError) {
     Sleep(300);
     CHECK(worker.Latest().folderOk);
     // Remove what the worker wrote, then the folder.
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((path + "\\*.brisolt-team").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do DeleteFileA((path + "\\" + data.cFileName).c_str());
-        while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
+    Win32TeamFolder view(Wide(path));
+    for (const std::string& name : RecordFiles(path)) view.Remove(name);
     CHECK(RemoveDirectoryA(path.c_str()));
     CHECK(Within(3000, [&] { return !worker.Latest().folderOk; }));
     CreateDirectoryA(path.c_str(), nullptr);  // back again
     CHECK(Within(3000, [&] { return worker.Latest().folderOk; }));
     // The record is written again at once, not only at the next heartbeat.
-    CHECK(Within(3000, [&] {
-        WIN32_FIND_DATAA found;
-        HANDLE again = FindFirstFileA((path + "\\*.brisolt-team").c_str(), &found);
-        if (again == INVALID_HANDLE_VALUE) return false;
-        FindClose(again);
-        return true;
-    }));
+    CHECK(Within(3000, [&] { return RecordFiles(path).size() == 1; }));
     CHECK(worker.Stop());
 }
 
