@@ -87,7 +87,8 @@ std::string LocalTimeOfDay(std::int64_t utcSeconds) {
     SYSTEMTIME utc{}, local{};
     if (!FileTimeToSystemTime(&ft, &utc) || !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) return {};
     char text[8] = {};
-    std::snprintf(text, sizeof text, "%02u:%02u", static_cast<unsigned>(local.wHour), static_cast<unsigned>(local.wMinute));
+    std::snprintf(text, sizeof text, "%02u:%02u", static_cast<unsigned>(local.wHour),
+                  static_cast<unsigned>(local.wMinute));
     return text;
 }
 

@@ -263,7 +263,10 @@ TEST(TeamSync, FolderFailuresAndRecoveries) {
     EXPECT_EQ(writes + 1, folder.writes);
 
     // A crashed copy's record is removed after ten minutes without a change.
-    for (std::int64_t t = 36000; t <= 33000 + 10 * 60000 + 10000; t += 1000) a.Cycle(folder, opened, t);
+    std::int64_t t = 36000;
+    for (; t <= 33000 + 9 * 60000; t += 1000) a.Cycle(folder, opened, t);
+    EXPECT_EQ(1u, folder.files.count(bName));
+    for (; t <= 33000 + 10 * 60000 + 10000; t += 1000) a.Cycle(folder, opened, t);
     EXPECT_EQ(0u, folder.files.count(bName));
 }
 
