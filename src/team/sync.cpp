@@ -7,7 +7,7 @@ namespace brisolt::team {
 
 bool TeamSync::WriteMine(TeamFolder& folder, const Record& mine, std::int64_t now) {
     const std::string name = RecordFileName(mine.computer, mine.user, mine.runId);
-    const bool due = !everWritten_ || name != myName_ || !SameContent(mine, written_) ||
+    const bool due = !everWritten_ || lastCycleFailed_ || name != myName_ || !SameContent(mine, written_) ||
                      now - lastWriteMs_ >= timing_.heartbeatMs;
     if (!due) return true;
 
@@ -74,6 +74,7 @@ TeamState TeamSync::Cycle(TeamFolder& folder, const Record& mine, std::int64_t s
     const bool wrote = WriteMine(folder, mine, steadyMs);
     const bool listed = ReadOthers(folder, steadyMs);
     state.folderOk = wrote && listed;
+    lastCycleFailed_ = !state.folderOk;
     for (const auto& [name, k] : known_)
         if (k.hasRecord && steadyMs - k.lastChangeMs < timing_.aliveMs) state.others.push_back(k.record);
     return state;

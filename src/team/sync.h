@@ -63,6 +63,7 @@ private:
     std::string myName_;     // our record's file name once written
     Record written_;         // what we wrote last
     bool everWritten_ = false;
+    bool lastCycleFailed_ = false;  // then our record may be gone: written again
     std::int64_t lastWriteMs_ = 0;
     std::uint64_t sequence_ = 0;
     std::map<std::string, Known> known_;  // other records, by file name

@@ -255,9 +255,18 @@ TEST(TeamSync, FolderFailuresAndRecoveries) {
     s = a.Cycle(folder, opened, 33000);
     EXPECT_TRUE(s.folderOk);
     EXPECT_EQ(1u, s.others.size());
+    folder.failList = true;  // after a failure our record may be gone: written again at once
+    a.Cycle(folder, opened, 34000);
+    folder.failList = false;
+    const int writes = folder.writes;
+    EXPECT_TRUE(a.Cycle(folder, opened, 35000).folderOk);
+    EXPECT_EQ(writes + 1, folder.writes);
 
     // A crashed copy's record is removed after ten minutes without a change.
-    for (std::int64_t t = 34000; t <= 33000 + 10 * 60000 + 10000; t += 1000) a.Cycle(folder, opened, t);
+    std::int64_t t = 36000;
+    for (; t <= 33000 + 9 * 60000; t += 1000) a.Cycle(folder, opened, t);
+    EXPECT_EQ(1u, folder.files.count(bName));
+    for (; t <= 33000 + 10 * 60000 + 10000; t += 1000) a.Cycle(folder, opened, t);
     EXPECT_EQ(0u, folder.files.count(bName));
 }
 

@@ -1,0 +1,45 @@
+// Runs the team folder's sync on a thread of its own, so that the user
+// interface never waits for a share: the tick publishes this copy's record
+// and takes the latest team state, both without waiting for any file call.
+#pragma once
+#include <chrono>
+#include <memory>
+
+#include "platform/team_folder.h"
+#include "team/record.h"
+#include "team/sync.h"
+
+namespace brisolt::win32 {
+
+class TeamWorker {
+public:
+    // Starts the thread. It makes a cycle every `interval`, and at once when
+    // a published record differs from the one before; nothing is written
+    // before the first Publish.
+    TeamWorker(std::unique_ptr<TeamFolder> folder, std::chrono::milliseconds interval,
+               team::SyncTiming timing = {});
+    ~TeamWorker();  // Stop(kQuitWait) unless stopped
+    TeamWorker(const TeamWorker&) = delete;
+    TeamWorker& operator=(const TeamWorker&) = delete;
+
+    // This copy's record as of this tick (its sequence is the worker's own).
+    void Publish(const team::Record& mine);
+    // A cycle as soon as the running one (if any) is done.
+    void CycleNow();
+    // The state of the last finished cycle; before the first one, no others
+    // and folderOk.
+    team::TeamState Latest() const;
+
+    static constexpr std::chrono::milliseconds kQuitWait{2000};
+    // Removes our record and ends the thread, waiting at most `wait`. A
+    // thread stuck in a file call on a share that does not answer is left to
+    // finish on its own (the process ends it): false then.
+    bool Stop(std::chrono::milliseconds wait = kQuitWait);
+
+private:
+    struct Shared;
+    std::shared_ptr<Shared> shared_;
+    bool stopped_ = false;
+};
+
+}  // namespace brisolt::win32

@@ -1,0 +1,194 @@
+// The team folder on the real file API, and the worker thread that syncs it.
+#include <algorithm>
+#include <atomic>
+#include <functional>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "check.h"
+#include "team/record.h"
+#include "temp_dir.h"
+#include "win32/team_worker.h"
+#include "win32/win.h"
+#include "win32/win32_team_folder.h"
+
+using namespace brisolt;
+using namespace brisolt::win32;
+
+namespace {
+
+std::wstring Wide(const std::string& path) { return WideFromUtf8(Utf8FromAnsi(path)); }
+
+const FolderEntry* Find(const std::vector<FolderEntry>& entries, const std::string& name) {
+    auto it = std::find_if(entries.begin(), entries.end(), [&](const FolderEntry& e) { return e.name == name; });
+    return it == entries.end() ? nullptr : &*it;
+}
+
+// Polls `done` for up to `ms`.
+bool Within(int ms, const std::function<bool()>& done) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+std::vector<std::string> RecordFiles(const std::string& path) {
+    std::vector<FolderEntry> entries;
+    Win32TeamFolder(Wide(path)).List(entries);
+    std::vector<std::string> names;
+    for (const FolderEntry& e : entries)
+        if (team::IsRecordFileName(e.name)) names.push_back(e.name);
+    return names;
+}
+
+team::Record Copy(const std::string& user) {
+    team::Record r;
+    r.user = user;
+    r.computer = "PC-12";
+    r.runId = NewRunId();
+    team::OpenObject table18;
+    table18.id.typeCode = 0;
+    table18.id.number = "18";
+    table18.sinceUtc = UtcNowSeconds();
+    r.objects.push_back(table18);
+    return r;
+}
+
+}  // namespace
+
+WIN_TEST(TeamFolder_WritesAtomicallyListsReadsAndRemoves) {
+    wintest::TempDir dir;
+    CreateDirectoryA(dir.File("sub").c_str(), nullptr);  // folders are not listed
+    Win32TeamFolder folder(Wide(dir.Path() + "\\"));
+    const std::string name = "J\xC3\xBCrgen.brisolt-team";  // a UTF-8 name
+
+    CHECK(folder.WriteAtomically(name, "first"));
+    std::vector<FolderEntry> entries;
+    CHECK(folder.List(entries));
+    CHECK_EQ(1u, entries.size());  // no temporary file left, no subfolder
+    const FolderEntry* first = Find(entries, name);
+    CHECK(first != nullptr);
+    const FolderEntry before = first ? *first : FolderEntry{};
+    CHECK_EQ(5u, before.size);
+
+    Sleep(20);
+    CHECK(folder.WriteAtomically(name, std::string(40000, 'x')));  // replaces the file
+    CHECK(folder.List(entries));
+    CHECK_EQ(1u, entries.size());
+    const FolderEntry* second = Find(entries, name);
+    CHECK(second && second->size == 40000 && second->writeTime != before.writeTime);
+
+    std::string bytes;
+    CHECK(folder.Read(name, 100000, bytes));
+    CHECK_EQ(40000u, bytes.size());
+    CHECK(folder.Read(name, 1000, bytes));  // cut at the limit
+    CHECK_EQ(1000u, bytes.size());
+
+    CHECK(folder.Remove(name));
+    CHECK(folder.Remove(name));  // gone already: fine
+    CHECK(!folder.Read(name, 1000, bytes));
+    CHECK(folder.List(entries));
+    CHECK(entries.empty());
+    CHECK(!folder.WriteAtomically("..\\escape.brisolt-team", "x"));  // no paths in names
+}
+
+WIN_TEST(TeamFolder_MissingFolderFails) {
+    wintest::TempDir dir;
+    Win32TeamFolder folder(Wide(dir.File("does not exist")));
+    std::vector<FolderEntry> entries;
+    std::string bytes;
+    CHECK(!folder.List(entries));
+    CHECK(!folder.WriteAtomically("a.brisolt-team", "x"));
+    CHECK(!folder.Read("a.brisolt-team", 10, bytes));
+    CHECK(!folder.Remove("a.brisolt-team"));
+}
+
+WIN_TEST(TeamFolder_TimeAndNames) {
+    CHECK(!ComputerNameUtf8().empty());
+    CHECK(NewRunId() != NewRunId());
+    const std::string hhmm = LocalTimeOfDay(UtcNowSeconds());
+    CHECK_EQ(5u, hhmm.size());
+    CHECK_EQ(':', hhmm.size() == 5 ? hhmm[2] : ' ');
+    CHECK_EQ(std::string("\xC3\xBC"), Utf8FromAnsi("\xFC"));  // ü in Windows-1252
+    CHECK_EQ(std::string("\xFC"), AnsiFromUtf8("\xC3\xBC"));
+}
+
+WIN_TEST(TeamWorker_TwoCopiesSeeEachOtherAndQuitClears) {
+    wintest::TempDir dir;
+    const auto interval = std::chrono::milliseconds(100);
+    TeamWorker anna(std::make_unique<Win32TeamFolder>(Wide(dir.Path())), interval);
+    TeamWorker bert(std::make_unique<Win32TeamFolder>(Wide(dir.Path())), interval);
+    anna.Publish(Copy("anna"));
+    bert.Publish(Copy("bert"));
+    CHECK(Within(3000, [&] { return anna.Latest().others.size() == 1 && bert.Latest().others.size() == 1; }));
+    const team::TeamState seen = anna.Latest();
+    CHECK(seen.folderOk);
+    CHECK_EQ(std::string("bert"), seen.others.empty() ? std::string() : seen.others[0].user);
+
+    CHECK(bert.Stop());
+    CHECK(Within(3000, [&] { return anna.Latest().others.empty(); }));
+    CHECK(anna.Stop());
+    CHECK(RecordFiles(dir.Path()).empty());  // both records removed
+}
+
+WIN_TEST(TeamWorker_VanishedFolderIsAnError) {
+    wintest::TempDir dir;
+    const std::string path = dir.File("team");
+    CreateDirectoryA(path.c_str(), nullptr);
+    TeamWorker worker(std::make_unique<Win32TeamFolder>(Wide(path)), std::chrono::milliseconds(100));
+    worker.Publish(Copy("anna"));
+    Sleep(300);
+    CHECK(worker.Latest().folderOk);
+    // Remove what the worker wrote, then the folder.
+    Win32TeamFolder view(Wide(path));
+    for (const std::string& name : RecordFiles(path)) view.Remove(name);
+    CHECK(RemoveDirectoryA(path.c_str()));
+    CHECK(Within(3000, [&] { return !worker.Latest().folderOk; }));
+    CreateDirectoryA(path.c_str(), nullptr);  // back again
+    CHECK(Within(3000, [&] { return worker.Latest().folderOk; }));
+    // The record is written again at once, not only at the next heartbeat.
+    CHECK(Within(3000, [&] { return RecordFiles(path).size() == 1; }));
+    CHECK(worker.Stop());
+}
+
+namespace {
+
+// A share that does not answer: every listing waits until it is let go.
+class HangingFolder : public TeamFolder {
+public:
+    explicit HangingFolder(std::shared_ptr<std::atomic<bool>> letGo) : letGo_(std::move(letGo)) {}
+    bool List(std::vector<FolderEntry>&) override {
+        while (!*letGo_) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return false;
+    }
+    bool Read(const std::string&, std::size_t, std::string&) override { return false; }
+    bool WriteAtomically(const std::string&, const std::string&) override { return true; }
+    bool Remove(const std::string&) override { return true; }
+
+private:
+    std::shared_ptr<std::atomic<bool>> letGo_;
+};
+
+}  // namespace
+
+WIN_TEST(TeamWorker_HangingShareBlocksNeitherTheTickNorQuit) {
+    auto letGo = std::make_shared<std::atomic<bool>>(false);
+    TeamWorker worker(std::make_unique<HangingFolder>(letGo), std::chrono::milliseconds(50));
+    worker.Publish(Copy("anna"));
+    Sleep(200);  // the worker is stuck in the listing now
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 10; ++i) {
+        worker.Publish(Copy("anna"));
+        CHECK(worker.Latest().folderOk);  // nothing finished yet: no news
+    }
+    CHECK(!worker.Stop(std::chrono::milliseconds(300)));  // left behind, not waited for
+    const auto took = std::chrono::steady_clock::now() - start;
+    CHECK(took < std::chrono::milliseconds(1500));
+    *letGo = true;  // the share answers at last: the thread ends on its own
+    Sleep(100);
+}
