@@ -1,0 +1,56 @@
+#include "win32/team_channel.h"
+
+#include <algorithm>
+
+#include "win32/win32_team_folder.h"
+
+namespace brisolt::win32 {
+
+namespace {
+
+// The worker looks at the folder once per scan interval, at least every two
+// seconds: one listing per interval keeps the load on the server small.
+constexpr int kMaxCycleMs = 2000;
+
+}  // namespace
+
+Win32TeamChannel::~Win32TeamChannel() {
+    // Our record goes at once; a share that does not answer is not waited for long.
+    if (worker_) worker_->Stop();
+}
+
+void Win32TeamChannel::Configure(const std::string& folder, int intervalMs) {
+    // Only another folder starts another worker: a new interval takes effect
+    // with the next one (two workers on one folder would race over our record).
+    if (folder == folder_) return;
+    const int cycleMs = std::clamp(intervalMs, 100, kMaxCycleMs);
+    // The old worker removes our record from the old folder on its own time:
+    // the user interface does not wait for a share that may not answer.
+    if (worker_) worker_->Stop(std::chrono::milliseconds(0));
+    worker_.reset();
+    folder_ = folder;
+    if (folder.empty()) return;
+    worker_ = std::make_unique<TeamWorker>(std::make_unique<Win32TeamFolder>(WideFromUtf8(Utf8FromAnsi(folder))),
+                                           std::chrono::milliseconds(cycleMs));
+    if (published_) worker_->Publish(mine_);
+}
+
+void Win32TeamChannel::Publish(const team::Record& mine) {
+    mine_ = mine;
+    mine_.user = Utf8FromAnsi(mine.user);
+    mine_.computer = Utf8FromAnsi(mine.computer);
+    published_ = true;
+    if (worker_) worker_->Publish(mine_);
+}
+
+std::shared_ptr<const team::TeamState> Win32TeamChannel::Latest() {
+    if (!worker_) return nullptr;
+    auto state = std::make_shared<team::TeamState>(worker_->Latest());
+    for (team::Record& other : state->others) {
+        other.user = AnsiFromUtf8(other.user);
+        other.computer = AnsiFromUtf8(other.computer);
+    }
+    return state;
+}
+
+}  // namespace brisolt::win32

@@ -1,0 +1,27 @@
+// The tick's team channel on Windows: a TeamWorker on the folder the settings
+// name, started, moved and stopped as the option changes. The program's text
+// is in the Windows code page; records are UTF-8, converted here at the edge.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "team/team_channel.h"
+#include "win32/team_worker.h"
+
+namespace brisolt::win32 {
+
+class Win32TeamChannel : public team::TeamChannel {
+public:
+    ~Win32TeamChannel() override;
+    void Configure(const std::string& folder, int intervalMs) override;
+    void Publish(const team::Record& mine) override;
+    std::shared_ptr<const team::TeamState> Latest() override;
+
+private:
+    std::string folder_;  // as the settings hold it
+    std::unique_ptr<TeamWorker> worker_;
+    team::Record mine_;   // as last published, for a worker started anew
+    bool published_ = false;
+};
+
+}  // namespace brisolt::win32
