@@ -53,8 +53,8 @@ scan_with_front_table() {
     e2e_pass "$what: scans go on, the list window follows the client"
 }
 
-set_log_path() { p settext "$MAIN" "${PROG_ID[edLogFilename]}" "$1" >/dev/null; }
-path_is() { [[ $(p text "$MAIN" "${PROG_ID[edLogFilename]}") == "$1" ]]; }
+set_log_path() { p settext "$MAIN" "${PROG_ID[LOG_FILE]}" "$1" >/dev/null; }
+path_is() { [[ $(p text "$MAIN" "${PROG_ID[LOG_FILE]}") == "$1" ]]; }
 
 # Every line is a whole record: eight quoted fields, CR LF at the end.
 RECORD_RE='^"[^"]*"(,"[^"]*"){7}'$'\r''$'
