@@ -68,7 +68,7 @@ apply_variant() {
 }
 
 apply_variant "${VARIANTS[0]}"
-e2e_start democlient "$E2E_DIR" "$E2E_DIST/democlient.exe" "$(e2e_winpath "$SCENARIO")"
+e2e_start democlient "$E2E_DIR" "$E2E_TOOLS/democlient.exe" "$(e2e_winpath "$SCENARIO")"
 e2e_wait_window DemoClientFrame 30 || { e2e_fail "demo client did not start"; e2e_finish; exit; }
 printf '%s\r\n' "[Options]" "Language=1" "Logging=1" "LogFilename=$(e2e_winpath "$LOG")" "Intervall=1" \
     "Glue1=1" "GlueList=0" >"$APP/KelmorL.ini"
