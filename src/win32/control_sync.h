@@ -1,5 +1,5 @@
-// Carries the state of the control objects to the native side after every
-// dispatched event: what a handler changed in a control shows on the screen.
+// Carries the program's state (settings, view, timers) to the native side after
+// every dispatched event: what a handler changed shows on the screen.
 // The timers (Interval, Enabled) become SetTimer / KillTimer; the settings
 // window (with its pages, menu bar and tray icon) pushes itself.
 #pragma once

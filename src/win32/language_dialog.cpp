@@ -20,7 +20,7 @@ public:
 
 private:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-    void Load();
+    void ShowTexts();
     void SetControlText(int id, const std::string& text) {
         Check(SetDlgItemTextA(Hwnd(), id, text.c_str()) != FALSE, "Setting a caption");
     }
@@ -31,7 +31,7 @@ private:
     UniqueIcon bigIcon_, smallIcon_;
 };
 
-void LanguageDialog::Load() {
+void LanguageDialog::ShowTexts() {
     Check(SetWindowTextA(Hwnd(), texts::kLanguageDialogCaption) != FALSE, "Setting a caption");
     SetControlText(IDC_CONTINUE_IN_ENGLISH, texts::kContinueInEnglish);
     SetControlText(IDC_CONTINUE_IN_GERMAN, texts::kContinueInGerman);
@@ -47,7 +47,7 @@ void LanguageDialog::Load() {
 LRESULT LanguageDialog::OnMessage(UINT msg, WPARAM wp, LPARAM) {
     switch (msg) {
         case WM_INITDIALOG:
-            dispatcher_.Run([&] { Load(); });
+            dispatcher_.Run([&] { ShowTexts(); });
             return TRUE;
         case WM_COMMAND:
             if (HIWORD(wp) != BN_CLICKED) return FALSE;

@@ -12,7 +12,7 @@
 namespace brisolt::win32 {
 
 SettingsWindow::SettingsWindow(HINSTANCE instance, App& app, EventDispatcher& dispatcher, ControlSync& sync,
-                       ProgramWindows& windows)
+                               ProgramWindows& windows)
     : NativeWindow(&windows),
       instance_(instance),
       app_(app),

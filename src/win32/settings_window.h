@@ -30,11 +30,11 @@ namespace brisolt::win32 {
 
 class SettingsWindow : public PushedWindow, public NativeWindow {
 public:
-    // Creates the window and its pages, hidden, fills the geometry of the
-    // control objects and pushes every control once. Attaches itself to
-    // `sync`. Throws ControlError.
+    // Creates the window and its pages, hidden, fills the geometry the view
+    // takes from the templates and pushes every control once. Attaches itself
+    // to `sync`. Throws ControlError.
     SettingsWindow(HINSTANCE instance, App& app, EventDispatcher& dispatcher, ControlSync& sync,
-               ProgramWindows& windows);
+                   ProgramWindows& windows);
     ~SettingsWindow() override;
 
     const TabPages& Pages() const { return *tabs_; }

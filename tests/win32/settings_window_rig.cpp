@@ -21,17 +21,17 @@ SettingsWindowRig::SettingsWindowRig() {
     p.ui = &ui;
     list = std::make_unique<ListWindow>(GetModuleHandleA(nullptr), windows, ListWindowEvents{});
     p.listWindow = list.get();
-    main = std::make_unique<SettingsWindow>(GetModuleHandleA(nullptr), app, dispatcher, sync, windows);
+    settingsWindow = std::make_unique<SettingsWindow>(GetModuleHandleA(nullptr), app, dispatcher, sync, windows);
     LoadForms(app);
     sync.Push();
 }
 
 SettingsWindowRig::~SettingsWindowRig() {
-    main.reset();
+    settingsWindow.reset();
     list.reset();
 }
 
-HWND SettingsWindowRig::Parent(int page) const { return page < 0 ? main->Hwnd() : main->Pages().Page(page); }
+HWND SettingsWindowRig::Parent(int page) const { return page < 0 ? settingsWindow->Hwnd() : settingsWindow->Pages().Page(page); }
 
 HWND SettingsWindowRig::Control(int page, int id) const { return GetDlgItem(Parent(page), id); }
 

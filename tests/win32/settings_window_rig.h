@@ -44,7 +44,7 @@ struct SettingsWindowRig {
     std::vector<std::string> reports;
     brisolt::win32::EventDispatcher dispatcher{app, sync, [this](const std::string& t) { reports.push_back(t); }};
     std::unique_ptr<brisolt::win32::ListWindow> list;
-    std::unique_ptr<brisolt::win32::SettingsWindow> main;
+    std::unique_ptr<brisolt::win32::SettingsWindow> settingsWindow;
 };
 
 }  // namespace wintest

@@ -94,7 +94,7 @@ WIN_TEST(SettingsWindow_SettingsAndViewShowWithoutRunningHandlers) {
                  {kList, IDC_LIST_FONT, "Small Fonts 6pt"}};
     for (const auto& t : texts) CHECK_EQ(t.text, TextOf(rig.Control(t.page, t.id)));
     CHECK_EQ(3, static_cast<int>(SendMessageA(rig.Control(kList, IDC_LIST_FONT), CB_GETCOUNT, 0, 0)));
-    CHECK_EQ(rig.app.view.caption, TextOf(rig.main->Hwnd()));
+    CHECK_EQ(rig.app.view.caption, TextOf(rig.settingsWindow->Hwnd()));
 
     // No handler ran: the timer, the font choice and the list font are as
     // they were, and the edits' change notices left the settings alone.
@@ -222,7 +222,7 @@ WIN_TEST(SettingsWindow_CompanyTooltipFollowsTheMouseAndLinksOpenOnAnyButton) {
     tool.hwnd = rig.Parent(kGeneral);
     tool.uId = reinterpret_cast<UINT_PTR>(label);
     tool.lpszText = tip;
-    SendMessageA(rig.main->ToolTipsHwnd(), TTM_GETTEXTA, sizeof tip, reinterpret_cast<LPARAM>(&tool));
+    SendMessageA(rig.settingsWindow->ToolTipsHwnd(), TTM_GETTEXTA, sizeof tip, reinterpret_cast<LPARAM>(&tool));
     CHECK_EQ(rig.app.view.company, std::string(tip));
 
     rig.ShowPage(kInfo);
@@ -249,7 +249,7 @@ WIN_TEST(SettingsWindow_CompanyTooltipFollowsTheMouseAndLinksOpenOnAnyButton) {
 WIN_TEST(SettingsWindow_TabsShowTheirPagesAndTheUsersChoiceIsTaken) {
     SettingsWindowRig rig;
     rig.ShowPage(kList);
-    const HWND tab = rig.main->Pages().Tab();
+    const HWND tab = rig.settingsWindow->Pages().Tab();
     CHECK_EQ(4, TabCtrl_GetItemCount(tab));
     CHECK_EQ(1, TabCtrl_GetCurSel(tab));
     for (int i = 0; i < 4; ++i) CHECK_EQ(i == kList, IsWindowVisible(rig.Parent(i)) != FALSE);
@@ -268,7 +268,7 @@ WIN_TEST(SettingsWindow_TabsShowTheirPagesAndTheUsersChoiceIsTaken) {
     // The user picks the fourth tab.
     TabCtrl_SetCurSel(tab, 3);
     NMHDR note{tab, IDC_PAGE_TABS, static_cast<UINT>(TCN_SELCHANGE)};
-    SendMessageA(rig.main->Hwnd(), WM_NOTIFY, IDC_PAGE_TABS, reinterpret_cast<LPARAM>(&note));
+    SendMessageA(rig.settingsWindow->Hwnd(), WM_NOTIFY, IDC_PAGE_TABS, reinterpret_cast<LPARAM>(&note));
     CHECK_EQ(4, rig.app.settings.selectedPage);
     CHECK(IsWindowVisible(rig.Parent(kInfo)));
     CHECK(!IsWindowVisible(rig.Parent(kList)));
@@ -293,13 +293,13 @@ WIN_TEST(SettingsWindow_CtrlTabStepsThroughTheTabsAndEscHides) {
     std::copy(keys, keys + 256, pressed);
     pressed[VK_CONTROL] = 0x80;
     SetKeyboardState(pressed);
-    MSG msg{rig.main->Pages().Tab(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
-    CHECK(rig.main->PreTranslate(msg));
+    MSG msg{rig.settingsWindow->Pages().Tab(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    CHECK(rig.settingsWindow->PreTranslate(msg));
     CHECK_EQ(2, rig.app.settings.selectedPage);
     pressed[VK_SHIFT] = 0x80;
     SetKeyboardState(pressed);
-    CHECK(rig.main->PreTranslate(msg));
-    CHECK(rig.main->PreTranslate(msg));
+    CHECK(rig.settingsWindow->PreTranslate(msg));
+    CHECK(rig.settingsWindow->PreTranslate(msg));
     CHECK_EQ(4, rig.app.settings.selectedPage);  // round the strip
     CHECK(IsWindowVisible(rig.Parent(kInfo)));
     SetKeyboardState(keys);
@@ -308,14 +308,14 @@ WIN_TEST(SettingsWindow_CtrlTabStepsThroughTheTabsAndEscHides) {
     const HWND edit = rig.Control(kGeneral, IDC_CLIENT_TITLE_MARKER);
     SetFocus(edit);
     MSG esc{edit, WM_KEYDOWN, VK_ESCAPE, 0x00010001, 0, {}};
-    CHECK(rig.main->PreTranslate(esc));
+    CHECK(rig.settingsWindow->PreTranslate(esc));
     CHECK(!rig.app.view.visible);
-    CHECK(!IsWindowVisible(rig.main->Hwnd()));
+    CHECK(!IsWindowVisible(rig.settingsWindow->Hwnd()));
 }
 
 WIN_TEST(SettingsWindow_MenuBarFollowsTheMenusAndItsCommandsReachTheProgram) {
     SettingsWindowRig rig;
-    const HWND main = rig.main->Hwnd();
+    const HWND main = rig.settingsWindow->Hwnd();
     RECT clientBefore{};
     GetClientRect(main, &clientBefore);
     SwitchLanguage(rig.app, 1);
@@ -367,7 +367,7 @@ WIN_TEST(SettingsWindow_CloseBoxHidesAndQuitOrTheSessionsEndSavesAndEnds) {
     {
         SettingsWindowRig rig;
         rig.ShowPage(kGeneral);
-        const HWND main = rig.main->Hwnd();
+        const HWND main = rig.settingsWindow->Hwnd();
         SendMessageA(main, WM_CLOSE, 0, 0);
         CHECK(IsWindow(main));
         CHECK(!IsWindowVisible(main));
@@ -379,7 +379,7 @@ WIN_TEST(SettingsWindow_CloseBoxHidesAndQuitOrTheSessionsEndSavesAndEnds) {
     }
     for (bool sessionEnds : {false, true}) {
         SettingsWindowRig rig;
-        const HWND main = rig.main->Hwnd();
+        const HWND main = rig.settingsWindow->Hwnd();
         SendMessageA(rig.Control(kGeneral, IDC_GLUE_TOOLBOX), BM_CLICK, 0, 0);
         if (sessionEnds) {
             SendMessageA(main, WM_ENDSESSION, TRUE, 0);
@@ -388,7 +388,7 @@ WIN_TEST(SettingsWindow_CloseBoxHidesAndQuitOrTheSessionsEndSavesAndEnds) {
             SendMessageA(main, WM_CLOSE, 0, 0);
         }
         CHECK(!IsWindow(main));
-        CHECK(rig.main->Hwnd() == nullptr);
+        CHECK(rig.settingsWindow->Hwnd() == nullptr);
         CHECK_EQ(0, rig.windows.Open());  // the list window went too: the loop ends
         // What the user clicked is what was saved.
         CHECK(wintest::ReadWholeFile(rig.iniFile).find("GlueToolbox=1") != std::string::npos);
@@ -435,7 +435,7 @@ WIN_TEST(SettingsWindow_EveryCaptionComesFromTheTextTable) {
     for (const int language : {0, 1}) {
         rig.app.settings.language = language;
         rig.sync.Push();
-        const std::vector<Caption> shown = captions(rig.main->Hwnd());
+        const std::vector<Caption> shown = captions(rig.settingsWindow->Hwnd());
         CHECK_EQ(52, static_cast<int>(shown.size()));  // buttons, labels and frames
         std::string uncaptioned;  // the ids of controls left blank
         for (const Caption& c : shown)
