@@ -37,6 +37,8 @@ TICK_BENCH=$ROOT/build/bench-win32/tick_bench.exe
 FIRST_PAINT=$ROOT/build/bench-win32/first_paint.exe
 [[ -f $TICK_BENCH && -f $FIRST_PAINT ]] || { echo "missing $TICK_BENCH or $FIRST_PAINT" >&2; exit 1; }
 
+# The demo client and the probe of this build (else those of the windows preset).
+[[ -f $ROOT/build/bench-windows/tools/democlient.exe ]] && export E2E_TOOLS=$ROOT/build/bench-windows/tools
 # shellcheck source=../tests/e2e/lib.sh
 source "$ROOT/tests/e2e/lib.sh"
 e2e_setup bench_win32 || exit 1
@@ -65,7 +67,7 @@ SCENARIO=$E2E_DIR/scenario.txt
     done
 } | e2e_write_scenario "$SCENARIO"
 
-e2e_start democlient "$E2E_DIR" "$E2E_DIST/democlient.exe" "$(e2e_winpath "$SCENARIO")"
+e2e_start democlient "$E2E_DIR" "$E2E_TOOLS/democlient.exe" "$(e2e_winpath "$SCENARIO")"
 e2e_wait_window DemoClientFrame 60 || { echo "the demo client did not start" >&2; exit 1; }
 client_ready() { (($(e2e_probe mdilist DemoClientFrame | wc -l) >= CHILDREN)); }
 e2e_poll 300 client_ready || { echo "the demo client did not open its $CHILDREN windows" >&2; exit 1; }

@@ -48,7 +48,7 @@ printf '%s\r\n' \
     "Glue1=1" "GlueList=1" "GlueToolbox=1" "GlueProperties=1" "GlueHauptmenue=1" \
     "Intervall=1" "Win1IconStart=1" >"$APP/KelmorL.ini"
 
-e2e_start democlient "$E2E_DIR" "$E2E_DIST/democlient.exe" "$(e2e_winpath "$SCENARIO")"
+e2e_start democlient "$E2E_DIR" "$E2E_TOOLS/democlient.exe" "$(e2e_winpath "$SCENARIO")"
 e2e_wait_window DemoClientFrame 30 || { echo "the demo client did not start"; exit 1; }
 e2e_start brisolt "$APP" "$APP/brisolt.exe"
 e2e_wait_window BrisoltListWindow 30 || { echo "brisolt.exe did not start"; exit 1; }

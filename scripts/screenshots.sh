@@ -7,7 +7,8 @@
 #   scripts/screenshots.sh --dpi 144    the four pages at 144 dpi, in a prefix of their
 #                                       own, into build/e2e/screenshots-144/ (layout check)
 #
-# Expects the windows build in dist/ (cmake --preset windows && cmake --build --preset windows).
+# Expects the windows build: dist/brisolt.exe and the demo client in build/windows/tools
+# (cmake --preset windows && cmake --build --preset windows).
 set -u
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 DPI=
@@ -54,7 +55,7 @@ child=Codeunit 80 Sales-Post - C/AL Editor|345,290,340,180
 child=Object Designer|20,40,300,380
 child=Main Menu|min
 EOF
-e2e_start democlient "$E2E_DIR" "$E2E_DIST/democlient.exe" "$(e2e_winpath "$SCENARIO")"
+e2e_start democlient "$E2E_DIR" "$E2E_TOOLS/democlient.exe" "$(e2e_winpath "$SCENARIO")"
 e2e_wait_window DemoClientFrame 30 || { echo "the demo client did not start"; exit 1; }
 
 # The list window right beside the client (its glue rule would put it at the

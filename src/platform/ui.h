@@ -37,11 +37,11 @@ public:
     // index of the chosen entry, or -1.
     virtual int PopupMenu(const std::string& entries) = 0;
     // Shows the first-start language dialog and processes messages until it
-    // has been closed; its buttons run cmdLangEng_Click / cmdLangGer_Click.
+    // has been closed; its buttons run ChooseEnglish / ChooseGerman.
     virtual void RunLanguageDialog() = 0;
     // Creates the list window with its top-left corner at (x, y) pixels.
     virtual void CreateListWindow(int x, int y) = 0;
-    // Sends WM_CLOSE to the main window (handled later by frmMain_Close).
+    // Sends WM_CLOSE to the settings window (handled later by CloseSettingsWindow).
     virtual void CloseMainWindow() = 0;
     // Brings the main window to the foreground.
     virtual void ForegroundMainWindow() = 0;

@@ -17,7 +17,7 @@ inline const char* Pick(const Bilingual& t, Language language) {
     return language == Language::German ? t.german : language == Language::English ? t.english : nullptr;
 }
 
-// The program's name, as its caption, tray tooltip and mails show it.
+// The program's name: window and message box captions, the tray tooltip.
 inline constexpr char kProductName[] = "Brisolt light";
 
 namespace texts {
@@ -50,10 +50,12 @@ inline constexpr char kContinueInEnglish[] = "Continue in English";
 inline constexpr char kContinueInGerman[] = "Weiter auf Deutsch";
 inline constexpr char kChooseLanguageEnglish[] = "Please choose the language of the user interface.";
 inline constexpr char kChooseLanguageGerman[] = "Bitte wählen Sie die Sprache der Benutzeroberfläche.";
+inline constexpr char kLanguageDialogCaption[] = "Brisolt";
 
 // The option pages' captions that follow the language.
 inline constexpr Bilingual kOkButton{"&OK", "&OK"};
 inline constexpr Bilingual kHelpButton{"&Hilfe", "&Help"};
+inline constexpr Bilingual kCancelButton{"Abbrechen", "Abbrechen"};
 inline constexpr Bilingual kIdentificationFrame{"Identifikation", "Identification"};
 inline constexpr Bilingual kTitleMarkerLabel{"Zeichenfolge aus Fenstertitel", "Character sequence"};
 inline constexpr Bilingual kCompanyLabel{"Aktueller Mandant", "Current company"};
@@ -67,16 +69,24 @@ inline constexpr Bilingual kBrowse{"D&urchsuchen...", "&Browse..."};
 inline constexpr Bilingual kShowLogLabel{"Protokolldatei anzeigen", "Show the log file"};
 inline constexpr Bilingual kShowLog{"An&zeigen", "&Show"};
 inline constexpr Bilingual kArrangeFrame{"Fenster positionieren", "Arrange windows"};
+inline constexpr Bilingual kGlueObjectDesigner{"Object Designer", "Object Designer"};
+inline constexpr Bilingual kGlueProperties{"Properties", "Properties"};
 inline constexpr Bilingual kGlueMainMenu{"Hauptmenü", "Main Menu"};
 inline constexpr Bilingual kGlueListWindow{"Fensterliste", "List window"};
+inline constexpr Bilingual kGlueToolbox{"Toolbox", "Toolbox"};
+inline constexpr Bilingual kGlueFieldMenu{"Field Menu", "Field Menu"};
 inline constexpr Bilingual kFontFrame{"Zeichensatz", "Font"};
 inline constexpr Bilingual kFontLabel{"Zeichensatz für Fensterliste", "Font for the list window"};
 inline constexpr Bilingual kDynamicFont{"Dynamische Fonthöhe", "Dynamic font size"};
+inline constexpr Bilingual kDynamicFont7pt{"ab Fenstern: 7 pt", "ab Fenstern: 7 pt"};
+inline constexpr Bilingual kDynamicFont6pt{"ab Fenstern: 6 pt", "ab Fenstern: 6 pt"};
 inline constexpr Bilingual kDisplayFrame{"Anzeige", "Display"};
 inline constexpr Bilingual kShowTopLevel{"Parent-Fenster anzeigen", "Show parent windows"};
 inline constexpr Bilingual kShowClients{"Client-Fenster anzeigen", "Show client windows"};
 inline constexpr Bilingual kShortNames{"Objektnamen in Kurzform anzeigen", "Show object names shortened"};
 inline constexpr Bilingual kColourFrame{"Farbauswahl", "Color selection"};
+inline constexpr Bilingual kNormalColourButton{"Normal...", "Normal..."};
+inline constexpr Bilingual kAlarmColourButton{"Alarm...", "Alarm..."};
 inline constexpr Bilingual kFormsFrame{"Erkennen von Forms", "Detecting forms opened for design"};
 inline constexpr Bilingual kFormsLabel{
     "Einer der folgenden Texte erscheint im Fenstertitel von geöffneten Forms. Wählen Sie den zutreffenden Text aus:",
@@ -85,6 +95,7 @@ inline constexpr Bilingual kFormsLabel{
 inline constexpr Bilingual kFormDesigner{" - Form Designer", " - Form Designer"};
 inline constexpr Bilingual kFormularDesigner{" - Formular Designer", " - Formular Designer"};
 inline constexpr Bilingual kProductInfoFrame{"Produktinformation", "Product information"};
+inline constexpr Bilingual kIconCaption{"Brisolt", "Brisolt"};
 inline constexpr Bilingual kEmailToolTip{"E-Mail senden", "Send an e-Mail"};
 inline constexpr Bilingual kHomepageToolTip{"Homepage öffnen", "Open homepage"};
 inline constexpr Bilingual kInfoHeadline{"Sie benutzen die 'light'-Version von Brisolt.",

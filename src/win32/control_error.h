@@ -1,4 +1,4 @@
-// A failed operation on a form, control or window is the program's general
+// A failed operation on a dialog, control or window is the program's general
 // run-time error: these helpers check a Win32 result and throw ControlError
 // with the operation's name and the system's reason.
 #pragma once

@@ -5,7 +5,7 @@ namespace brisolt::win32 {
 void ControlSync::Push() {
     PushTimer(app_.program.scanTimer, scanTimer_, kScanTimer);
     PushTimer(app_.program.trayAlertTimer, trayAlertTimer_, kTrayAlertTimer);
-    if (forms_) forms_->Push();
+    if (window_) window_->Push();
 }
 
 void ControlSync::PushTimer(const TimerState& timer, NativeTimer& native, UINT_PTR id) {

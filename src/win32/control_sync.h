@@ -1,7 +1,7 @@
-// Carries the state of the control objects to the native side after every
-// dispatched event: what a handler changed in a control shows on the screen.
-// The timers (Interval, Enabled) become SetTimer / KillTimer; the forms (the
-// main window with its pages, menu bar and tray icon) push themselves.
+// Carries the program's state (settings, view, timers) to the native side after
+// every dispatched event: what a handler changed shows on the screen.
+// The timers (Interval, Enabled) become SetTimer / KillTimer; the settings
+// window (with its pages, menu bar and tray icon) pushes itself.
 #pragma once
 #include "win32/win.h"
 
@@ -14,10 +14,10 @@ namespace brisolt::win32 {
 constexpr UINT_PTR kScanTimer = 1;
 constexpr UINT_PTR kTrayAlertTimer = 2;
 
-// The native forms, once they exist.
-class NativeForms {
+// The settings window, once it exists.
+class PushedWindow {
 public:
-    virtual ~NativeForms() = default;
+    virtual ~PushedWindow() = default;
     // Throws ControlError when an operation on a window fails.
     virtual void Push() = 0;
 };
@@ -27,8 +27,8 @@ public:
     ControlSync(App& app, TimerWindow& timers) : app_(app), timers_(timers) {}
     // Pushes every control whose state differs from what the screen has.
     void Push();
-    // The forms to push from now on (null: none).
-    void Attach(NativeForms* forms) { forms_ = forms; }
+    // The window to push from now on (null: none).
+    void Attach(PushedWindow* window) { window_ = window; }
 
 private:
     // What the native timer currently does.
@@ -42,7 +42,7 @@ private:
     TimerWindow& timers_;
     NativeTimer scanTimer_;
     NativeTimer trayAlertTimer_;
-    NativeForms* forms_ = nullptr;
+    PushedWindow* window_ = nullptr;
 };
 
 }  // namespace brisolt::win32

@@ -1,5 +1,6 @@
 #include "win32/event_dispatcher.h"
 
+#include "program/texts.h"
 #include "win32/win.h"
 
 namespace brisolt::win32 {
@@ -11,7 +12,7 @@ std::string RunTimeErrorText(int language, const std::string& what) {
 }
 
 void ShowRunTimeError(const std::string& text) {
-    MessageBoxA(nullptr, text.c_str(), "Brisolt light", MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
+    MessageBoxA(nullptr, text.c_str(), kProductName, MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
 }
 
 void EventDispatcher::Report(const std::string& what) noexcept {

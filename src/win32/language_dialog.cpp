@@ -1,6 +1,6 @@
 #include "win32/language_dialog.h"
 
-#include "form_ids.h"
+#include "control_ids.h"
 #include "program/language.h"
 #include "program/texts.h"
 #include "win32/control_error.h"
@@ -16,11 +16,11 @@ public:
     LanguageDialog(HINSTANCE instance, App& app, EventDispatcher& dispatcher)
         : instance_(instance), app_(app), dispatcher_(dispatcher) {}
 
-    void Run() { RunDialogFrom(instance_, IDD_FRMLANGUAGE, nullptr, "Showing the language dialog"); }
+    void Run() { RunDialogFrom(instance_, IDD_LANGUAGE_DIALOG, nullptr, "Showing the language dialog"); }
 
 private:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-    void Load();
+    void ShowTexts();
     void SetControlText(int id, const std::string& text) {
         Check(SetDlgItemTextA(Hwnd(), id, text.c_str()) != FALSE, "Setting a caption");
     }
@@ -31,11 +31,12 @@ private:
     UniqueIcon bigIcon_, smallIcon_;
 };
 
-void LanguageDialog::Load() {
-    SetControlText(IDC_cmdLangEng, texts::kContinueInEnglish);
-    SetControlText(IDC_cmdLangGer, texts::kContinueInGerman);
-    SetControlText(IDC_lbl2, texts::kChooseLanguageEnglish);
-    SetControlText(IDC_lbl3, texts::kChooseLanguageGerman);
+void LanguageDialog::ShowTexts() {
+    Check(SetWindowTextA(Hwnd(), texts::kLanguageDialogCaption) != FALSE, "Setting a caption");
+    SetControlText(IDC_CONTINUE_IN_ENGLISH, texts::kContinueInEnglish);
+    SetControlText(IDC_CONTINUE_IN_GERMAN, texts::kContinueInGerman);
+    SetControlText(IDC_CHOOSE_LANGUAGE_ENGLISH, texts::kChooseLanguageEnglish);
+    SetControlText(IDC_CHOOSE_LANGUAGE_GERMAN, texts::kChooseLanguageGerman);
     // The dialog stands alone on the taskbar: it shows the program's icon.
     bigIcon_ = LoadProgramIcon(instance_, ":ico", GetSystemMetrics(SM_CXICON));
     smallIcon_ = LoadProgramIcon(instance_, ":ico", GetSystemMetrics(SM_CXSMICON));
@@ -46,13 +47,13 @@ void LanguageDialog::Load() {
 LRESULT LanguageDialog::OnMessage(UINT msg, WPARAM wp, LPARAM) {
     switch (msg) {
         case WM_INITDIALOG:
-            dispatcher_.Run([&] { Load(); });
+            dispatcher_.Run([&] { ShowTexts(); });
             return TRUE;
         case WM_COMMAND:
             if (HIWORD(wp) != BN_CLICKED) return FALSE;
             switch (LOWORD(wp)) {
-                case IDC_cmdLangEng: dispatcher_.Run([&] { ChooseEnglish(app_); }); break;
-                case IDC_cmdLangGer: dispatcher_.Run([&] { ChooseGerman(app_); }); break;
+                case IDC_CONTINUE_IN_ENGLISH: dispatcher_.Run([&] { ChooseEnglish(app_); }); break;
+                case IDC_CONTINUE_IN_GERMAN: dispatcher_.Run([&] { ChooseGerman(app_); }); break;
                 case IDCANCEL: break;  // Esc: closed without a choice
                 default: return FALSE;
             }

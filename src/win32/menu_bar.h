@@ -1,4 +1,4 @@
-// The main window's menu bar on the screen. BuildMainMenu describes a new bar
+// The settings window's menu bar on the screen. BuildMainMenu describes a new bar
 // (MenuSet, whose version grows with every build); this builds the real
 // menus from it, attaches them with SetMenu and destroys the bar it replaces.
 // Check marks set later on the data are carried over with CheckMenuItem.

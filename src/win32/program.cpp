@@ -46,9 +46,9 @@ Program::Program(HINSTANCE instance)
           [this] { CloseMainWindow(); },
           [this] { RunLanguageDialog(instance_, app_, dispatcher_); },
           [this] {
-              if (mainWindow_) mainWindow_->BringToFront();
+              if (settingsWindow_) settingsWindow_->BringToFront();
           },
-          // Boxes, dialogs and the tray menu belong to the main window.
+          // Boxes, dialogs and the tray menu belong to the settings window.
           [this] { return MainHwnd(); },
           [this] { return MainHwnd(); },
       }) {
@@ -74,8 +74,8 @@ void Program::CreateListWindow(int x, int y) {
 }
 
 void Program::CloseMainWindow() {
-    if (!mainWindow_) throw ControlError("The main window does not exist.");
-    mainWindow_->PostClose();
+    if (!settingsWindow_) throw ControlError("The main window does not exist.");
+    settingsWindow_->PostClose();
 }
 
 void Program::OnTimer(UINT_PTR id) {
@@ -87,15 +87,15 @@ int Program::Run() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
 
-    // The forms are loaded (hidden) before start-up runs their load events.
-    dispatcher_.Run([this] { mainWindow_ = std::make_unique<MainWindow>(instance_, app_, dispatcher_, sync_, windows_); });
+    // The settings window and its pages are created (hidden) before start-up runs.
+    dispatcher_.Run([this] { settingsWindow_ = std::make_unique<SettingsWindow>(instance_, app_, dispatcher_, sync_, windows_); });
     if (!MainHwnd()) return 1;
     dispatcher_.Run([this] { StartUp(app_, FolderOf(exePath_)); });
     if (!listWindow_ || !listWindow_->Exists()) return 1;  // start-up failed; it has been reported
 
     MSG msg{};
     while (windows_.Open() > 0 && GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (mainWindow_ && mainWindow_->PreTranslate(msg)) continue;
+        if (settingsWindow_ && settingsWindow_->PreTranslate(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

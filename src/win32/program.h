@@ -10,7 +10,7 @@
 #include "win32/control_sync.h"
 #include "win32/event_dispatcher.h"
 #include "win32/list_window.h"
-#include "win32/main_window.h"
+#include "win32/settings_window.h"
 #include "win32/native_window.h"
 #include "win32/timer_window.h"
 #include "win32/win32_profile.h"
@@ -33,7 +33,7 @@ private:
     void CreateListWindow(int x, int y);
     void CloseMainWindow();
     void OnTimer(UINT_PTR id);
-    HWND MainHwnd() const { return mainWindow_ ? mainWindow_->Hwnd() : nullptr; }
+    HWND MainHwnd() const { return settingsWindow_ ? settingsWindow_->Hwnd() : nullptr; }
 
     HINSTANCE instance_;
     std::string exePath_;
@@ -47,7 +47,7 @@ private:
     Win32UserInterface ui_;
     std::unique_ptr<ListWindow> listWindow_;
     // Last: it detaches itself from sync_ when it goes.
-    std::unique_ptr<MainWindow> mainWindow_;
+    std::unique_ptr<SettingsWindow> settingsWindow_;
 };
 
 }  // namespace brisolt::win32

@@ -3,14 +3,14 @@
 #include <commctrl.h>
 #include <uxtheme.h>
 
-#include "form_ids.h"
+#include "control_ids.h"
 #include "win32/control_error.h"
 
 namespace brisolt::win32 {
 
 namespace {
 
-constexpr int kTemplates[TabPages::kPages] = {IDD_FRMALLGEMEIN, IDD_FRMFENSTERLISTE, IDD_FRMOPTIONS, IDD_FRMINFO};
+constexpr int kTemplates[TabPages::kPages] = {IDD_GENERAL_PAGE, IDD_LIST_WINDOW_PAGE, IDD_OPTIONS_PAGE, IDD_INFO_PAGE};
 
 void SetItemText(HWND tab, int index, const std::string& caption, UINT message) {
     TCITEMA item{};
@@ -57,7 +57,7 @@ TabPages::~TabPages() = default;
 HWND TabPages::Page(int index) const { return pages_[index]->Hwnd(); }
 
 void TabPages::Layout() {
-    // The display area below the tabs, in the main window's client coordinates.
+    // The display area below the tabs, in the settings window's client coordinates.
     RECT area{};
     GetClientRect(tab_, &area);
     TabCtrl_AdjustRect(tab_, FALSE, &area);

@@ -1,5 +1,5 @@
 // The settings window's tab strip and the four page dialogs it shows: tab k shows page
-// k. The pages are children of the main window (so the dialog keyboard works
+// k. The pages are children of the settings window (so the dialog keyboard works
 // across them), stacked above the tab strip in its display area; only the
 // selected one is visible.
 #pragma once

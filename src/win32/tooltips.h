@@ -12,7 +12,7 @@ namespace brisolt::win32 {
 
 class ToolTips {
 public:
-    // Created hidden, owned by `owner` (the main window). Throws ControlError.
+    // Created hidden, owned by `owner` (the settings window). Throws ControlError.
     ToolTips(HINSTANCE instance, HWND owner);
     ToolTips(const ToolTips&) = delete;
     ToolTips& operator=(const ToolTips&) = delete;

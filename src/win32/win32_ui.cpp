@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "program/texts.h"
 #include "win32/handles.h"
 
 namespace brisolt::win32 {
@@ -27,7 +28,7 @@ std::vector<std::string> SplitBars(const std::string& text) {
 
 void Win32UserInterface::MessageBox(const std::string& text, unsigned flags) {
     // No caption of its own: the box carries the program's name.
-    ::MessageBoxA(Owner(), text.c_str(), "Brisolt light", flags | MB_SETFOREGROUND);
+    ::MessageBoxA(Owner(), text.c_str(), kProductName, flags | MB_SETFOREGROUND);
 }
 
 void Win32UserInterface::ShellOpen(const std::string& file, bool ownedByMainWindow) {

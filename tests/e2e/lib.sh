@@ -10,7 +10,10 @@
 #   E2E_SCREEN        Xvfb screen, default 1024x768x24
 
 E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+# What a user gets (brisolt.exe, Doc), and the test tools built beside it
+# (democlient.exe, probe.exe, probe_menu.dll).
 E2E_DIST=$E2E_ROOT/dist
+E2E_TOOLS=${E2E_TOOLS:-$E2E_ROOT/build/windows/tools}
 export WINEDEBUG=-all
 # A crashing program ends at once instead of waiting in the debugger.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
@@ -121,7 +124,7 @@ e2e_stop() {
 # probe.exe under Wine, its output without carriage returns.
 e2e_probe() {
     local out rc
-    out=$(wine "$E2E_DIST/probe.exe" "$@" 2>/dev/null)
+    out=$(wine "$E2E_TOOLS/probe.exe" "$@" 2>/dev/null)
     rc=$?
     printf '%s' "${out//$'\r'/}"
     [[ -n $out ]] && echo
@@ -213,8 +216,8 @@ e2e_setup() {
     trap e2e_cleanup EXIT
     trap 'exit 130' INT TERM
     local exe
-    for exe in brisolt.exe democlient.exe probe.exe; do
-        [[ -f $E2E_DIST/$exe ]] || { e2e_log "missing $E2E_DIST/$exe (build the windows preset first)"; return 1; }
+    for exe in "$E2E_DIST/brisolt.exe" "$E2E_TOOLS/democlient.exe" "$E2E_TOOLS/probe.exe"; do
+        [[ -f $exe ]] || { e2e_log "missing $exe (build the windows preset first)"; return 1; }
     done
     e2e_start_display || return 1
     e2e_init_prefix || { e2e_log "Wine prefix could not be created"; return 1; }

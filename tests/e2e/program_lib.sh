@@ -1,9 +1,11 @@
 # Helpers for driving brisolt.exe's settings window as a user would, shared by
 # tests/e2e/test_program.sh and scripts/screenshots.sh. Source after lib.sh.
 
-PROG_MAIN_TITLE="Brisolt light"
+# The program's name, read from its text table (src/program/texts.h).
+PROG_MAIN_TITLE=$(sed -n 's/^inline constexpr char kProductName\[\] = "\(.*\)";.*/\1/p' "$E2E_ROOT/src/program/texts.h")
+[[ -n $PROG_MAIN_TITLE ]] || echo "no kProductName in src/program/texts.h" >&2
 # The settings window by its caption, which carries the company in front once one is known.
-PROG_MAIN_MATCH="*Brisolt light"
+PROG_MAIN_MATCH="*$PROG_MAIN_TITLE"
 PROG_LANG_TITLE="Brisolt"
 PROG_DIALOG="#32770"
 PROG_TRAY_CALLBACK=$((0x8000 + 1))  # WM_APP + 1: the tray icon's messages
@@ -20,7 +22,7 @@ PROG_CMD_ENGLISH=$(prog_cmd English)
 PROG_CMD_HELP=$(prog_cmd Help)
 
 # The controls by their resource names: PROG_ID[name] is the id of IDC_name in
-# resources/form_ids.h, PROG_NAME[id] the name of an id.
+# resources/control_ids.h, PROG_NAME[id] the name of an id.
 declare -gA PROG_ID=() PROG_NAME=()
 prog_load_ids() {
     local define name id _
@@ -31,9 +33,9 @@ prog_load_ids() {
     done <"$1"
     ((${#PROG_ID[@]} > 0)) || { echo "no control ids in $1" >&2; return 1; }
 }
-prog_load_ids "$E2E_ROOT/resources/form_ids.h"
+prog_load_ids "$E2E_ROOT/resources/control_ids.h"
 
-# The main window's handle (0x…), once it exists.
+# The settings window's handle (0x…), once it exists.
 prog_main() { e2e_probe find "$PROG_DIALOG" "$PROG_MAIN_MATCH"; }
 
 # Centre of a rectangle "l t r b".

@@ -32,13 +32,13 @@ gone() { ! kill -0 "$1" 2>/dev/null; }
 # settings window is visible) or nothing (only the file tells).
 KEYS=(
     "Win1x|50|listx" "Win1y|50|listy"
-    "TabSelectedIndex|1|tab" "Intervall|2|edIntervall" "Parent|- Navi|edParent"
-    "ShowClient|1|chkShowClients" "ShowParent|1|chkShowParents" "ShortNames|0|chkShortNames"
-    "Font|0|cbFont" "DynamicFont|0|chkDynamicFonts" "Dynamic1|5|edDyn1" "Dynamic2|8|edDyn2"
-    "Alarm|0|chkAlarm" "Logging|0|chkLogging" "LogFilename||edLogFilename"
-    "Glue1|0|chkGlueObjDes" "GlueProperties|0|chkGlueProperties" "GlueHauptmenue|0|chkGlueHauptmenu"
-    "GlueList|1|chkGlueFensterliste" "GlueToolbox|0|chkGlueToolbox" "FieldMenu|0|chkGlueFieldMenu"
-    "FormularDesigner|1|optFormularDesigner"
+    "TabSelectedIndex|1|tab" "Intervall|2|SCAN_INTERVAL" "Parent|- Navi|CLIENT_TITLE_MARKER"
+    "ShowClient|1|SHOW_CLIENTS" "ShowParent|1|SHOW_TOP_LEVEL" "ShortNames|0|SHORT_NAMES"
+    "Font|0|LIST_FONT" "DynamicFont|0|DYNAMIC_FONT" "Dynamic1|5|DYNAMIC_FONT_FROM_ROWS_7PT" "Dynamic2|8|DYNAMIC_FONT_FROM_ROWS_6PT"
+    "Alarm|0|ALARM_SOUND" "Logging|0|LOGGING" "LogFilename||LOG_FILE"
+    "Glue1|0|GLUE_OBJECT_DESIGNER" "GlueProperties|0|GLUE_PROPERTIES" "GlueHauptmenue|0|GLUE_MAIN_MENU"
+    "GlueList|1|GLUE_LIST_WINDOW" "GlueToolbox|0|GLUE_TOOLBOX" "FieldMenu|0|GLUE_FIELD_MENU"
+    "FormularDesigner|1|FORMULAR_DESIGNER_TITLES"
     "FarbeNormal|12648384|" "FarbeAlarm|8421631|" "Language|1|"
     "Farbe0|12648384|" "Farbe1|8421631|"
 )
@@ -137,7 +137,7 @@ read_controls() {
 
 # A scan has run: it writes the number of top-level windows, which includes
 # the settings window itself.
-ticked() { local n; n=$(p text "$MAIN" "${PROG_ID[lblParents]}"); [[ $n =~ ^[0-9]+$ ]] && ((n > 0)); }
+ticked() { local n; n=$(p text "$MAIN" "${PROG_ID[TOP_LEVEL_COUNT]}"); [[ $n =~ ^[0-9]+$ ]] && ((n > 0)); }
 
 expected() { local key=$1 def=$2; if [[ -v EXPECT[$key] ]]; then echo "${EXPECT[$key]}"; else echo "$def"; fi; }
 short() { local s=$1; ((${#s} > 40)) && s="${s:0:20}…${s: -8} (${#s} chars)"; echo "$s"; }
@@ -181,8 +181,8 @@ run_case() {
     done
     # The two form designer options are each other's opposite.
     want=$((1 - $(expected FormularDesigner 1)))
-    [[ ${SHOWN[optFormDesigner]} == "$want" ]] ||
-        { e2e_fail "$name: optFormDesigner is ${SHOWN[optFormDesigner]}"; bad=1; }
+    [[ ${SHOWN[FORM_DESIGNER_TITLES]} == "$want" ]] ||
+        { e2e_fail "$name: FORM_DESIGNER_TITLES is ${SHOWN[FORM_DESIGNER_TITLES]}"; bad=1; }
     ((bad)) || e2e_pass "$name: every control shows the expected value"
 
     # Quit writes a clean file.

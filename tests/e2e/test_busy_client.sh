@@ -29,7 +29,7 @@ EOF
 }
 
 scene 40,100,280,400 700,300,120,200
-e2e_start democlient "$E2E_DIR" "$E2E_DIST/democlient.exe" "$(e2e_winpath "$SCENARIO")"
+e2e_start democlient "$E2E_DIR" "$E2E_TOOLS/democlient.exe" "$(e2e_winpath "$SCENARIO")"
 e2e_wait_window DemoClientFrame 30 || { e2e_fail "demo client did not start"; e2e_finish; exit; }
 printf '%s\r\n' "[WinLoc]" "Win1x=600" "Win1y=500" \
     "[Options]" "Language=1" "Intervall=1" "Glue1=1" "GlueList=1" "GlueToolbox=1" >"$APP/KelmorL.ini"

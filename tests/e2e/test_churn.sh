@@ -68,7 +68,7 @@ apply_variant() {
 }
 
 apply_variant "${VARIANTS[0]}"
-e2e_start democlient "$E2E_DIR" "$E2E_DIST/democlient.exe" "$(e2e_winpath "$SCENARIO")"
+e2e_start democlient "$E2E_DIR" "$E2E_TOOLS/democlient.exe" "$(e2e_winpath "$SCENARIO")"
 e2e_wait_window DemoClientFrame 30 || { e2e_fail "demo client did not start"; e2e_finish; exit; }
 printf '%s\r\n' "[Options]" "Language=1" "Logging=1" "LogFilename=$(e2e_winpath "$LOG")" "Intervall=1" \
     "Glue1=1" "GlueList=0" >"$APP/KelmorL.ini"
@@ -82,7 +82,7 @@ e2e_check_poll "first record written" 30 log_started
 
 # ---- the churn ---------------------------------------------------------------
 alive() { kill -0 "$BRISOLT" 2>/dev/null; }
-answers() { [[ $(p text "$MAIN" "${PROG_ID[edIntervall]}") == 1 ]]; }
+answers() { [[ $(p text "$MAIN" "${PROG_ID[SCAN_INTERVAL]}") == 1 ]]; }
 rewrites=0 looks=0 silent=0
 end=$((SECONDS + CHURN_SECONDS))
 next_look=$((SECONDS + 5))
@@ -107,7 +107,7 @@ scenario "$T18" "$T18" "$CU80" "Object Designer" "Notes 1"
 ROWS=5
 e2e_check_poll "the settings window answers after the churn" 20 answers
 
-clients_are() { [[ $(p text "$MAIN" "${PROG_ID[lblClients]}") == "$1" ]]; }
+clients_are() { [[ $(p text "$MAIN" "${PROG_ID[CLIENT_COUNT]}") == "$1" ]]; }
 e2e_check_poll "five client windows counted" 20 clients_are $ROWS
 
 EXPECTED="$ALARM $ALARM $NORMAL $NORMAL $NORMAL"

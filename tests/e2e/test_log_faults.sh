@@ -53,8 +53,8 @@ scan_with_front_table() {
     e2e_pass "$what: scans go on, the list window follows the client"
 }
 
-set_log_path() { p settext "$MAIN" "${PROG_ID[edLogFilename]}" "$1" >/dev/null; }
-path_is() { [[ $(p text "$MAIN" "${PROG_ID[edLogFilename]}") == "$1" ]]; }
+set_log_path() { p settext "$MAIN" "${PROG_ID[LOG_FILE]}" "$1" >/dev/null; }
+path_is() { [[ $(p text "$MAIN" "${PROG_ID[LOG_FILE]}") == "$1" ]]; }
 
 # Every line is a whole record: eight quoted fields, CR LF at the end.
 RECORD_RE='^"[^"]*"(,"[^"]*"){7}'$'\r''$'
@@ -81,7 +81,7 @@ check_log() {  # <what> <file> <lines> <table of the last record>
 
 # ---- the client, then brisolt.exe logging to an empty path -----------------------
 show 1 0
-e2e_start democlient "$E2E_DIR" "$E2E_DIST/democlient.exe" "$(e2e_winpath "$SCENARIO")"
+e2e_start democlient "$E2E_DIR" "$E2E_TOOLS/democlient.exe" "$(e2e_winpath "$SCENARIO")"
 e2e_wait_window DemoClientFrame 30 || { e2e_fail "demo client did not start"; e2e_finish; exit; }
 crlf() { printf '%s\r\n' "$@"; }
 crlf "[Options]" "Language=1" "Logging=1" "LogFilename=" "Intervall=1" "GlueList=0" >"$APP/KelmorL.ini"
@@ -136,7 +136,7 @@ fi
 
 # ---- 4: another program holds the file open with no sharing.
 HELD=$E2E_DIR/held.log
-e2e_start holder "$E2E_DIR" "$E2E_DIST/probe.exe" hold "$(e2e_winpath "$HELD")" 300000
+e2e_start holder "$E2E_DIR" "$E2E_TOOLS/probe.exe" hold "$(e2e_winpath "$HELD")" 300000
 HOLDER=$E2E_LAST_PID
 holding() { grep -q held "$E2E_DIR/holder.log"; }
 if e2e_poll 30 holding; then

@@ -51,11 +51,11 @@ else
     e2e_pass "no other window of the program before the choice"
 fi
 e2e_check_eq "English button's caption" "Continue in English" \
-    "$(p text "$PROG_DIALOG" "${PROG_ID[cmdLangEng]}" "$PROG_LANG_TITLE")"
+    "$(p text "$PROG_DIALOG" "${PROG_ID[CONTINUE_IN_ENGLISH]}" "$PROG_LANG_TITLE")"
 [[ -f $INI ]] && e2e_fail "a settings file exists before the choice" || e2e_pass "no settings file before the choice"
 
 # A real mouse click on "Continue in English".
-ENG_RECT=$(p ctlrect "$PROG_DIALOG" "${PROG_ID[cmdLangEng]}" "$PROG_LANG_TITLE")
+ENG_RECT=$(p ctlrect "$PROG_DIALOG" "${PROG_ID[CONTINUE_IN_ENGLISH]}" "$PROG_LANG_TITLE")
 prog_click_rect "$ENG_RECT"
 lang_dialog_gone() { ! p find "$PROG_DIALOG" "$PROG_LANG_TITLE"; }
 e2e_check_poll "language dialog closed by the click at ($(prog_centre "$ENG_RECT"))" 15 lang_dialog_gone
@@ -69,32 +69,32 @@ MAIN=$(p find "$PROG_DIALOG" "$PROG_MAIN_MATCH")
 [[ -n $MAIN ]] || { e2e_fail "settings window not found"; stop_here; }
 e2e_check_eq "English tab captions" "$ENGLISH_TABS" "$(prog_tabs "$MAIN")"
 check_menu "English menu bar, \"English\" checked" "$ENGLISH_MENU"
-e2e_check_eq "first page in English (chkAlarm)" "Alarm signal" "$(p text "$MAIN" "${PROG_ID[chkAlarm]}")"
+e2e_check_eq "first page in English (ALARM_SOUND)" "Alarm signal" "$(p text "$MAIN" "${PROG_ID[ALARM_SOUND]}")"
 
 # ---- 2: settings changed through the controls.
-p click "$MAIN" "${PROG_ID[chkGlueObjDes]}"
-p click "$MAIN" "${PROG_ID[chkAlarm]}"
-p type "$MAIN" "${PROG_ID[edIntervall]}" 7
-p type "$MAIN" "${PROG_ID[edLogFilename]}" "$LOGNAME"
+p click "$MAIN" "${PROG_ID[GLUE_OBJECT_DESIGNER]}"
+p click "$MAIN" "${PROG_ID[ALARM_SOUND]}"
+p type "$MAIN" "${PROG_ID[SCAN_INTERVAL]}" 7
+p type "$MAIN" "${PROG_ID[LOG_FILE]}" "$LOGNAME"
 prog_select_tab "$MAIN" 2 || e2e_fail "tab 2 could not be selected with the mouse"
-p select "$MAIN" "${PROG_ID[cbFont]}" 2
-p click "$MAIN" "${PROG_ID[chkShortNames]}"
+p select "$MAIN" "${PROG_ID[LIST_FONT]}" 2
+p click "$MAIN" "${PROG_ID[SHORT_NAMES]}"
 prog_select_tab "$MAIN" 3 || e2e_fail "tab 3 could not be selected with the mouse"
-p click "$MAIN" "${PROG_ID[optFormDesigner]}"
+p click "$MAIN" "${PROG_ID[FORM_DESIGNER_TITLES]}"
 
 # Each control as the user left it: name, probe read command, expected value.
 CONTROL_TABLE=(
-    "chkGlueObjDes check 1"
-    "chkAlarm check 1"
-    "edIntervall text 7"
-    "edLogFilename text $LOGNAME"
-    "cbFont combo 2"
-    "chkShortNames check 1"
-    "optFormDesigner check 1"
-    "optFormularDesigner check 0"
-    "chkGlueFensterliste check 1"
-    "chkDynamicFonts check 0"
-    "edParent text - Navi"
+    "GLUE_OBJECT_DESIGNER check 1"
+    "ALARM_SOUND check 1"
+    "SCAN_INTERVAL text 7"
+    "LOG_FILE text $LOGNAME"
+    "LIST_FONT combo 2"
+    "SHORT_NAMES check 1"
+    "FORM_DESIGNER_TITLES check 1"
+    "FORMULAR_DESIGNER_TITLES check 0"
+    "GLUE_LIST_WINDOW check 1"
+    "DYNAMIC_FONT check 0"
+    "CLIENT_TITLE_MARKER text - Navi"
 )
 control_is() { [[ $(p "$2" "$MAIN" "${PROG_ID[$1]}") == "$3" ]]; }
 check_controls() {  # <what>
@@ -179,14 +179,14 @@ e2e_check_poll "German tab captions after \"Deutsch\"" 15 tabs_are "$GERMAN_TABS
 check_menu "German menu bar, \"Deutsch\" checked" "$GERMAN_MENU"
 # Captions with umlauts come through the code page intact.
 e2e_check_eq "German check box caption" "Alarmton bei mehrfach geöffneten Objekten" \
-    "$(p text "$MAIN" "${PROG_ID[chkAlarm]}")"
+    "$(p text "$MAIN" "${PROG_ID[ALARM_SOUND]}")"
 e2e_check_eq "German label on page 3" \
     "Einer der folgenden Texte erscheint im Fenstertitel von geöffneten Forms. Wählen Sie den zutreffenden Text aus:" \
-    "$(p text "$MAIN" "${PROG_ID[lblFormDesigner]}")"
+    "$(p text "$MAIN" "${PROG_ID[DESIGNER_TITLE_LABEL]}")"
 p command "$MAIN" "$PROG_CMD_ENGLISH"
 e2e_check_poll "English tab captions after \"English\"" 15 tabs_are "$ENGLISH_TABS"
 check_menu "English menu bar again" "$ENGLISH_MENU"
-e2e_check_eq "English check box caption again" "Alarm signal" "$(p text "$MAIN" "${PROG_ID[chkAlarm]}")"
+e2e_check_eq "English check box caption again" "Alarm signal" "$(p text "$MAIN" "${PROG_ID[ALARM_SOUND]}")"
 
 # ---- 7: Help with the manual missing: a stop message naming the full path.
 MANUAL="$(e2e_winpath "$APP")\\Doc\\kelmorL.htm"

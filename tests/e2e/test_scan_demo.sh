@@ -32,7 +32,7 @@ child=Main Menu|420,400,200,150
 tool=Toolbox|700,300,120,200
 EOF
 ROWS=6
-e2e_start democlient "$E2E_DIR" "$E2E_DIST/democlient.exe" "$(e2e_winpath "$SCENARIO")"
+e2e_start democlient "$E2E_DIR" "$E2E_TOOLS/democlient.exe" "$(e2e_winpath "$SCENARIO")"
 e2e_wait_window DemoClientFrame 30 || { e2e_fail "demo client did not start"; e2e_finish; exit; }
 
 # ---- brisolt.exe with its settings beside it.

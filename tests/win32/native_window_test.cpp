@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "check.h"
-#include "form_ids.h"
+#include "control_ids.h"
 #include "program/app.h"
 #include "test_windows.h"
 #include "win32/native_window.h"
@@ -19,7 +19,7 @@ class Probe : public NativeWindow {
 public:
     Probe(ProgramWindows& windows, std::string& log) : NativeWindow(&windows), log_(log) {}
 
-    void Open(bool dialog, HWND parent, int templateId = IDD_FRMLANGUAGE) {
+    void Open(bool dialog, HWND parent, int templateId = IDD_LANGUAGE_DIALOG) {
         if (dialog) {
             CreateDialogFrom(GetModuleHandleA(nullptr), templateId, parent, "Creating the probe dialog");
             return;

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "check.h"
-#include "form_ids.h"
+#include "control_ids.h"
 #include "test_windows.h"
 #include "win32/control_sync.h"
 #include "win32/event_dispatcher.h"
@@ -86,7 +86,7 @@ WIN_TEST(LanguageDialog_ButtonsChooseAndTheCloseBoxLeavesNoChoice) {
     const struct {
         UINT action;
         int language;
-    } cases[] = {{IDC_cmdLangEng, 1}, {IDC_cmdLangGer, 0}, {WM_CLOSE, -1}, {IDCANCEL, -1}};
+    } cases[] = {{IDC_CONTINUE_IN_ENGLISH, 1}, {IDC_CONTINUE_IN_GERMAN, 0}, {WM_CLOSE, -1}, {IDCANCEL, -1}};
     for (const auto& c : cases) {
         App app;
         app.settings.language = -1;

@@ -1,4 +1,4 @@
-#include "win32/form_binding.h"
+#include "win32/control_binding.h"
 
 #include <commctrl.h>
 
@@ -36,16 +36,16 @@ bool HooksEvents(const Binding& b) { return b.onKeyUp || b.onMouseMove || b.onMo
 
 }  // namespace
 
-FormBinding::FormBinding(std::vector<Binding> table, ToolTips& tips, RunEvent run)
+ControlBinding::ControlBinding(std::vector<Binding> table, ToolTips& tips, RunEvent run)
     : table_(std::move(table)), shown_(table_.size()), tips_(tips), run_(std::move(run)), dpiY_(ScreenDpiY()) {}
 
-FormBinding::~FormBinding() {
+ControlBinding::~ControlBinding() {
     for (std::size_t i = 0; i < table_.size(); ++i)
         if (HooksEvents(table_[i]) && table_[i].hwnd && IsWindow(table_[i].hwnd))
-            RemoveWindowSubclass(table_[i].hwnd, &FormBinding::SubclassProc, i);
+            RemoveWindowSubclass(table_[i].hwnd, &ControlBinding::SubclassProc, i);
 }
 
-void FormBinding::Attach() {
+void ControlBinding::Attach() {
     for (std::size_t i = 0; i < table_.size(); ++i) {
         Binding& b = table_[i];
         b.hwnd = GetDlgItem(b.parent, b.id);
@@ -59,19 +59,19 @@ void FormBinding::Attach() {
         }
         if (b.toolTip) tips_.Add(b.hwnd);
         if (HooksEvents(b))
-            Check(SetWindowSubclass(b.hwnd, &FormBinding::SubclassProc, i, reinterpret_cast<DWORD_PTR>(this)) !=
+            Check(SetWindowSubclass(b.hwnd, &ControlBinding::SubclassProc, i, reinterpret_cast<DWORD_PTR>(this)) !=
                       FALSE,
                   "SetWindowSubclass");
     }
 }
 
-const Binding* FormBinding::Find(HWND parent, int id) const {
+const Binding* ControlBinding::Find(HWND parent, int id) const {
     for (const Binding& b : table_)
         if (b.parent == parent && b.id == id) return &b;
     return nullptr;
 }
 
-void FormBinding::Push() {
+void ControlBinding::Push() {
     ScopedFlag pushing(pushing_);  // the notifications of our own changes are no user input
     for (std::size_t i = 0; i < table_.size(); ++i) {
         if (!table_[i].hwnd) continue;
@@ -81,7 +81,7 @@ void FormBinding::Push() {
 
 // Each property is marked as shown before the call that shows it, so a call
 // that fails is reported once and not tried again at every push.
-void FormBinding::PushOne(Binding& b, Shown& s) {
+void ControlBinding::PushOne(Binding& b, Shown& s) {
     const bool all = !s.pushed;
     s.pushed = true;
     if (b.caption && (all || *b.caption != s.caption)) {
@@ -89,7 +89,10 @@ void FormBinding::PushOne(Binding& b, Shown& s) {
         Check(SetWindowTextA(b.hwnd, s.caption.c_str()) != FALSE, "Setting a caption");
     }
     if (b.languageText) {
+        // A language that is neither German nor English keeps what is shown,
+        // and starts with the German caption.
         const char* caption = Pick(*b.languageText, *b.language);
+        if (!caption && all) caption = b.languageText->german;
         if (caption && (all || caption != s.caption)) {
             s.caption = caption;
             Check(SetWindowTextA(b.hwnd, s.caption.c_str()) != FALSE, "Setting a caption");
@@ -132,7 +135,7 @@ void FormBinding::PushOne(Binding& b, Shown& s) {
     if (b.look) PushLook(b, s, all);
 }
 
-void FormBinding::PushLook(Binding& b, Shown& s, bool all) {
+void ControlBinding::PushLook(Binding& b, Shown& s, bool all) {
     const ColourPreview& l = *b.look;
     if (all || l.back != s.back || !s.brush) {
         s.back = l.back;
@@ -155,7 +158,7 @@ void FormBinding::PushLook(Binding& b, Shown& s, bool all) {
     }
 }
 
-HFONT FormBinding::FontFor(const std::string& name, double sizePt) {
+HFONT ControlBinding::FontFor(const std::string& name, double sizePt) {
     auto found = fonts_.find({name, sizePt});
     if (found == fonts_.end()) {
         Font font = CreatePointFont(name, sizePt, dpiY_);
@@ -165,7 +168,7 @@ HFONT FormBinding::FontFor(const std::string& name, double sizePt) {
     return found->second.Get();
 }
 
-void FormBinding::PullValues(HWND parent) {
+void ControlBinding::PullValues(HWND parent) {
     // A click on an option button clears the other buttons of its group.
     for (std::size_t i = 0; i < table_.size(); ++i) {
         Binding& b = table_[i];
@@ -180,7 +183,7 @@ void FormBinding::PullValues(HWND parent) {
     }
 }
 
-bool FormBinding::OnCommand(HWND parent, int id, int code) {
+bool ControlBinding::OnCommand(HWND parent, int id, int code) {
     std::size_t i = 0;
     while (i < table_.size() && !(table_[i].parent == parent && table_[i].id == id)) ++i;
     if (i == table_.size()) return false;
@@ -205,7 +208,7 @@ bool FormBinding::OnCommand(HWND parent, int id, int code) {
     return true;
 }
 
-HBRUSH FormBinding::OnCtlColorStatic(HWND control, HDC dc) {
+HBRUSH ControlBinding::OnCtlColorStatic(HWND control, HDC dc) {
     for (std::size_t i = 0; i < table_.size(); ++i) {
         if (table_[i].hwnd != control || !table_[i].look || !shown_[i].brush) continue;
         SetBkColor(dc, shown_[i].back);
@@ -215,16 +218,16 @@ HBRUSH FormBinding::OnCtlColorStatic(HWND control, HDC dc) {
     return nullptr;
 }
 
-LRESULT CALLBACK FormBinding::SubclassProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR index,
+LRESULT CALLBACK ControlBinding::SubclassProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR index,
                                            DWORD_PTR self) {
     if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(w, &FormBinding::SubclassProc, index);
+        RemoveWindowSubclass(w, &ControlBinding::SubclassProc, index);
         return DefSubclassProc(w, msg, wp, lp);
     }
-    return reinterpret_cast<FormBinding*>(self)->OnSubclassed(index, w, msg, wp, lp);
+    return reinterpret_cast<ControlBinding*>(self)->OnSubclassed(index, w, msg, wp, lp);
 }
 
-LRESULT FormBinding::OnSubclassed(std::size_t index, HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT ControlBinding::OnSubclassed(std::size_t index, HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     const Binding& b = table_[index];
     switch (msg) {
         case WM_KEYUP:

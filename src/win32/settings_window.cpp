@@ -1,18 +1,18 @@
-#include "win32/main_window.h"
+#include "win32/settings_window.h"
 
 #include <commctrl.h>
 
-#include "form_ids.h"
+#include "control_ids.h"
 #include "program/commands.h"
 #include "program/startup.h"
 #include "win32/control_error.h"
-#include "win32/form_table.h"
+#include "win32/page_bindings.h"
 #include "win32/icons.h"
 
 namespace brisolt::win32 {
 
-MainWindow::MainWindow(HINSTANCE instance, App& app, EventDispatcher& dispatcher, ControlSync& sync,
-                       ProgramWindows& windows)
+SettingsWindow::SettingsWindow(HINSTANCE instance, App& app, EventDispatcher& dispatcher, ControlSync& sync,
+                               ProgramWindows& windows)
     : NativeWindow(&windows),
       instance_(instance),
       app_(app),
@@ -27,8 +27,8 @@ MainWindow::MainWindow(HINSTANCE instance, App& app, EventDispatcher& dispatcher
     }
 }
 
-void MainWindow::Create() {
-    CreateDialogFrom(instance_, IDD_FRMMAIN, nullptr, "Creating the main window");
+void SettingsWindow::Create() {
+    CreateDialogFrom(instance_, IDD_SETTINGS_WINDOW, nullptr, "Creating the main window");
 
     bigIcon_ = LoadProgramIcon(instance_, ":ico", GetSystemMetrics(SM_CXICON));
     smallIcon_ = LoadProgramIcon(instance_, ":ico", GetSystemMetrics(SM_CXSMICON));
@@ -36,11 +36,11 @@ void MainWindow::Create() {
     SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
 
     tabs_ = std::make_unique<TabPages>(
-        instance_, Hwnd(), GetDlgItem(Hwnd(), IDC_tbsMain),
+        instance_, Hwnd(), GetDlgItem(Hwnd(), IDC_PAGE_TABS),
         [this](HWND page, UINT msg, WPARAM wp, LPARAM lp) { return OnPageMessage(page, msg, wp, lp); });
     tips_ = std::make_unique<ToolTips>(instance_, Hwnd());
-    const FormWindows forms{Hwnd(), tabs_->Page(0), tabs_->Page(1), tabs_->Page(2), tabs_->Page(3)};
-    binding_ = std::make_unique<FormBinding>(FormTable(app_, forms), *tips_,
+    const SettingsPages pages{Hwnd(), tabs_->Page(0), tabs_->Page(1), tabs_->Page(2), tabs_->Page(3)};
+    binding_ = std::make_unique<ControlBinding>(PageBindings(app_, pages), *tips_,
                                              [this](const std::function<void()>& handler) { Run(handler); });
     // Start-up lays the colour previews out against the alarm colour button:
     // its place is that of the native control from now on.
@@ -52,9 +52,9 @@ void MainWindow::Create() {
     sync_.Attach(this);
 }
 
-MainWindow::~MainWindow() { Teardown(); }
+SettingsWindow::~SettingsWindow() { Teardown(); }
 
-void MainWindow::Teardown() {
+void SettingsWindow::Teardown() {
     sync_.Attach(nullptr);
     tray_.reset();
     binding_.reset();
@@ -63,7 +63,7 @@ void MainWindow::Teardown() {
     DestroyQuietly();
 }
 
-LRESULT MainWindow::OnPageMessage(HWND page, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT SettingsWindow::OnPageMessage(HWND page, UINT msg, WPARAM wp, LPARAM lp) {
     if (!binding_) return FALSE;
     switch (msg) {
         case WM_COMMAND:
@@ -77,7 +77,7 @@ LRESULT MainWindow::OnPageMessage(HWND page, UINT msg, WPARAM wp, LPARAM lp) {
     }
 }
 
-LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT SettingsWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == kTrayCallback) {
         // lParam: the mouse message over the icon.
         switch (LOWORD(lp)) {
@@ -130,7 +130,7 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
 }
 
-void MainWindow::OnClose() {
+void SettingsWindow::OnClose() {
     bool cancel = false;
     const int errorsBefore = dispatcher_.Errors();
     Run([&] { CloseSettingsWindow(app_, cancel); });
@@ -139,16 +139,16 @@ void MainWindow::OnClose() {
     DestroyWindow(Hwnd());
 }
 
-void MainWindow::OnDestroyed() { sync_.Attach(nullptr); }
+void SettingsWindow::OnDestroyed() { sync_.Attach(nullptr); }
 
-void MainWindow::Push() {
+void SettingsWindow::Push() {
     if (!Hwnd()) return;
     binding_->Push();
     tabs_->Push(app_.view.tabCaptions, app_.settings.selectedPage);
     PushWindow();
 }
 
-void MainWindow::PushWindow() {
+void SettingsWindow::PushWindow() {
     const SettingsWindowView& m = app_.view;
     if (!captionPushed_ || m.caption != caption_) {
         captionPushed_ = true;
@@ -165,13 +165,13 @@ void MainWindow::PushWindow() {
     PushVisibility();  // last: the window appears complete
 }
 
-void MainWindow::PushVisibility() {
+void SettingsWindow::PushVisibility() {
     const bool visible = app_.view.visible;
     if (visible == (IsWindowVisible(Hwnd()) != FALSE)) return;
     ShowWindow(Hwnd(), !visible ? SW_HIDE : IsIconic(Hwnd()) ? SW_RESTORE : SW_SHOW);
 }
 
-void MainWindow::BringToFront() {
+void SettingsWindow::BringToFront() {
     if (!Hwnd()) return;
     PushVisibility();
     if (IsIconic(Hwnd()) && app_.view.visible) ShowWindow(Hwnd(), SW_RESTORE);
@@ -180,12 +180,12 @@ void MainWindow::BringToFront() {
     SetForegroundWindow(Hwnd());
 }
 
-void MainWindow::PostClose() {
+void SettingsWindow::PostClose() {
     if (!Hwnd()) throw ControlError("The main window is closed.");
     Check(PostMessageA(Hwnd(), WM_CLOSE, 0, 0) != FALSE, "Sending WM_CLOSE to the main window");
 }
 
-bool MainWindow::PreTranslate(MSG& msg) {
+bool SettingsWindow::PreTranslate(MSG& msg) {
     if (!Hwnd() || (msg.hwnd != Hwnd() && !IsChild(Hwnd(), msg.hwnd))) return false;
     if (msg.message == WM_KEYDOWN && GetKeyState(VK_CONTROL) < 0 &&
         (msg.wParam == VK_TAB || msg.wParam == VK_PRIOR || msg.wParam == VK_NEXT)) {

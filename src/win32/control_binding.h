@@ -28,13 +28,13 @@ namespace brisolt::win32 {
 // One control: where it is and what it carries. A null pointer means the
 // control does not carry that property.
 struct Binding {
-    HWND parent = nullptr;  // the page (or main window) holding the control
+    HWND parent = nullptr;  // the page (or the settings window) holding the control
     int id = 0;
     HWND hwnd = nullptr;    // found by Attach
 
     std::string* caption = nullptr;  // window text (a caption, a label's text)
     // A caption that follows the language; in a language that is neither
-    // German nor English the template's text stays.
+    // German nor English the caption shown stays (German at first).
     const Bilingual* languageText = nullptr;
     const int* language = nullptr;
     std::string* text = nullptr;     // a text box's text, pulled at every change
@@ -57,15 +57,15 @@ struct Binding {
     std::function<void(int button)> onMouseDown;  // 1 left, 2 right, 4 middle
 };
 
-class FormBinding {
+class ControlBinding {
 public:
     // Runs a handler as an event of the program (the dispatcher's Run).
     using RunEvent = std::function<void(const std::function<void()>&)>;
 
-    FormBinding(std::vector<Binding> table, ToolTips& tips, RunEvent run);
-    FormBinding(const FormBinding&) = delete;
-    FormBinding& operator=(const FormBinding&) = delete;
-    ~FormBinding();
+    ControlBinding(std::vector<Binding> table, ToolTips& tips, RunEvent run);
+    ControlBinding(const ControlBinding&) = delete;
+    ControlBinding& operator=(const ControlBinding&) = delete;
+    ~ControlBinding();
 
     // Finds each native control, fills the geometry fields from it, makes the
     // tooltips' tools and hooks key and mouse events. Throws ControlError.

@@ -1,4 +1,4 @@
-// The main window with its pages on a whole App: real windows, a real list
+// The settings window with its pages on a whole App: real windows, a real list
 // window and text measure, the settings file in a temporary folder, and the
 // user-facing services in memory. Run-time error reports are collected.
 #pragma once
@@ -14,7 +14,7 @@
 #include "win32/control_sync.h"
 #include "win32/event_dispatcher.h"
 #include "win32/list_window.h"
-#include "win32/main_window.h"
+#include "win32/settings_window.h"
 #include "win32/native_window.h"
 #include "win32/timer_window.h"
 #include "win32/win32_profile.h"
@@ -22,11 +22,11 @@
 
 namespace wintest {
 
-struct FormsRig {
-    FormsRig();
-    ~FormsRig();
+struct SettingsWindowRig {
+    SettingsWindowRig();
+    ~SettingsWindowRig();
 
-    // The page (0..3) or, for -1, the main window a control sits on.
+    // The page (0..3) or, for -1, the settings window a control sits on.
     HWND Parent(int page) const;
     HWND Control(int page, int id) const;
     // Tabs as start-up makes them, the given one selected, window shown.
@@ -44,7 +44,7 @@ struct FormsRig {
     std::vector<std::string> reports;
     brisolt::win32::EventDispatcher dispatcher{app, sync, [this](const std::string& t) { reports.push_back(t); }};
     std::unique_ptr<brisolt::win32::ListWindow> list;
-    std::unique_ptr<brisolt::win32::MainWindow> main;
+    std::unique_ptr<brisolt::win32::SettingsWindow> settingsWindow;
 };
 
 }  // namespace wintest

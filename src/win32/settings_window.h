@@ -1,4 +1,4 @@
-// The settings window: a modeless dialog (IDD_FRMMAIN) with the tab strip
+// The settings window: a modeless dialog (IDD_SETTINGS_WINDOW) with the tab strip
 // and its four option pages, OK, Help and Cancel, the menu bar and the
 // notification-area icon. It pushes what the program wants shown (the view,
 // the settings, menus, tray) to the screen, and turns the user's actions into
@@ -8,7 +8,7 @@
 //   menu bar               -> MenuCommand
 //   tray icon buttons      -> TrayIconClicked
 //   a new tab              -> the selected page setting
-//   the bound controls     -> their handlers (see form_table.cpp)
+//   the bound controls     -> their handlers (see page_bindings.cpp)
 #pragma once
 #include "win32/win.h"
 
@@ -18,7 +18,7 @@
 #include "program/app.h"
 #include "win32/control_sync.h"
 #include "win32/event_dispatcher.h"
-#include "win32/form_binding.h"
+#include "win32/control_binding.h"
 #include "win32/handles.h"
 #include "win32/menu_bar.h"
 #include "win32/native_window.h"
@@ -28,14 +28,14 @@
 
 namespace brisolt::win32 {
 
-class MainWindow : public NativeForms, public NativeWindow {
+class SettingsWindow : public PushedWindow, public NativeWindow {
 public:
-    // Creates the window and its pages, hidden, fills the geometry of the
-    // control objects and pushes every control once. Attaches itself to
-    // `sync`. Throws ControlError.
-    MainWindow(HINSTANCE instance, App& app, EventDispatcher& dispatcher, ControlSync& sync,
-               ProgramWindows& windows);
-    ~MainWindow() override;
+    // Creates the window and its pages, hidden, fills the geometry the view
+    // takes from the templates and pushes every control once. Attaches itself
+    // to `sync`. Throws ControlError.
+    SettingsWindow(HINSTANCE instance, App& app, EventDispatcher& dispatcher, ControlSync& sync,
+                   ProgramWindows& windows);
+    ~SettingsWindow() override;
 
     const TabPages& Pages() const { return *tabs_; }
     HWND ToolTipsHwnd() const { return tips_ ? tips_->Hwnd() : nullptr; }
@@ -73,7 +73,7 @@ private:
     UniqueIcon bigIcon_, smallIcon_;
     std::unique_ptr<TabPages> tabs_;
     std::unique_ptr<ToolTips> tips_;
-    std::unique_ptr<FormBinding> binding_;
+    std::unique_ptr<ControlBinding> binding_;
     std::unique_ptr<MenuBar> menuBar_;
     std::unique_ptr<TrayIcon> tray_;
     bool captionPushed_ = false;

@@ -1,4 +1,4 @@
-#include "forms_rig.h"
+#include "settings_window_rig.h"
 
 #include <commctrl.h>
 
@@ -10,7 +10,7 @@ namespace wintest {
 using namespace brisolt;
 using namespace brisolt::win32;
 
-FormsRig::FormsRig() {
+SettingsWindowRig::SettingsWindowRig() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     Platform& p = app.platform;
@@ -21,21 +21,21 @@ FormsRig::FormsRig() {
     p.ui = &ui;
     list = std::make_unique<ListWindow>(GetModuleHandleA(nullptr), windows, ListWindowEvents{});
     p.listWindow = list.get();
-    main = std::make_unique<MainWindow>(GetModuleHandleA(nullptr), app, dispatcher, sync, windows);
+    settingsWindow = std::make_unique<SettingsWindow>(GetModuleHandleA(nullptr), app, dispatcher, sync, windows);
     LoadForms(app);
     sync.Push();
 }
 
-FormsRig::~FormsRig() {
-    main.reset();
+SettingsWindowRig::~SettingsWindowRig() {
+    settingsWindow.reset();
     list.reset();
 }
 
-HWND FormsRig::Parent(int page) const { return page < 0 ? main->Hwnd() : main->Pages().Page(page); }
+HWND SettingsWindowRig::Parent(int page) const { return page < 0 ? settingsWindow->Hwnd() : settingsWindow->Pages().Page(page); }
 
-HWND FormsRig::Control(int page, int id) const { return GetDlgItem(Parent(page), id); }
+HWND SettingsWindowRig::Control(int page, int id) const { return GetDlgItem(Parent(page), id); }
 
-void FormsRig::ShowPage(int page) {
+void SettingsWindowRig::ShowPage(int page) {
     app.view.tabCaptions.clear();
     for (const Bilingual& t : texts::kTabs) app.view.tabCaptions.push_back(t.german);
     app.settings.selectedPage = page + 1;

@@ -9,21 +9,22 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "check.h"
-#include "form_ids.h"
-#include "forms_rig.h"
+#include "control_ids.h"
+#include "settings_window_rig.h"
 #include "program/language.h"
 #include "program/texts.h"
 #include "win32/fonts.h"
 
 using namespace brisolt;
 using namespace brisolt::win32;
-using wintest::FormsRig;
+using wintest::SettingsWindowRig;
 
 namespace {
 
-constexpr int kGeneral = 0, kList = 1, kOptions = 2, kInfo = 3;
+constexpr int kGeneralPage = 0, kListWindowPage = 1, kOptionsPage = 2, kInfoPage = 3;
 
 std::string TextOf(HWND w) {
     char buffer[512] = {};
@@ -59,8 +60,8 @@ std::string MenuText(HMENU menu, int position) {
 
 }  // namespace
 
-WIN_TEST(Forms_SettingsAndViewShowWithoutRunningHandlers) {
-    FormsRig rig;
+WIN_TEST(SettingsWindow_SettingsAndViewShowWithoutRunningHandlers) {
+    SettingsWindowRig rig;
     Settings& s = rig.app.settings;
     const int interval = rig.app.program.scanTimer.interval;
     const std::string font = rig.list->Surface().FontName();
@@ -79,59 +80,59 @@ WIN_TEST(Forms_SettingsAndViewShowWithoutRunningHandlers) {
 
     const struct {
         int page, id, check;
-    } checks[] = {{kGeneral, IDC_chkAlarm, 1},        {kGeneral, IDC_chkGlueToolbox, 1},
-                  {kGeneral, IDC_chkGlueFensterliste, 0}, {kOptions, IDC_optFormDesigner, 1},
-                  {kOptions, IDC_optFormularDesigner, 0}, {kList, IDC_chkDynamicFonts, 1}};
+    } checks[] = {{kGeneralPage, IDC_ALARM_SOUND, 1},        {kGeneralPage, IDC_GLUE_TOOLBOX, 1},
+                  {kGeneralPage, IDC_GLUE_LIST_WINDOW, 0}, {kOptionsPage, IDC_FORM_DESIGNER_TITLES, 1},
+                  {kOptionsPage, IDC_FORMULAR_DESIGNER_TITLES, 0}, {kListWindowPage, IDC_DYNAMIC_FONT, 1}};
     for (const auto& c : checks) CHECK_EQ(c.check, CheckOf(rig.Control(c.page, c.id)));
     const struct {
         int page, id;
         std::string text;
-    } texts[] = {{kGeneral, IDC_edIntervall, "17"},
-                 {kGeneral, IDC_edParent, "Gr\xFC\xDF" "e - Navi"},
-                 {kGeneral, IDC_lblMandantName, "Muster GmbH"},
-                 {kGeneral, IDC_chkLogging, texts::kLogging.english},
-                 {kList, IDC_cbFont, "Small Fonts 6pt"}};
+    } texts[] = {{kGeneralPage, IDC_SCAN_INTERVAL, "17"},
+                 {kGeneralPage, IDC_CLIENT_TITLE_MARKER, "Gr\xFC\xDF" "e - Navi"},
+                 {kGeneralPage, IDC_COMPANY_NAME, "Muster GmbH"},
+                 {kGeneralPage, IDC_LOGGING, texts::kLogging.english},
+                 {kListWindowPage, IDC_LIST_FONT, "Small Fonts 6pt"}};
     for (const auto& t : texts) CHECK_EQ(t.text, TextOf(rig.Control(t.page, t.id)));
-    CHECK_EQ(3, static_cast<int>(SendMessageA(rig.Control(kList, IDC_cbFont), CB_GETCOUNT, 0, 0)));
-    CHECK_EQ(rig.app.view.caption, TextOf(rig.main->Hwnd()));
+    CHECK_EQ(3, static_cast<int>(SendMessageA(rig.Control(kListWindowPage, IDC_LIST_FONT), CB_GETCOUNT, 0, 0)));
+    CHECK_EQ(rig.app.view.caption, TextOf(rig.settingsWindow->Hwnd()));
 
     // No handler ran: the timer, the font choice and the list font are as
     // they were, and the edits' change notices left the settings alone.
     CHECK_EQ(interval, rig.app.program.scanTimer.interval);
-    CHECK(IsWindowEnabled(rig.Control(kList, IDC_cbFont)));
+    CHECK(IsWindowEnabled(rig.Control(kListWindowPage, IDC_LIST_FONT)));
     CHECK_EQ(font, rig.list->Surface().FontName());
     CHECK_EQ(std::string("17"), s.scanInterval);
 
     s.language = 0;  // the captions follow
     rig.sync.Push();
-    CHECK_EQ(std::string(texts::kLogging.german), TextOf(rig.Control(kGeneral, IDC_chkLogging)));
+    CHECK_EQ(std::string(texts::kLogging.german), TextOf(rig.Control(kGeneralPage, IDC_LOGGING)));
     CHECK(rig.reports.empty());
 }
 
-WIN_TEST(Forms_UserChangesReachTheSettingsAndRunTheirHandlers) {
-    FormsRig rig;
+WIN_TEST(SettingsWindow_UserChangesReachTheSettingsAndRunTheirHandlers) {
+    SettingsWindowRig rig;
     Settings& s = rig.app.settings;
-    rig.ShowPage(kList);
-    const HWND dynamic = rig.Control(kList, IDC_chkDynamicFonts);
+    rig.ShowPage(kListWindowPage);
+    const HWND dynamic = rig.Control(kListWindowPage, IDC_DYNAMIC_FONT);
     for (bool on : {true, false}) {
         SendMessageA(dynamic, BM_CLICK, 0, 0);
         CHECK_EQ(on, s.dynamicFont);
         CHECK_EQ(!on, rig.app.view.fontChoiceEnabled);
-        CHECK_EQ(!on, IsWindowEnabled(rig.Control(kList, IDC_cbFont)) != FALSE);  // pushed after the handler
+        CHECK_EQ(!on, IsWindowEnabled(rig.Control(kListWindowPage, IDC_LIST_FONT)) != FALSE);  // pushed after the handler
     }
 
-    rig.ShowPage(kOptions);
-    SendMessageA(rig.Control(kOptions, IDC_optFormDesigner), BM_CLICK, 0, 0);
+    rig.ShowPage(kOptionsPage);
+    SendMessageA(rig.Control(kOptionsPage, IDC_FORM_DESIGNER_TITLES), BM_CLICK, 0, 0);
     CHECK(!s.formularDesignerTitles);
-    CHECK_EQ(0, CheckOf(rig.Control(kOptions, IDC_optFormularDesigner)));
-    SendMessageA(rig.Control(kOptions, IDC_optFormularDesigner), BM_CLICK, 0, 0);
+    CHECK_EQ(0, CheckOf(rig.Control(kOptionsPage, IDC_FORMULAR_DESIGNER_TITLES)));
+    SendMessageA(rig.Control(kOptionsPage, IDC_FORMULAR_DESIGNER_TITLES), BM_CLICK, 0, 0);
     CHECK(s.formularDesignerTitles);
 
-    rig.ShowPage(kGeneral);
-    SendMessageA(rig.Control(kGeneral, IDC_chkGlueToolbox), BM_CLICK, 0, 0);
+    rig.ShowPage(kGeneralPage);
+    SendMessageA(rig.Control(kGeneralPage, IDC_GLUE_TOOLBOX), BM_CLICK, 0, 0);
     CHECK(s.glueToolbox);
     // The interval is taken at every key release, while it is a number.
-    const HWND edit = rig.Control(kGeneral, IDC_edIntervall);
+    const HWND edit = rig.Control(kGeneralPage, IDC_SCAN_INTERVAL);
     SetFocus(edit);
     SendMessageA(edit, EM_SETSEL, 0, -1);
     const struct {
@@ -147,23 +148,23 @@ WIN_TEST(Forms_UserChangesReachTheSettingsAndRunTheirHandlers) {
     CHECK(rig.reports.empty());
 }
 
-WIN_TEST(Forms_ChoosingAFontLaysThePreviewsOutAroundTheAlarmButton) {
-    FormsRig rig;
-    rig.ShowPage(kList);
-    const HWND combo = rig.Control(kList, IDC_cbFont);
+WIN_TEST(SettingsWindow_ChoosingAFontLaysThePreviewsOutAroundTheAlarmButton) {
+    SettingsWindowRig rig;
+    rig.ShowPage(kListWindowPage);
+    const HWND combo = rig.Control(kListWindowPage, IDC_LIST_FONT);
     SendMessageA(combo, CB_SETCURSEL, 2, 0);
-    SendMessageA(rig.Parent(kList), WM_COMMAND, MAKEWPARAM(IDC_cbFont, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    SendMessageA(rig.Parent(kListWindowPage), WM_COMMAND, MAKEWPARAM(IDC_LIST_FONT, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
     CHECK_EQ(2, rig.app.settings.listFont);
     CHECK_EQ(std::string("Small Fonts"), rig.list->Surface().FontName());
     CHECK_EQ(6.0, rig.list->Surface().FontSize());
 
     // The alarm button's place is the native control's.
-    const RECT alarm = RectIn(rig.Control(kList, IDC_cmdColorAlarm), rig.Parent(kList));
+    const RECT alarm = RectIn(rig.Control(kListWindowPage, IDC_ALARM_COLOUR), rig.Parent(kListWindowPage));
     CHECK(alarm.top > 0);
     CHECK_EQ(static_cast<double>(alarm.top), rig.app.view.alarmColourButton.top);
 
     RECT rows[3];
-    for (int i = 0; i < 3; ++i) rows[i] = RectIn(rig.Control(kList, IDC_lblPreview1 + i), rig.Parent(kList));
+    for (int i = 0; i < 3; ++i) rows[i] = RectIn(rig.Control(kListWindowPage, IDC_COLOUR_PREVIEW_1 + i), rig.Parent(kListWindowPage));
     const long h = std::lround(rig.app.view.previews[0].bounds.height);
     CHECK(h > 0);
     CHECK_EQ(h, rows[0].bottom - rows[0].top);
@@ -173,18 +174,18 @@ WIN_TEST(Forms_ChoosingAFontLaysThePreviewsOutAroundTheAlarmButton) {
     CHECK(std::fabs((rows[0].top + rows[2].bottom) / 2.0 - alarm.top) <= 1.0);
 
     LOGFONTA font{};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(rig.Control(kList, IDC_lblPreview2), WM_GETFONT, 0, 0)),
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(rig.Control(kListWindowPage, IDC_COLOUR_PREVIEW_2), WM_GETFONT, 0, 0)),
                sizeof font, &font);
     CHECK_EQ(-std::lround(6.0 * ScreenDpiY() / 72), static_cast<long>(font.lfHeight));
     CHECK(rig.reports.empty());
 }
 
-WIN_TEST(Forms_PreviewBackColourIsTheBrushOfItsLabel) {
-    FormsRig rig;
+WIN_TEST(SettingsWindow_PreviewBackColourIsTheBrushOfItsLabel) {
+    SettingsWindowRig rig;
     const auto brushColour = [&](int id, HDC dc, Color& colour) {
         const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(
-            rig.Parent(kList), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-            reinterpret_cast<LPARAM>(rig.Control(kList, id))));
+            rig.Parent(kListWindowPage), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+            reinterpret_cast<LPARAM>(rig.Control(kListWindowPage, id))));
         LOGBRUSH lb{};
         if (!brush || GetObjectA(brush, sizeof lb, &lb) != sizeof lb || lb.lbStyle != BS_SOLID) return false;
         colour = static_cast<Color>(lb.lbColor);
@@ -194,47 +195,47 @@ WIN_TEST(Forms_PreviewBackColourIsTheBrushOfItsLabel) {
     for (Color c : colours) {
         rig.app.view.previews[0].back = c;
         rig.sync.Push();
-        ScopedGetDC dc(rig.Control(kList, IDC_lblPreview1));
+        ScopedGetDC dc(rig.Control(kListWindowPage, IDC_COLOUR_PREVIEW_1));
         Color brush = 0;
-        CHECK(brushColour(IDC_lblPreview1, dc.Get(), brush));
+        CHECK(brushColour(IDC_COLOUR_PREVIEW_1, dc.Get(), brush));
         CHECK_EQ(c, brush);
         CHECK_EQ(c, static_cast<Color>(GetBkColor(dc.Get())));
     }
     // A label without a colour of its own is left to the dialog (the themed
     // page background), never painted in a preview colour.
-    ScopedGetDC dc(rig.Control(kList, IDC_lblFont));
+    ScopedGetDC dc(rig.Control(kListWindowPage, IDC_LIST_FONT_LABEL));
     Color other = 0;
-    CHECK(!brushColour(IDC_lblFont, dc.Get(), other) || other != colours[2]);
+    CHECK(!brushColour(IDC_LIST_FONT_LABEL, dc.Get(), other) || other != colours[2]);
 }
 
-WIN_TEST(Forms_CompanyTooltipFollowsTheMouseAndLinksOpenOnAnyButton) {
-    FormsRig rig;
-    rig.ShowPage(kGeneral);
+WIN_TEST(SettingsWindow_CompanyTooltipFollowsTheMouseAndLinksOpenOnAnyButton) {
+    SettingsWindowRig rig;
+    rig.ShowPage(kGeneralPage);
     rig.app.view.company = "Muster GmbH & Co. KG";
     rig.sync.Push();
-    const HWND label = rig.Control(kGeneral, IDC_lblMandantName);
+    const HWND label = rig.Control(kGeneralPage, IDC_COMPANY_NAME);
     SendMessageA(label, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
     CHECK_EQ(rig.app.view.company, rig.app.view.companyToolTip);
     char tip[256] = {};
     TTTOOLINFOA tool{};
     tool.cbSize = sizeof tool;
-    tool.hwnd = rig.Parent(kGeneral);
+    tool.hwnd = rig.Parent(kGeneralPage);
     tool.uId = reinterpret_cast<UINT_PTR>(label);
     tool.lpszText = tip;
-    SendMessageA(rig.main->ToolTipsHwnd(), TTM_GETTEXTA, sizeof tip, reinterpret_cast<LPARAM>(&tool));
+    SendMessageA(rig.settingsWindow->ToolTipsHwnd(), TTM_GETTEXTA, sizeof tip, reinterpret_cast<LPARAM>(&tool));
     CHECK_EQ(rig.app.view.company, std::string(tip));
 
-    rig.ShowPage(kInfo);
+    rig.ShowPage(kInfoPage);
     const struct {
         int id;
         UINT message;
         const char* opened;
-    } clicks[] = {{IDC_edEMail, WM_LBUTTONDOWN, "mailto:"},
-                  {IDC_edWWW, WM_RBUTTONDOWN, "http"},
-                  {IDC_edWWW, WM_LBUTTONDOWN, "http"}};
+    } clicks[] = {{IDC_EMAIL, WM_LBUTTONDOWN, "mailto:"},
+                  {IDC_HOMEPAGE, WM_RBUTTONDOWN, "http"},
+                  {IDC_HOMEPAGE, WM_LBUTTONDOWN, "http"}};
     for (const auto& c : clicks) {
         rig.ui.opened.clear();
-        const HWND edit = rig.Control(kInfo, c.id);
+        const HWND edit = rig.Control(kInfoPage, c.id);
         SendMessageA(edit, c.message, 0, MAKELPARAM(2, 2));
         SendMessageA(edit, c.message == WM_LBUTTONDOWN ? WM_LBUTTONUP : WM_RBUTTONUP, 0, MAKELPARAM(2, 2));
         CHECK_EQ(std::size_t{1}, rig.ui.opened.size());
@@ -245,13 +246,13 @@ WIN_TEST(Forms_CompanyTooltipFollowsTheMouseAndLinksOpenOnAnyButton) {
     }
 }
 
-WIN_TEST(Forms_TabsShowTheirPagesAndTheUsersChoiceIsTaken) {
-    FormsRig rig;
-    rig.ShowPage(kList);
-    const HWND tab = rig.main->Pages().Tab();
+WIN_TEST(SettingsWindow_TabsShowTheirPagesAndTheUsersChoiceIsTaken) {
+    SettingsWindowRig rig;
+    rig.ShowPage(kListWindowPage);
+    const HWND tab = rig.settingsWindow->Pages().Tab();
     CHECK_EQ(4, TabCtrl_GetItemCount(tab));
     CHECK_EQ(1, TabCtrl_GetCurSel(tab));
-    for (int i = 0; i < 4; ++i) CHECK_EQ(i == kList, IsWindowVisible(rig.Parent(i)) != FALSE);
+    for (int i = 0; i < 4; ++i) CHECK_EQ(i == kListWindowPage, IsWindowVisible(rig.Parent(i)) != FALSE);
 
     rig.app.settings.language = 1;
     SetTabCaptions(rig.app);
@@ -266,11 +267,11 @@ WIN_TEST(Forms_TabsShowTheirPagesAndTheUsersChoiceIsTaken) {
 
     // The user picks the fourth tab.
     TabCtrl_SetCurSel(tab, 3);
-    NMHDR note{tab, IDC_tbsMain, static_cast<UINT>(TCN_SELCHANGE)};
-    SendMessageA(rig.main->Hwnd(), WM_NOTIFY, IDC_tbsMain, reinterpret_cast<LPARAM>(&note));
+    NMHDR note{tab, IDC_PAGE_TABS, static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageA(rig.settingsWindow->Hwnd(), WM_NOTIFY, IDC_PAGE_TABS, reinterpret_cast<LPARAM>(&note));
     CHECK_EQ(4, rig.app.settings.selectedPage);
-    CHECK(IsWindowVisible(rig.Parent(kInfo)));
-    CHECK(!IsWindowVisible(rig.Parent(kList)));
+    CHECK(IsWindowVisible(rig.Parent(kInfoPage)));
+    CHECK(!IsWindowVisible(rig.Parent(kListWindowPage)));
 
     // No such tab: the event that set it gets one report; a usable tab again
     // gives none.
@@ -280,41 +281,41 @@ WIN_TEST(Forms_TabsShowTheirPagesAndTheUsersChoiceIsTaken) {
     rig.app.settings.selectedPage = 2;
     rig.dispatcher.Run([] {});
     CHECK_EQ(std::size_t{1}, rig.reports.size());
-    CHECK(IsWindowVisible(rig.Parent(kList)));
+    CHECK(IsWindowVisible(rig.Parent(kListWindowPage)));
 }
 
-WIN_TEST(Forms_CtrlTabStepsThroughTheTabsAndEscHides) {
-    FormsRig rig;
-    rig.ShowPage(kGeneral);
+WIN_TEST(SettingsWindow_CtrlTabStepsThroughTheTabsAndEscHides) {
+    SettingsWindowRig rig;
+    rig.ShowPage(kGeneralPage);
     BYTE keys[256] = {};
     GetKeyboardState(keys);
     BYTE pressed[256];
     std::copy(keys, keys + 256, pressed);
     pressed[VK_CONTROL] = 0x80;
     SetKeyboardState(pressed);
-    MSG msg{rig.main->Pages().Tab(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
-    CHECK(rig.main->PreTranslate(msg));
+    MSG msg{rig.settingsWindow->Pages().Tab(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    CHECK(rig.settingsWindow->PreTranslate(msg));
     CHECK_EQ(2, rig.app.settings.selectedPage);
     pressed[VK_SHIFT] = 0x80;
     SetKeyboardState(pressed);
-    CHECK(rig.main->PreTranslate(msg));
-    CHECK(rig.main->PreTranslate(msg));
+    CHECK(rig.settingsWindow->PreTranslate(msg));
+    CHECK(rig.settingsWindow->PreTranslate(msg));
     CHECK_EQ(4, rig.app.settings.selectedPage);  // round the strip
-    CHECK(IsWindowVisible(rig.Parent(kInfo)));
+    CHECK(IsWindowVisible(rig.Parent(kInfoPage)));
     SetKeyboardState(keys);
 
-    rig.ShowPage(kGeneral);
-    const HWND edit = rig.Control(kGeneral, IDC_edParent);
+    rig.ShowPage(kGeneralPage);
+    const HWND edit = rig.Control(kGeneralPage, IDC_CLIENT_TITLE_MARKER);
     SetFocus(edit);
     MSG esc{edit, WM_KEYDOWN, VK_ESCAPE, 0x00010001, 0, {}};
-    CHECK(rig.main->PreTranslate(esc));
+    CHECK(rig.settingsWindow->PreTranslate(esc));
     CHECK(!rig.app.view.visible);
-    CHECK(!IsWindowVisible(rig.main->Hwnd()));
+    CHECK(!IsWindowVisible(rig.settingsWindow->Hwnd()));
 }
 
-WIN_TEST(Forms_MenuBarFollowsTheMenusAndItsCommandsReachTheProgram) {
-    FormsRig rig;
-    const HWND main = rig.main->Hwnd();
+WIN_TEST(SettingsWindow_MenuBarFollowsTheMenusAndItsCommandsReachTheProgram) {
+    SettingsWindowRig rig;
+    const HWND main = rig.settingsWindow->Hwnd();
     RECT clientBefore{};
     GetClientRect(main, &clientBefore);
     SwitchLanguage(rig.app, 1);
@@ -362,11 +363,11 @@ WIN_TEST(Forms_MenuBarFollowsTheMenusAndItsCommandsReachTheProgram) {
     CHECK(rig.reports.empty());
 }
 
-WIN_TEST(Forms_CloseBoxHidesAndQuitOrTheSessionsEndSavesAndEnds) {
+WIN_TEST(SettingsWindow_CloseBoxHidesAndQuitOrTheSessionsEndSavesAndEnds) {
     {
-        FormsRig rig;
-        rig.ShowPage(kGeneral);
-        const HWND main = rig.main->Hwnd();
+        SettingsWindowRig rig;
+        rig.ShowPage(kGeneralPage);
+        const HWND main = rig.settingsWindow->Hwnd();
         SendMessageA(main, WM_CLOSE, 0, 0);
         CHECK(IsWindow(main));
         CHECK(!IsWindowVisible(main));
@@ -377,9 +378,9 @@ WIN_TEST(Forms_CloseBoxHidesAndQuitOrTheSessionsEndSavesAndEnds) {
         CHECK_EQ(std::string(), wintest::ReadWholeFile(rig.iniFile));  // nothing saved
     }
     for (bool sessionEnds : {false, true}) {
-        FormsRig rig;
-        const HWND main = rig.main->Hwnd();
-        SendMessageA(rig.Control(kGeneral, IDC_chkGlueToolbox), BM_CLICK, 0, 0);
+        SettingsWindowRig rig;
+        const HWND main = rig.settingsWindow->Hwnd();
+        SendMessageA(rig.Control(kGeneralPage, IDC_GLUE_TOOLBOX), BM_CLICK, 0, 0);
         if (sessionEnds) {
             SendMessageA(main, WM_ENDSESSION, TRUE, 0);
         } else {
@@ -387,11 +388,71 @@ WIN_TEST(Forms_CloseBoxHidesAndQuitOrTheSessionsEndSavesAndEnds) {
             SendMessageA(main, WM_CLOSE, 0, 0);
         }
         CHECK(!IsWindow(main));
-        CHECK(rig.main->Hwnd() == nullptr);
+        CHECK(rig.settingsWindow->Hwnd() == nullptr);
         CHECK_EQ(0, rig.windows.Open());  // the list window went too: the loop ends
         // What the user clicked is what was saved.
         CHECK(wintest::ReadWholeFile(rig.iniFile).find("GlueToolbox=1") != std::string::npos);
         rig.sync.Push();  // nothing left to push to
         CHECK(rig.reports.empty());
     }
+}
+
+// The dialog templates carry no texts: every caption a user reads on the
+// settings window comes from the text table, in either language. A language
+// that is neither keeps the captions shown, German from the start.
+WIN_TEST(SettingsWindow_EveryCaptionComesFromTheTextTable) {
+    struct Caption {
+        HWND control;
+        std::string text;
+    };
+    const auto captions = [](HWND window) {
+        std::vector<Caption> found;
+        EnumChildWindows(
+            window,
+            [](HWND w, LPARAM out) {
+                char cls[32] = {};
+                GetClassNameA(w, cls, sizeof cls);
+                const bool button = lstrcmpiA(cls, "Button") == 0;
+                const bool label = lstrcmpiA(cls, "Static") == 0 &&
+                                   (GetWindowLongPtrA(w, GWL_STYLE) & SS_TYPEMASK) != SS_ICON;
+                if (button || label)
+                    reinterpret_cast<std::vector<Caption>*>(out)->push_back({w, TextOf(w)});
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found;
+    };
+    const auto german = [&](SettingsWindowRig& rig) {
+        CHECK_EQ(std::string(texts::kCancelButton.german), TextOf(rig.Control(-1, IDC_CANCEL_BUTTON)));
+        CHECK_EQ(std::string(texts::kGlueMainMenu.german), TextOf(rig.Control(kGeneralPage, IDC_GLUE_MAIN_MENU)));
+        CHECK_EQ(std::string(texts::kDynamicFont6pt.german),
+                 TextOf(rig.Control(kListWindowPage, IDC_DYNAMIC_FONT_6PT_LABEL)));
+    };
+
+    SettingsWindowRig rig;
+    SettingsWindowView& v = rig.app.view;
+    v.company = v.appName = v.productName = v.copyright = v.information = "Muster";  // values, not texts
+    for (const int language : {0, 1}) {
+        rig.app.settings.language = language;
+        rig.sync.Push();
+        const std::vector<Caption> shown = captions(rig.settingsWindow->Hwnd());
+        CHECK_EQ(52, static_cast<int>(shown.size()));  // buttons, labels and frames
+        std::string uncaptioned;  // the ids of controls left blank
+        for (const Caption& c : shown)
+            if (c.text.empty()) uncaptioned += std::to_string(GetDlgCtrlID(c.control)) + " ";
+        CHECK_EQ(std::string(), uncaptioned);
+        if (language == 1)
+            CHECK_EQ(std::string(texts::kGlueMainMenu.english), TextOf(rig.Control(kGeneralPage, IDC_GLUE_MAIN_MENU)));
+        else
+            german(rig);
+    }
+    rig.app.settings.language = 7;  // English stays
+    rig.sync.Push();
+    CHECK_EQ(std::string(texts::kGlueMainMenu.english), TextOf(rig.Control(kGeneralPage, IDC_GLUE_MAIN_MENU)));
+
+    SettingsWindowRig unknown;  // created in no known language
+    unknown.app.settings.language = 7;
+    unknown.sync.Push();
+    german(unknown);
+    CHECK(rig.reports.empty() && unknown.reports.empty());
 }
