@@ -33,6 +33,9 @@ public:
     virtual bool ChooseColor(Color& color, std::array<Color, 16>& customColors, unsigned flags) = 0;
     // The open-file dialog; returns false when closed without a file.
     virtual bool OpenFile(OpenFileRequest& request) = 0;
+    // The folder chooser with a line of text above the tree; returns false
+    // when cancelled (folder unchanged).
+    virtual bool ChooseFolder(const std::string& prompt, std::string& folder) = 0;
     // A pop-up menu of "|"-separated entries at the mouse pointer; the 0-based
     // index of the chosen entry, or -1.
     virtual int PopupMenu(const std::string& entries) = 0;

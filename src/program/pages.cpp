@@ -27,6 +27,12 @@ void BrowseLogFile(App& app) {
     if (!v.logDialogFile.empty()) app.settings.logFile = v.logDialogFile;
 }
 
+void BrowseTeamFolder(App& app) {
+    const char* prompt = Pick(texts::kChooseTeamFolder, app.settings.language);
+    std::string folder = app.settings.teamFolder;
+    if (app.platform.ui->ChooseFolder(prompt ? prompt : "", folder)) app.settings.teamFolder = folder;
+}
+
 void ShowLogFile(App& app) {
     const std::string& name = app.settings.logFile;
     if (app.platform.files->Exists(name)) app.platform.ui->ShellOpen(name, true);

@@ -16,6 +16,9 @@ void ShowLogFile(App& app);
 void CompanyHovered(App& app);
 void HideSettingsWindow(App& app);
 
+// Options page: the folder the team shares.
+void BrowseTeamFolder(App& app);
+
 // List window page.
 // The chosen font goes to the list window, and the previews are laid out in it.
 void ApplyChosenFont(App& app);

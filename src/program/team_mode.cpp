@@ -51,13 +51,17 @@ std::string NewRunId() {
 bool UpdateTeamMode(App& app) {
     team::TeamChannel* channel = app.platform.team;
     if (!channel) return false;
-    const std::string& folder = app.settings.teamFolder;
+    TeamModeState& team = app.team;
+    if (app.settings.teamFolder != team.typedFolder)
+        team.typedFolder = app.settings.teamFolder;
+    else
+        team.folder = team.typedFolder;
+    const std::string& folder = team.folder;
     channel->Configure(folder, app.program.scanTimer.interval);
     if (folder.empty()) {
         if (!app.team.publishedTo.empty() || app.team.folderFailing) ClearTeam(app);
         return false;
     }
-    TeamModeState& team = app.team;
     Clock& clock = *app.platform.clock;
 
     // The objects of this tick's rows; a window that is no designer has none.

@@ -20,6 +20,10 @@ struct TeamModeState {
     team::OverlapAlarm overlapAlarm;
     // What the others have open, beside the client rows.
     std::vector<RowRemark> remarks;
+    // The folder in use, and the option as the last scan saw it: a folder
+    // typed into the option box is used once it has stood still for a scan,
+    // not at every keystroke.
+    std::string folder, typedFolder;
     // The folder this copy last published to ("" while team mode is off).
     std::string publishedTo;
     bool folderFailing = false;

@@ -94,6 +94,11 @@ inline constexpr Bilingual kFormsLabel{
     "text:"};
 inline constexpr Bilingual kFormDesigner{" - Form Designer", " - Form Designer"};
 inline constexpr Bilingual kFormularDesigner{" - Formular Designer", " - Formular Designer"};
+inline constexpr Bilingual kTeamFrame{"Team", "Team"};
+inline constexpr Bilingual kTeamFolderLabel{"Teamordner (ein Ordner je Datenbank, leer: aus)",
+                                            "Team folder (one per database, empty: off)"};
+inline constexpr Bilingual kChooseTeamFolder{"Wählen Sie den Ordner, den Ihr Team für diese Datenbank teilt.",
+                                             "Choose the folder your team shares for this database."};
 inline constexpr Bilingual kProductInfoFrame{"Produktinformation", "Product information"};
 inline constexpr Bilingual kIconCaption{"Brisolt", "Brisolt"};
 inline constexpr Bilingual kEmailToolTip{"E-Mail senden", "Send an e-Mail"};

@@ -36,7 +36,7 @@ struct Binding {
     // A caption that follows the language; in a language that is neither
     // German nor English the caption shown stays (German at first).
     const Bilingual* languageText = nullptr;
-    const int* language = nullptr;
+    const Language* language = nullptr;
     std::string* text = nullptr;     // a text box's text, pulled at every change
     // A check box (checkedWhen true) or an option button: checked while the
     // setting holds checkedWhen; a click pulls the state back.

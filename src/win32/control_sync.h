@@ -13,6 +13,7 @@ namespace brisolt::win32 {
 // Timer ids on the timer window.
 constexpr UINT_PTR kScanTimer = 1;
 constexpr UINT_PTR kTrayAlertTimer = 2;
+constexpr UINT_PTR kEventScanTimer = 3;  // a scan brought forward by window events
 
 // The settings window, once it exists.
 class PushedWindow {

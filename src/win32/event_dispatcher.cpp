@@ -5,8 +5,8 @@
 
 namespace brisolt::win32 {
 
-std::string RunTimeErrorText(int language, const std::string& what) {
-    std::string text = language == 1 ? "Run-time error" : "Laufzeitfehler";
+std::string RunTimeErrorText(Language language, const std::string& what) {
+    std::string text = language == Language::English ? "Run-time error" : "Laufzeitfehler";
     if (!what.empty()) text += ":\n\n" + what;
     return text;
 }

@@ -14,7 +14,7 @@
 namespace brisolt::win32 {
 
 // The report's text: "Laufzeitfehler" / "Run-time error" and what failed.
-std::string RunTimeErrorText(int language, const std::string& what);
+std::string RunTimeErrorText(Language language, const std::string& what);
 // Shows the report in a message box (which pumps messages until it is closed).
 void ShowRunTimeError(const std::string& text);
 

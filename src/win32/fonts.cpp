@@ -20,7 +20,7 @@ Font CreatePointFont(const std::string& faceName, double sizePt, int dpiY) {
                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, faceName.c_str()));
 }
 
-SIZE TextExtent(HDC dc, HFONT font, const std::string& text) {
+SIZE TextExtent(HDC dc, HFONT font, std::string_view text) {
     ScopedSelect select(dc, font);
     SIZE size{0, 0};
     if (text.empty()) {

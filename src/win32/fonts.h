@@ -3,6 +3,7 @@
 #include "win32/win.h"
 
 #include <string>
+#include <string_view>
 
 #include "platform/text_measure.h"
 #include "win32/handles.h"
@@ -20,7 +21,7 @@ int ScreenDpiY();
 Font CreatePointFont(const std::string& faceName, double sizePt, int dpiY);
 
 // Size of the text in pixels with the font selected into the DC.
-SIZE TextExtent(HDC dc, HFONT font, const std::string& text);
+SIZE TextExtent(HDC dc, HFONT font, std::string_view text);
 
 // Text metrics of a font on the screen, in twips.
 class Win32TextMeasure : public TextMeasure {

@@ -52,8 +52,8 @@ LRESULT LanguageDialog::OnMessage(UINT msg, WPARAM wp, LPARAM) {
         case WM_COMMAND:
             if (HIWORD(wp) != BN_CLICKED) return FALSE;
             switch (LOWORD(wp)) {
-                case IDC_CONTINUE_IN_ENGLISH: dispatcher_.Run([&] { ChooseEnglish(app_); }); break;
-                case IDC_CONTINUE_IN_GERMAN: dispatcher_.Run([&] { ChooseGerman(app_); }); break;
+                case IDC_CONTINUE_IN_ENGLISH: dispatcher_.Run([&] { OnEnglishChosen(app_); }); break;
+                case IDC_CONTINUE_IN_GERMAN: dispatcher_.Run([&] { OnGermanChosen(app_); }); break;
                 case IDCANCEL: break;  // Esc: closed without a choice
                 default: return FALSE;
             }

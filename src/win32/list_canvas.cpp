@@ -27,11 +27,11 @@ void ListCanvas::SetFont(const std::string& name, double sizePt) {
     fontSize_ = sizePt;
 }
 
-double ListCanvas::TextWidth(const std::string& text) {
+double ListCanvas::TextWidth(std::string_view text) {
     return TextExtent(measureDc_.Get(), font_.Get(), text).cx * tppX_;
 }
 
-double ListCanvas::TextHeight(const std::string& text) {
+double ListCanvas::TextHeight(std::string_view text) {
     return TextExtent(measureDc_.Get(), font_.Get(), text).cy * tppY_;
 }
 
@@ -41,8 +41,8 @@ void ListCanvas::FillRect(double left, double top, double right, double bottom, 
     ops_.push_back(Op{Op::kFill, left, top, right, bottom, color, {}});
 }
 
-void ListCanvas::DrawText(double x, double y, const std::string& text, Color color) {
-    ops_.push_back(Op{Op::kText, x, y, 0, 0, color, text});
+void ListCanvas::DrawText(double x, double y, std::string_view text, Color color) {
+    ops_.push_back(Op{Op::kText, x, y, 0, 0, color, std::string(text)});
 }
 
 int ListCanvas::ToPixelsX(double twips) const { return static_cast<int>(std::lround(twips / tppX_)); }

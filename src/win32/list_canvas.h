@@ -21,11 +21,11 @@ public:
     void SetFont(const std::string& name, double sizePt) override;
     std::string FontName() const override { return fontName_; }
     double FontSize() const override { return fontSize_; }
-    double TextWidth(const std::string& text) override;
-    double TextHeight(const std::string& text) override;
+    double TextWidth(std::string_view text) override;
+    double TextHeight(std::string_view text) override;
     void Clear() override;
     void FillRect(double left, double top, double right, double bottom, Color color) override;
-    void DrawText(double x, double y, const std::string& text, Color color) override;
+    void DrawText(double x, double y, std::string_view text, Color color) override;
 
     // Paints the background and then the display list, in order, onto `dc`,
     // whose pixel (0, 0) shows the window's pixel (area.left, area.top); what

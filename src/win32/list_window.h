@@ -32,8 +32,8 @@ public:
     bool Exists() const override;
     WindowHandle Handle() const override { return FromHwnd(Hwnd()); }
     Canvas& Surface() override { return canvas_; }
-    double TwipsPerPixelX() const override { return tppX_; }
-    double TwipsPerPixelY() const override { return tppY_; }
+    double TwipsPerPixelX() const { return tppX_; }
+    double TwipsPerPixelY() const { return tppY_; }
     double ScaleWidth() const override;
     double ScaleHeight() const override;
     void SetSize(double widthTwips, double heightTwips) override;

@@ -13,7 +13,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     } catch (const std::exception& e) {
         // A window the program cannot run without (its timers) failed to
         // come up before any event could report it.
-        brisolt::win32::ShowRunTimeError(brisolt::win32::RunTimeErrorText(-1, e.what()));
+        brisolt::win32::ShowRunTimeError(brisolt::win32::RunTimeErrorText(brisolt::Language::NotChosen, e.what()));
         return 1;
     }
 }

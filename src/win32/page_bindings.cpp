@@ -18,7 +18,7 @@ Binding Base(HWND parent, int id) {
 }
 
 // The same control, with a caption that follows the language.
-Binding Labelled(Binding b, const Bilingual& text, const int& language) {
+Binding Labelled(Binding b, const Bilingual& text, const Language& language) {
     b.languageText = &text;
     b.language = &language;
     return b;
@@ -32,7 +32,7 @@ Binding CaptionOf(HWND parent, int id, std::string& caption) {
 }
 
 // A caption that follows the language.
-Binding TextOf(HWND parent, int id, const Bilingual& text, const int& language) {
+Binding TextOf(HWND parent, int id, const Bilingual& text, const Language& language) {
     return Labelled(Base(parent, id), text, language);
 }
 
@@ -83,7 +83,7 @@ Binding LinkOf(HWND parent, int id, std::string& text, std::string& toolTip, std
 std::vector<Binding> PageBindings(App& app, const SettingsPages& pages) {
     Settings& s = app.settings;
     SettingsWindowView& v = app.view;
-    const int& lang = app.settings.language;
+    const Language& lang = app.settings.language;
     auto run = [&app](void (*handler)(App&)) { return [&app, handler] { handler(app); }; };
 
     Binding company = CaptionOf(pages.general, IDC_COMPANY_NAME, v.company);
@@ -155,6 +155,10 @@ std::vector<Binding> PageBindings(App& app, const SettingsPages& pages) {
         TextOf(pages.options, IDC_DESIGNER_TITLE_LABEL, texts::kFormsLabel, lang),
         Labelled(OptionOf(pages.options, IDC_FORM_DESIGNER_TITLES, s.formularDesignerTitles, false), texts::kFormDesigner, lang),
         Labelled(OptionOf(pages.options, IDC_FORMULAR_DESIGNER_TITLES, s.formularDesignerTitles, true), texts::kFormularDesigner, lang),
+        TextOf(pages.options, IDC_TEAM_GROUP, texts::kTeamFrame, lang),
+        TextOf(pages.options, IDC_TEAM_FOLDER_LABEL, texts::kTeamFolderLabel, lang),
+        EditOf(pages.options, IDC_TEAM_FOLDER, s.teamFolder),
+        Labelled(ButtonOf(pages.options, IDC_BROWSE_TEAM_FOLDER, run(BrowseTeamFolder)), texts::kBrowse, lang),
 
         // The info page (the program icon shows by its template)
         TextOf(pages.info, IDC_PRODUCT_INFO_GROUP, texts::kProductInfoFrame, lang),

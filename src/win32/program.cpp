@@ -56,6 +56,7 @@ Program::Program(HINSTANCE instance)
     services_.AttachTo(p);
     p.profile = &profile_;
     p.ui = &ui_;
+    p.team = &team_;
     p.version = ReadVersionInfo(exePath_);
 }
 
@@ -68,7 +69,7 @@ void Program::CreateListWindow(int x, int y) {
         };
         listWindow_ = std::make_unique<ListWindow>(instance_, windows_, std::move(events));
         if (!listWindow_->Exists()) throw ControlError("The list window could not be created.");
-        app_.platform.listWindow = listWindow_.get();
+        app_.platform.listWindowHost = listWindow_.get();
     }
     listWindow_->MoveTo(x, y);
 }
@@ -79,8 +80,30 @@ void Program::CloseMainWindow() {
 }
 
 void Program::OnTimer(UINT_PTR id) {
-    if (id == kScanTimer) dispatcher_.Run([this] { RefreshWindowList(app_); });
+    if (id == kScanTimer) Scan(ScanCause::Heartbeat);
     if (id == kTrayAlertTimer) dispatcher_.Run([this] { TrayAlertTick(app_); });
+    if (id == kEventScanTimer) {
+        eventScanTimer_.Fired();
+        if (app_.program.scanSchedule.EventScanDue(app_.platform.clock->SteadyMilliseconds()))
+            Scan(ScanCause::WindowEvent);
+        else
+            FollowSchedule();
+    }
+}
+
+void Program::Scan(ScanCause cause) {
+    dispatcher_.Run([this, cause] { ScheduledScan(app_, cause); });
+    clientEvents_.Follow(ToHwnd(app_.scan.clientMain));
+    FollowSchedule();
+}
+
+void Program::OnClientWindowEvent() {
+    app_.program.scanSchedule.OnWindowEvent(app_.platform.clock->SteadyMilliseconds());
+    FollowSchedule();
+}
+
+void Program::FollowSchedule() {
+    eventScanTimer_.Follow(app_.program.scanSchedule.EventScanDueAt(), app_.platform.clock->SteadyMilliseconds());
 }
 
 int Program::Run() {
@@ -92,6 +115,8 @@ int Program::Run() {
     if (!MainHwnd()) return 1;
     dispatcher_.Run([this] { StartUp(app_, FolderOf(exePath_)); });
     if (!listWindow_ || !listWindow_->Exists()) return 1;  // start-up failed; it has been reported
+    // The first scan ran in start-up: from now on the client's window events bring scans forward.
+    clientEvents_.Follow(ToHwnd(app_.scan.clientMain));
 
     MSG msg{};
     while (windows_.Open() > 0 && GetMessageA(&msg, nullptr, 0, 0) > 0) {

@@ -11,6 +11,8 @@
 #include "win32/event_dispatcher.h"
 #include "win32/list_window.h"
 #include "win32/settings_window.h"
+#include "win32/team_channel.h"
+#include "win32/window_events.h"
 #include "win32/native_window.h"
 #include "win32/timer_window.h"
 #include "win32/win32_profile.h"
@@ -33,6 +35,11 @@ private:
     void CreateListWindow(int x, int y);
     void CloseMainWindow();
     void OnTimer(UINT_PTR id);
+    // A scan for the heartbeat or for window events; the hooks then follow
+    // the client the scan found.
+    void Scan(ScanCause cause);
+    void OnClientWindowEvent();
+    void FollowSchedule();
     HWND MainHwnd() const { return settingsWindow_ ? settingsWindow_->Hwnd() : nullptr; }
 
     HINSTANCE instance_;
@@ -42,6 +49,9 @@ private:
     Win32Profile profile_{app_.program.iniFile};
     ProgramWindows windows_;
     TimerWindow timers_;
+    EventScanTimer eventScanTimer_{timers_, kEventScanTimer};
+    ClientWindowEvents clientEvents_{[this] { OnClientWindowEvent(); }};
+    Win32TeamChannel team_;
     ControlSync sync_;
     EventDispatcher dispatcher_;
     Win32UserInterface ui_;

@@ -79,10 +79,15 @@ LRESULT SettingsWindow::OnPageMessage(HWND page, UINT msg, WPARAM wp, LPARAM lp)
 
 LRESULT SettingsWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == kTrayCallback) {
-        // lParam: the mouse message over the icon.
+        // The low word of lParam: what happened on the icon (version 4).
         switch (LOWORD(lp)) {
-            case WM_LBUTTONDOWN: Run([this] { TrayIconClicked(app_, 1); }); break;
-            case WM_RBUTTONDOWN: Run([this] { TrayIconClicked(app_, 2); }); break;
+            case NIN_SELECT:     // a left click
+            case NIN_KEYSELECT:  // Enter on the icon
+                Run([this] { TrayIconClicked(app_, 1); });
+                break;
+            case WM_CONTEXTMENU:  // the right button's release, Shift+F10, the menu key
+                Run([this] { TrayIconClicked(app_, 2); });
+                break;
             default: break;
         }
         return TRUE;
@@ -131,11 +136,11 @@ LRESULT SettingsWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void SettingsWindow::OnClose() {
-    bool cancel = false;
+    bool closes = false;
     const int errorsBefore = dispatcher_.Errors();
-    Run([&] { CloseSettingsWindow(app_, cancel); });
-    // Cancel keeps the window (the handler hid it); so does a failed handler.
-    if (cancel || dispatcher_.Errors() != errorsBefore) return;
+    Run([&] { closes = CloseSettingsWindow(app_); });
+    // Only quitting closes the window (otherwise the handler hid it); a failed handler keeps it too.
+    if (!closes || dispatcher_.Errors() != errorsBefore) return;
     DestroyWindow(Hwnd());
 }
 

@@ -15,8 +15,15 @@ constexpr int kMaxCycleMs = 2000;
 }  // namespace
 
 Win32TeamChannel::~Win32TeamChannel() {
-    // Our record goes at once; a share that does not answer is not waited for long.
-    if (worker_) worker_->Stop();
+    // Our records go now; a share that does not answer is waited for at most
+    // TeamWorker::kQuitWait in all.
+    if (worker_) retired_.push_back(std::move(worker_));
+    for (auto& worker : retired_) worker->RequestStop();
+    const auto deadline = std::chrono::steady_clock::now() + TeamWorker::kQuitWait;
+    for (auto& worker : retired_) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        worker->Stop(std::max(left, std::chrono::milliseconds(0)));
+    }
 }
 
 void Win32TeamChannel::Configure(const std::string& folder, int intervalMs) {
@@ -24,10 +31,12 @@ void Win32TeamChannel::Configure(const std::string& folder, int intervalMs) {
     // with the next one (two workers on one folder would race over our record).
     if (folder == folder_) return;
     const int cycleMs = std::clamp(intervalMs, 100, kMaxCycleMs);
-    // The old worker removes our record from the old folder on its own time:
+    // The old worker removes our record from the old folder in its own time:
     // the user interface does not wait for a share that may not answer.
-    if (worker_) worker_->Stop(std::chrono::milliseconds(0));
-    worker_.reset();
+    if (worker_) {
+        worker_->RequestStop();
+        retired_.push_back(std::move(worker_));
+    }
     folder_ = folder;
     if (folder.empty()) return;
     worker_ = std::make_unique<TeamWorker>(std::make_unique<Win32TeamFolder>(WideFromUtf8(Utf8FromAnsi(folder))),

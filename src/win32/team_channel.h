@@ -4,6 +4,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "team/team_channel.h"
 #include "win32/team_worker.h"
@@ -20,6 +21,9 @@ public:
 private:
     std::string folder_;  // as the settings hold it
     std::unique_ptr<TeamWorker> worker_;
+    // Workers of folders no longer used, removing our record there: waited
+    // for (a little) when the program ends.
+    std::vector<std::unique_ptr<TeamWorker>> retired_;
     team::Record mine_;   // as last published, for a worker started anew
     bool published_ = false;
 };

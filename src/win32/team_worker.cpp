@@ -80,6 +80,12 @@ team::TeamState TeamWorker::Latest() const {
     return shared_->latest;
 }
 
+void TeamWorker::RequestStop() {
+    std::lock_guard<std::mutex> lock(shared_->mutex);
+    shared_->stop = true;
+    shared_->changed.notify_all();
+}
+
 bool TeamWorker::Stop(std::chrono::milliseconds wait) {
     if (stopped_) return true;
     stopped_ = true;

@@ -30,6 +30,9 @@ public:
     // and folderOk.
     team::TeamState Latest() const;
 
+    // Asks the thread to remove our record and end, without waiting for it.
+    void RequestStop();
+
     static constexpr std::chrono::milliseconds kQuitWait{2000};
     // Removes our record and ends the thread, waiting at most `wait`. A
     // thread stuck in a file call on a share that does not answer is left to

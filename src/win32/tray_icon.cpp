@@ -26,7 +26,9 @@ bool TrayIcon::Notify(DWORD message) {
     data.cbSize = sizeof data;
     data.hWnd = owner_;
     data.uID = kTrayId;
-    if (message != NIM_DELETE) {
+    if (message == NIM_SETVERSION) {
+        data.uVersion = NOTIFYICON_VERSION_4;
+    } else if (message != NIM_DELETE) {
         data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
         data.uCallbackMessage = kTrayCallback;
         data.hIcon = Icon(iconName_);
@@ -47,7 +49,7 @@ void TrayIcon::Push(const TrayIconView& tray) {
         Remove();
     } else if ((show || changed) && !added_) {
         // (Also when the tray was not there yet at the first try.)
-        added_ = Notify(NIM_ADD);
+        added_ = Add();
     } else if (changed && added_) {
         // Fails only when the taskbar went away; TaskbarCreated brings it back.
         added_ = Notify(NIM_MODIFY);
@@ -58,7 +60,17 @@ void TrayIcon::Readd() {
     // The new taskbar knows nothing of the icon, whatever we thought.
     added_ = false;
     // (A tray that still holds the icon refuses to add it twice.)
-    if (visible_) added_ = Notify(NIM_ADD) || Notify(NIM_MODIFY);
+    if (visible_) added_ = Add() || Notify(NIM_MODIFY);
+}
+
+bool TrayIcon::Add() {
+    if (!Notify(NIM_ADD)) return false;
+    // The platform's way of clicking: the menu on the right button's release
+    // (WM_CONTEXTMENU, also Shift+F10 and the menu key), the window on a left
+    // click or Enter (NIN_SELECT, NIN_KEYSELECT). A tray that does not know
+    // the version keeps the icon all the same.
+    Notify(NIM_SETVERSION);
+    return true;
 }
 
 void TrayIcon::Remove() {

@@ -1,6 +1,7 @@
-// The notification-area icon: added, changed and removed as its control
-// object says (Visible, Icon, ToolTip). Mouse presses come back to the owner
-// window as kTrayCallback messages (lParam = the mouse message).
+// The notification-area icon: added, changed and removed as the program's
+// tray view says (visible, icon, tooltip). It speaks NOTIFYICON_VERSION_4: the
+// owner window gets kTrayCallback messages whose lParam's low word is the
+// event (NIN_SELECT, NIN_KEYSELECT, WM_CONTEXTMENU, the mouse messages).
 //
 // The icon lives in the taskbar's process: when Explorer restarts, the taskbar
 // sends the registered message "TaskbarCreated" to every top-level window and
@@ -43,6 +44,7 @@ public:
 private:
     HICON Icon(const std::string& name);
     bool Notify(DWORD message);
+    bool Add();
 
     HINSTANCE instance_;
     HWND owner_;

@@ -1,5 +1,7 @@
 #include "win32/win32_system.h"
 
+#include "win32/win32_team_folder.h"
+
 #include "win32/win.h"
 
 #include <cstdio>
@@ -82,9 +84,7 @@ std::string Win32Clock::TimeText(const DateTime& t) {
     return buffer;
 }
 
-void Win32Sound::Exclamation(int requests) {
-    if (requests > 0) MessageBeep(MB_ICONEXCLAMATION);
-}
+void Win32Sound::Exclamation() { MessageBeep(MB_ICONEXCLAMATION); }
 
 std::unique_ptr<AppendFile> Win32Files::OpenAppend(const std::string& path) {
     if (path.empty()) return nullptr;
@@ -101,6 +101,19 @@ bool Win32Files::Exists(const std::string& path) {
     if (path.empty()) return false;
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::int64_t Win32Clock::UtcSeconds() { return UtcNowSeconds(); }
+
+std::string Win32Clock::TimeOfDayText(std::int64_t utcSeconds) { return LocalTimeOfDay(utcSeconds); }
+
+std::int64_t Win32Clock::SteadyMilliseconds() { return static_cast<std::int64_t>(GetTickCount64()); }
+
+std::string Win32Identity::ComputerName() {
+    char buffer[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = sizeof buffer;
+    if (!GetComputerNameA(buffer, &size)) return {};
+    return std::string(buffer, size);
 }
 
 std::string Win32Identity::UserName() {
@@ -156,8 +169,7 @@ void SystemServices::AttachTo(Platform& p, Desktop* otherDesktop) {
     p.files = &files;
     p.identity = &identity;
     p.textMeasure = &textMeasure;
-    p.twipsPerPixelX = 1440.0 / ScreenDpiX();
-    p.twipsPerPixelY = 1440.0 / ScreenDpiY();
+    p.scale = {1440.0 / ScreenDpiX(), 1440.0 / ScreenDpiY()};
 }
 
 }  // namespace brisolt::win32

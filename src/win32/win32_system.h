@@ -20,13 +20,16 @@ public:
     std::string DateText(const DateTime& t) override;
     // The user's time form with seconds, e.g. "12:34:56".
     std::string TimeText(const DateTime& t) override;
+    std::int64_t UtcSeconds() override;
+    // The local time of day without seconds, e.g. "10:42".
+    std::string TimeOfDayText(std::int64_t utcSeconds) override;
+    // GetTickCount64.
+    std::int64_t SteadyMilliseconds() override;
 };
 
 class Win32Sound : public Sound {
 public:
-    // Consecutive exclamation sounds overlap into one, so any number of
-    // requests in one tick plays the sound once.
-    void Exclamation(int requests) override;
+    void Exclamation() override;
 };
 
 // Appending to files (the access log) and asking whether a file exists.
@@ -44,6 +47,8 @@ class Win32Identity : public Identity {
 public:
     // GetUserNameA; "" when the system refuses.
     std::string UserName() override;
+    // GetComputerNameA; "" when the system refuses.
+    std::string ComputerName() override;
 };
 
 // Product name, file version numbers and legal-copyright line of the module

@@ -1,6 +1,9 @@
 #include "win32/win32_ui.h"
 
+#include <shlobj.h>
 
+
+#include <memory>
 #include <vector>
 
 #include "program/texts.h"
@@ -70,6 +73,20 @@ bool Win32UserInterface::OpenFile(OpenFileRequest& request) {
     ofn.Flags = request.flags | OFN_EXPLORER;
     if (!GetOpenFileNameA(&ofn)) return false;
     request.fileName = file.data();
+    return true;
+}
+
+bool Win32UserInterface::ChooseFolder(const std::string& prompt, std::string& folder) {
+    BROWSEINFOA info{};
+    info.hwndOwner = Owner();
+    info.lpszTitle = prompt.c_str();
+    // Folders of the file system only; the edit line takes a typed \\server\share.
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX;
+    const std::unique_ptr<ITEMIDLIST, decltype(&CoTaskMemFree)> chosen(SHBrowseForFolderA(&info), &CoTaskMemFree);
+    if (!chosen) return false;
+    std::vector<char> path(MAX_PATH * 4, '\0');
+    if (!SHGetPathFromIDListA(chosen.get(), path.data())) return false;
+    folder = path.data();
     return true;
 }
 

@@ -29,6 +29,7 @@ public:
     void ShellOpen(const std::string& file, bool ownedByMainWindow) override;
     bool ChooseColor(Color& color, std::array<Color, 16>& customColors, unsigned flags) override;
     bool OpenFile(OpenFileRequest& request) override;
+    bool ChooseFolder(const std::string& prompt, std::string& folder) override;
     int PopupMenu(const std::string& entries) override;
     void RunLanguageDialog() override;
     void CreateListWindow(int x, int y) override;

@@ -65,7 +65,8 @@ prog_tab_is() { [[ $(e2e_probe tabsel "$1") == "$2" ]]; }
 prog_tabs() { e2e_probe tabs "$1" | paste -sd'|'; }
 
 # Shows the settings window again through the tray icon's left button.
-prog_tray_left_click() { e2e_probe post "$1" "$PROG_TRAY_CALLBACK" 0 0x201; }
+# The icon speaks NOTIFYICON_VERSION_4: the event is the low word of lParam.
+prog_tray_left_click() { e2e_probe post "$1" "$PROG_TRAY_CALLBACK" 0 0x400; }  # NIN_SELECT
 
 # The X window that shows a window of that title: its geometry "W H X Y".
 # Without a window manager Wine draws no caption, so the visible part of the

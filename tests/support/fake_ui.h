@@ -30,6 +30,8 @@ public:
     // OpenFile: the file the user picks ("" = cancel).
     std::string fileChoice;
     OpenFileRequest lastOpenFile;
+    // ChooseFolder: the folder the user picks ("" = cancel).
+    std::string folderChoice, lastFolderPrompt;
     int languageDialogs = 0;
     std::function<void()> onLanguageDialog;  // what the user clicks
     std::function<void(int, int)> onCreateListWindow;
@@ -48,6 +50,12 @@ public:
         lastOpenFile = request;
         if (fileChoice.empty()) return false;
         request.fileName = fileChoice;
+        return true;
+    }
+    bool ChooseFolder(const std::string& prompt, std::string& folder) override {
+        lastFolderPrompt = prompt;
+        if (folderChoice.empty()) return false;
+        folder = folderChoice;
         return true;
     }
     int PopupMenu(const std::string& entries) override {

@@ -218,6 +218,18 @@ TEST(Pages, LogFileBrowseKeepsTheNameWhenCancelledAndShowOpensOnlyAFile) {
     EXPECT_EQ(p.ui.opened[0].file, "C:\\new.log");
 }
 
+TEST(Pages, TeamFolderBrowseTakesTheChosenFolderAndKeepsItWhenCancelled) {
+    Program p;
+    p.app.settings.language = Language::English;
+    p.app.settings.teamFolder = "\\\\old\\team";
+    BrowseTeamFolder(p.app);  // cancelled
+    EXPECT_EQ(p.app.settings.teamFolder, "\\\\old\\team");
+    EXPECT_EQ(p.ui.lastFolderPrompt, "Choose the folder your team shares for this database.");
+    p.ui.folderChoice = "Z:\\shared\\db";
+    BrowseTeamFolder(p.app);
+    EXPECT_EQ(p.app.settings.teamFolder, "Z:\\shared\\db");
+}
+
 TEST(Pages, FontChoiceGoesToTheListAndThePreviewsStackOnTheAlarmButton) {
     Program p;
     p.app.view.alarmColourButton.top = 100;

@@ -165,17 +165,28 @@ TEST_F(TeamMode, AFailingFolderAlternatesTheTrayIconAndNothingElseChanges) {
     EXPECT_EQ(jdoe.app.tray.toolTip, "Muster GmbH - Brisolt light");
 }
 
-TEST_F(TeamMode, AnEmptyTeamFolderLeavesTheFolderAlone) {
-    jdoe.app.settings.teamFolder.clear();
-    anna.app.settings.teamFolder.clear();
+TEST_F(TeamMode, AClearedOptionTakesEffectOnceItStandsStillAndLeavesTheFolder) {
     jdoe.client.Open("Table 18 Customer - Table Designer");
     anna.client.Open("Table 18 Customer - Table Designer");
-    const int writes = folder.writes;  // the start-up scan's
     TickBoth();
     TickBoth();
+    ASSERT_EQ(jdoe.AlarmBands(), 1);
+
+    anna.app.settings.teamFolder = "\\\\server\\te";  // typing: not used yet
+    TickBoth();
+    EXPECT_EQ(anna.channel.configured, "\\\\server\\team");
+    anna.app.settings.teamFolder.clear();  // the option emptied
+    TickBoth();
+    EXPECT_EQ(anna.channel.configured, "\\\\server\\team");
+    TickBoth();  // it stood still for a scan: anna's record goes
+    EXPECT_EQ(anna.channel.configured, "");
+    jdoe.Tick();
     EXPECT_EQ(jdoe.AlarmBands(), 0);
-    EXPECT_TRUE(folder.files.empty());  // the records of the start went when the option was cleared
-    EXPECT_EQ(folder.writes, writes);
+    EXPECT_EQ(folder.files.size(), 1u);  // jdoe's own record
+
+    const int writes = folder.writes;
+    for (int i = 0; i < 3; ++i) anna.Tick();
+    EXPECT_EQ(folder.writes, writes);  // a copy without a team folder writes nothing
 }
 
 }  // namespace
