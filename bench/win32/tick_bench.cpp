@@ -151,7 +151,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<ListWindow> listWindow;
     ui.onCreateListWindow = [&](int x, int y) {
         listWindow = std::make_unique<ListWindow>(GetModuleHandleA(nullptr), windows, ListWindowEvents{});
-        app.platform.listWindow = listWindow.get();
+        app.platform.listWindowHost = listWindow.get();
         listWindow->MoveTo(x, y);
     };
     Platform& p = app.platform;
@@ -220,18 +220,18 @@ int main(int argc, char** argv) {
     // operation through a timing decorator.
     const int profileTicks = std::max(10, ticks / 2);
     bench::TimingDesktop timing(desktop);
-    const ListSurface surface{*app.platform.listWindow, *app.platform.clock, app.platform.twipsPerPixelX};
+    const ListSurface surface{*app.platform.listWindowHost, *app.platform.clock, app.platform.scale};
     double metricsMs = 0, scanMs = 0, logGlueMs = 0, paintMs = 0, pumpMs = 0;
     for (int i = 0; i < profileTicks; ++i) {
         const double t0 = NowMs();
-        ComputeRowMetrics(surface, app.listWindow);
+        ComputeRowMetrics(surface, app.listWindowState);
         const double t1 = NowMs();
         app.scan = ScanDesktop(timing, app.settings, app.scan);
         const double t2 = NowMs();
         app.accessLog.Record(app.scan, app.settings, *app.platform.files, *app.platform.clock);
-        ApplyGlue(app.scan, app.settings, timing, app.platform.listWindow->Handle());
+        ApplyGlue(app.scan, app.settings, timing, app.platform.listWindowHost->Handle());
         const double t3 = NowMs();
-        PaintListWindow(surface, app.scan, app.settings, app.listWindow);
+        PaintListWindow(surface, app.scan, app.team.remarks, app.settings, app.listWindowState);
         const double t4 = NowMs();
         PumpMessages();
         const double t5 = NowMs();

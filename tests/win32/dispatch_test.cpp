@@ -30,9 +30,9 @@ struct Rig {
 
 WIN_TEST(Dispatcher_ReportsEachFailureInTheCurrentLanguage) {
     Rig rig;
-    rig.app.settings.language = 0;
+    rig.app.settings.language = brisolt::Language::German;
     rig.dispatcher.Run([] { throw ControlError("Invalid property value"); });
-    rig.app.settings.language = 1;
+    rig.app.settings.language = brisolt::Language::English;
     rig.dispatcher.Run([] { throw std::runtime_error("out of range"); });
     rig.dispatcher.Run([] {});  // no failure, no report
     CHECK_EQ(std::size_t{2}, rig.reports.size());

@@ -15,14 +15,14 @@ SettingsWindowRig::SettingsWindowRig() {
     InitCommonControlsEx(&controls);
     Platform& p = app.platform;
     services.AttachTo(p);
-    InitGlobals(app, dir.Path());
+    ResetForStart(app, dir.Path());
     iniFile = app.program.iniFile;
     p.profile = &profile;
     p.ui = &ui;
     list = std::make_unique<ListWindow>(GetModuleHandleA(nullptr), windows, ListWindowEvents{});
-    p.listWindow = list.get();
+    p.listWindowHost = list.get();
     settingsWindow = std::make_unique<SettingsWindow>(GetModuleHandleA(nullptr), app, dispatcher, sync, windows);
-    LoadForms(app);
+    FillWindowsBeforeStart(app);
     sync.Push();
 }
 

@@ -65,7 +65,7 @@ WIN_TEST(SettingsWindow_SettingsAndViewShowWithoutRunningHandlers) {
     Settings& s = rig.app.settings;
     const int interval = rig.app.program.scanTimer.interval;
     const std::string font = rig.list->Surface().FontName();
-    s.language = 1;
+    s.language = Language::English;
     s.alarmSound = true;
     s.glueToolbox = true;
     s.glueListWindow = false;
@@ -103,7 +103,7 @@ WIN_TEST(SettingsWindow_SettingsAndViewShowWithoutRunningHandlers) {
     CHECK_EQ(font, rig.list->Surface().FontName());
     CHECK_EQ(std::string("17"), s.scanInterval);
 
-    s.language = 0;  // the captions follow
+    s.language = Language::German;  // the captions follow
     rig.sync.Push();
     CHECK_EQ(std::string(texts::kLogging.german), TextOf(rig.Control(kGeneralPage, IDC_LOGGING)));
     CHECK(rig.reports.empty());
@@ -254,7 +254,7 @@ WIN_TEST(SettingsWindow_TabsShowTheirPagesAndTheUsersChoiceIsTaken) {
     CHECK_EQ(1, TabCtrl_GetCurSel(tab));
     for (int i = 0; i < 4; ++i) CHECK_EQ(i == kListWindowPage, IsWindowVisible(rig.Parent(i)) != FALSE);
 
-    rig.app.settings.language = 1;
+    rig.app.settings.language = Language::English;
     SetTabCaptions(rig.app);
     rig.sync.Push();
     char text[64] = {};
@@ -318,7 +318,7 @@ WIN_TEST(SettingsWindow_MenuBarFollowsTheMenusAndItsCommandsReachTheProgram) {
     const HWND main = rig.settingsWindow->Hwnd();
     RECT clientBefore{};
     GetClientRect(main, &clientBefore);
-    SwitchLanguage(rig.app, 1);
+    SwitchLanguage(rig.app, Language::English);
     rig.sync.Push();
     const HMENU bar = GetMenu(main);
     CHECK(bar != nullptr);
@@ -432,26 +432,26 @@ WIN_TEST(SettingsWindow_EveryCaptionComesFromTheTextTable) {
     SettingsWindowRig rig;
     SettingsWindowView& v = rig.app.view;
     v.company = v.appName = v.productName = v.copyright = v.information = "Muster";  // values, not texts
-    for (const int language : {0, 1}) {
+    for (const Language language : {Language::German, Language::English}) {
         rig.app.settings.language = language;
         rig.sync.Push();
         const std::vector<Caption> shown = captions(rig.settingsWindow->Hwnd());
-        CHECK_EQ(52, static_cast<int>(shown.size()));  // buttons, labels and frames
+        CHECK_EQ(55, static_cast<int>(shown.size()));  // buttons, labels and frames
         std::string uncaptioned;  // the ids of controls left blank
         for (const Caption& c : shown)
             if (c.text.empty()) uncaptioned += std::to_string(GetDlgCtrlID(c.control)) + " ";
         CHECK_EQ(std::string(), uncaptioned);
-        if (language == 1)
+        if (language == Language::English)
             CHECK_EQ(std::string(texts::kGlueMainMenu.english), TextOf(rig.Control(kGeneralPage, IDC_GLUE_MAIN_MENU)));
         else
             german(rig);
     }
-    rig.app.settings.language = 7;  // English stays
+    rig.app.settings.language = static_cast<Language>(7);  // English stays
     rig.sync.Push();
     CHECK_EQ(std::string(texts::kGlueMainMenu.english), TextOf(rig.Control(kGeneralPage, IDC_GLUE_MAIN_MENU)));
 
     SettingsWindowRig unknown;  // created in no known language
-    unknown.app.settings.language = 7;
+    unknown.app.settings.language = static_cast<Language>(7);
     unknown.sync.Push();
     german(unknown);
     CHECK(rig.reports.empty() && unknown.reports.empty());

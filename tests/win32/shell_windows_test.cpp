@@ -85,11 +85,14 @@ void CALLBACK ActInLanguageDialog(HWND, UINT, UINT_PTR timer, DWORD) {
 WIN_TEST(LanguageDialog_ButtonsChooseAndTheCloseBoxLeavesNoChoice) {
     const struct {
         UINT action;
-        int language;
-    } cases[] = {{IDC_CONTINUE_IN_ENGLISH, 1}, {IDC_CONTINUE_IN_GERMAN, 0}, {WM_CLOSE, -1}, {IDCANCEL, -1}};
+        Language language;
+    } cases[] = {{IDC_CONTINUE_IN_ENGLISH, Language::English},
+                 {IDC_CONTINUE_IN_GERMAN, Language::German},
+                 {WM_CLOSE, Language::NotChosen},
+                 {IDCANCEL, Language::NotChosen}};
     for (const auto& c : cases) {
         App app;
-        app.settings.language = -1;
+        app.settings.language = Language::NotChosen;
         TimerWindow timers(GetModuleHandleA(nullptr), nullptr);
         ControlSync sync(app, timers);
         int reports = 0;
@@ -97,7 +100,7 @@ WIN_TEST(LanguageDialog_ButtonsChooseAndTheCloseBoxLeavesNoChoice) {
         g_languageAction = c.action;
         SetTimer(nullptr, 0, 50, &ActInLanguageDialog);
         RunLanguageDialog(GetModuleHandleA(nullptr), app, dispatcher);
-        CHECK_EQ(c.language, app.settings.language);
+        CHECK(c.language == app.settings.language);
         CHECK_EQ(0, reports);
         CHECK(FindWindowA("#32770", "Brisolt") == nullptr);
     }
