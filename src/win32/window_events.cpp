@@ -48,6 +48,12 @@ bool ScannedDepth(HWND window) {
     return false;
 }
 
+// Wine marks its ntdll with an export of its own.
+bool RunsUnderWine() {
+    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 bool Matters(DWORD event, HWND window) {
     switch (event) {
         case EVENT_OBJECT_FOCUS:       // focus lands on a control inside the designer
@@ -63,7 +69,8 @@ bool Matters(DWORD event, HWND window) {
 
 ClientWindowEvents::ClientWindowEvents(std::function<void()> changed, OwnProcess own)
     : changed_(std::move(changed)),
-      flags_(WINEVENT_OUTOFCONTEXT | (own == OwnProcess::Skip ? WINEVENT_SKIPOWNPROCESS : 0)) {}
+      flags_(WINEVENT_OUTOFCONTEXT | (own == OwnProcess::Skip ? WINEVENT_SKIPOWNPROCESS : 0)),
+      allProcesses_(RunsUnderWine()) {}
 
 ClientWindowEvents::~ClientWindowEvents() { Forget(this); }
 
@@ -85,7 +92,8 @@ bool ClientWindowEvents::Target(DWORD processId) {
     if (processId == 0) return true;  // never process 0: that would be every process
     bool all = true;
     for (const EventRange& range : kRanges) {
-        UniqueWinEventHook hook(SetWinEventHook(range.first, range.last, nullptr, &OnEvent, processId, 0, flags_));
+        UniqueWinEventHook hook(
+            SetWinEventHook(range.first, range.last, nullptr, &OnEvent, allProcesses_ ? 0 : processId, 0, flags_));
         if (hook) {
             Owners().emplace_back(hook.Get(), this);
         } else {
@@ -103,6 +111,11 @@ void CALLBACK ClientWindowEvents::OnEvent(HWINEVENTHOOK hook, DWORD event, HWND 
     const auto owner = std::find_if(owners.begin(), owners.end(), [&](const auto& o) { return o.first == hook; });
     if (owner == owners.end() || !Matters(event, window)) return;
     ClientWindowEvents* self = owner->second;
+    if (self->allProcesses_) {
+        // Only the client's windows; one that is gone already can't tell, and counts.
+        DWORD process = 0;
+        if (GetWindowThreadProcessId(window, &process) != 0 && process != self->process_) return;
+    }
     if (self->changed_) self->changed_();
 }
 

@@ -61,6 +61,10 @@ private:
     std::function<void()> changed_;
     DWORD flags_;
     DWORD process_ = 0;
+    // Wine hands out-of-context events of another process only to hooks on
+    // every process (seen with Wine 8): there the hooks take all processes
+    // and the callback keeps the client's.
+    bool allProcesses_;
     std::vector<UniqueWinEventHook> hooks_;
 };
 

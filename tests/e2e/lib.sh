@@ -164,18 +164,49 @@ e2e_pixel() {
     printf '0x%s%s%s\n' "${rgb:5:2}" "${rgb:3:2}" "${rgb:1:2}"
 }
 
-# e2e_list_row_colors <rows>: the colour of each row of the list window,
-# sampled at the right end of the row where no text reaches, front-most first.
+# e2e_list_row_colors <rows> [probe function]: the colour of each row of the
+# list window, sampled at the right end of the row where no text reaches,
+# front-most first.
 e2e_list_row_colors() {
-    local n=$1 l t r b i y out=()
-    read -r l t r b <<<"$(e2e_probe client BrisoltListWindow)"
+    local n=$1 probe=${2:-e2e_probe} l t r b i y out=()
+    read -r l t r b <<<"$($probe client BrisoltListWindow)"
     (((b - t) % n == 0 && b > t)) || { echo "height $((b - t)) is not $n rows"; return 1; }
     for ((i = 0; i < n; i++)); do
         y=$((t + (b - t) * (2 * i + 1) / (2 * n)))
-        out+=("$(e2e_probe pixel $((r - 1)) "$y")")
+        out+=("$($probe pixel $((r - 1)) "$y")")
     done
     echo "${out[*]}"
 }
+
+# ---- a second computer ----------------------------------------------------------
+
+# e2e_second_computer <name>: another computer for team tests, a copy of the
+# prefix whose Wine processes (and wineserver) run with the host name <name>,
+# which Wine reports as the computer's name. Stopped by e2e_cleanup.
+E2E_PC2_PREFIX=
+E2E_PC2_NAME=
+e2e_second_computer() {
+    E2E_PC2_NAME=$1
+    E2E_PC2_PREFIX=$E2E_DIR/prefix-$1
+    rm -rf "$E2E_PC2_PREFIX"
+    cp -a "$WINEPREFIX" "$E2E_PC2_PREFIX" || return 1
+    e2e_pc2 wineserver -p
+    e2e_pc2 wine cmd /c exit >/dev/null 2>&1
+}
+# e2e_pc2 <command...>: runs a command on the second computer.
+e2e_pc2() { WINEPREFIX=$E2E_PC2_PREFIX unshare -u sh -c 'hostname "$0" && exec "$@"' "$E2E_PC2_NAME" "$@"; }
+# e2e_pc2_start <log name> <working dir> <exe> [args...]: e2e_start on the second computer.
+e2e_pc2_start() {
+    local name=$1 dir=$2; shift 2
+    # (exec all the way down: the pid is the Windows program's own)
+    (cd "$dir" && WINEPREFIX=$E2E_PC2_PREFIX exec unshare -u sh -c 'hostname "$0" && exec "$@"' "$E2E_PC2_NAME" \
+        wine "$@") >"$E2E_DIR/$name.log" 2>&1 &
+    E2E_LAST_PID=$!
+    E2E_PIDS+=("$E2E_LAST_PID")
+    e2e_log "started $name on $E2E_PC2_NAME (pid $E2E_LAST_PID)"
+}
+# probe.exe on the second computer.
+e2e_pc2_probe() { WINEPREFIX=$E2E_PC2_PREFIX e2e_probe "$@"; }
 
 # ---- checks --------------------------------------------------------------------
 
@@ -200,6 +231,7 @@ e2e_cleanup() {
     for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do e2e_stop "${E2E_PIDS[i]}"; done
     E2E_PIDS=()
     if ((E2E_OWN_WINESERVER)); then wineserver -k 2>/dev/null; E2E_OWN_WINESERVER=0; fi
+    if [[ -n $E2E_PC2_PREFIX ]]; then WINEPREFIX=$E2E_PC2_PREFIX wineserver -k 2>/dev/null; E2E_PC2_PREFIX=; fi
     if [[ -n $E2E_XVFB_PID ]]; then
         kill "$E2E_XVFB_PID" 2>/dev/null; wait "$E2E_XVFB_PID" 2>/dev/null
         E2E_XVFB_PID=

@@ -43,7 +43,7 @@ KEYS=(
     "Farbe0|12648384|" "Farbe1|8421631|"
 )
 for i in $(seq 2 15); do KEYS+=("Farbe$i|0|"); done
-KEYS+=("Win1IconStart|0|shown" "Win1OnTop|0|")
+KEYS+=("Win1IconStart|0|shown" "Win1OnTop|0|" "TeamFolder||TEAM_FOLDER")
 
 # A value of n characters: "0123456789" repeated.
 pattern() { local s; s=$(printf '0123456789%.0s' $(seq 1 $((($1 + 9) / 10)))); printf '%s' "${s:0:$1}"; }
@@ -72,9 +72,11 @@ case_ten_megabytes() {
 }
 case_values_of_300_characters() {
     crlf "[Options]" "Language=1" "Parent=$(pattern 300)" "LogFilename=C:\\$(pattern 297)" \
-        "Dynamic1=$(pattern 300)" >"$INI"
-    # Only the first 256 characters of a value are seen.
-    EXPECT=([Parent]="$(pattern 256)" [LogFilename]="C:\\$(pattern 253)" [Dynamic1]="$(pattern 256)")
+        "Dynamic1=$(pattern 300)" "TeamFolder=$(pattern 300)" >"$INI"
+    # Only the first 256 characters of a value are seen (a team folder that
+    # does not exist only turns the tray's network-error look on).
+    EXPECT=([Parent]="$(pattern 256)" [LogFilename]="C:\\$(pattern 253)" [Dynamic1]="$(pattern 256)"
+        [TeamFolder]="$(pattern 256)")
 }
 case_values_of_100000_characters() {
     crlf "[Options]" "Language=1" "Parent=$(pattern 100000)" "Intervall=1$(pattern 99999)" \
@@ -195,7 +197,7 @@ run_case() {
     fi
     e2e_log "$name: start to end in $((SECONDS - started)) s"
     e2e_check_eq "$name: keys in [WinLoc]" "Win1x Win1y" "$(prog_ini_keys "$INI" WinLoc | sort | paste -sd' ')"
-    e2e_check_eq "$name: keys in [Options]" 41 "$(prog_ini_keys "$INI" Options | sort -u | wc -l)"
+    e2e_check_eq "$name: keys in [Options]" 42 "$(prog_ini_keys "$INI" Options | sort -u | wc -l)"
     e2e_check_eq "$name: sections [WinLoc] and [Options] once each" "[Options] [WinLoc]" \
         "$(tr -d '\r' <"$INI" | grep -a -x -e '\[Options\]' -e '\[WinLoc\]' | sort | paste -sd' ')"
     bad=0
@@ -298,7 +300,7 @@ run_locked_case() {
         e2e_poll 10 gone "$pid" || e2e_stop "$pid"
     fi
     if [[ $expect == stored ]]; then
-        e2e_check_eq "$name: settings written into the file itself (keys in [Options])" 41 \
+        e2e_check_eq "$name: settings written into the file itself (keys in [Options])" 42 \
             "$(prog_ini_keys "$INI" Options | wc -l)"
         e2e_check_eq "$name: the stored values kept" "1 1 120" \
             "$(prog_ini_value "$INI" Options Language) $(prog_ini_value "$INI" Options Alarm) $(prog_ini_value "$INI" WinLoc Win1x)"

@@ -8,8 +8,11 @@
 #pragma once
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <string>
 
 namespace probe {
@@ -56,6 +59,28 @@ inline std::string DumpMenuBar(HWND w) {
         }
     }
     return out;
+}
+
+// The texts of a tooltip control's tools, one a line. Tooltips keep their
+// texts in their own process, so this runs there too.
+inline std::string DumpToolTips(HWND tips) {
+    std::string out;
+    const int count = static_cast<int>(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[1024] = {};
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.lpszText = text;
+        if (SendMessageW(tips, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&tool))) out += Utf8(text) + "\n";
+    }
+    return out;
+}
+
+// What the probe asks for: a tooltip control's texts, or a window's menu bar.
+inline std::string DumpWindow(HWND w) {
+    wchar_t cls[64] = {};
+    GetClassNameW(w, cls, 64);
+    return std::wcscmp(cls, L"tooltips_class32") == 0 ? DumpToolTips(w) : DumpMenuBar(w);
 }
 
 }  // namespace probe

@@ -13,6 +13,8 @@
 //   probe tabsel <class> [title]            the selected tab, 1-based (0: none)
 //   probe tab <class> <n> [title]           screen rectangle "l t r b" of tab n (1-based)
 //   probe menu <class> [title]              menu bar: "entry" lines, then per item: id checked "text"
+//   probe tiptexts                          the texts of every tooltip control's tools, one a line
+//                                           (the tray's tooltips among them)
 //   (<class> "0x…": the window with that handle, as printed by find, owned or list)
 //   probe rect <class> [title]              window rectangle "l t r b" (class "-" = any)
 //   probe client <class> [title]            client area in screen coordinates "l t r b"
@@ -448,6 +450,12 @@ int Run(int argc, wchar_t** argv) {
                         Narrow(ClassOf(w)).c_str(), Narrow(Title(w)).c_str(), r.left, r.top, r.right,
                         r.bottom);
         }
+        return kOk;
+    }
+    if (cmd == L"tiptexts") {
+        // Top-level tooltip controls of every process; each is read inside its process.
+        for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+            if (ClassOf(w) == L"tooltips_class32") PrintMenuBar(w);
         return kOk;
     }
     if (cmd == L"rect" || cmd == L"client" || cmd == L"title" || cmd == L"visible" ||
