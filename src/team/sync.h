@@ -21,8 +21,12 @@ struct SyncTiming {
     // Our record is rewritten at least this often; others' records are
     // re-read at least this often (shares cache directory listings ~10 s).
     std::int64_t heartbeatMs = 10000;
-    // A record whose seq has not changed for this long stops counting.
-    std::int64_t aliveMs = 30000;
+    // A record whose seq has not changed for this long stops counting: two
+    // heartbeats and a half, so a copy that crashed is gone within 30 s of
+    // its crash, cycles and scans included, while a live copy's changes are
+    // seen at least every heartbeat (plus a cycle) even on a share that
+    // caches its listings.
+    std::int64_t aliveMs = 25000;
     // A record whose seq has not changed for this long is a crashed copy's:
     // its file is removed (a live copy would have written it again long ago,
     // and writes it again at its next heartbeat anyway).

@@ -211,8 +211,8 @@ std::int64_t SecondBDropsOut(std::int64_t offsetMs, std::int64_t crashMs) {
 
 TEST(TeamSync, AStoppedCopyStopsCountingWithin30sWhateverTheClocks) {
     for (std::int64_t offset : {0LL, 7 * 60000LL, -5 * 60000LL - 333, 123456789LL}) {
-        // Last write at 40 s (heartbeats at 0, 10, ..., 40): gone 30 s later.
-        EXPECT_EQ(70, SecondBDropsOut(offset, 45000)) << offset;
+        // Last write at 40 s (heartbeats at 0, 10, ..., 40): gone 25 s later.
+        EXPECT_EQ(65, SecondBDropsOut(offset, 45000)) << offset;
         EXPECT_EQ(-1, SecondBDropsOut(offset, 1000000)) << offset;
     }
 }
@@ -284,8 +284,8 @@ TEST(TeamSync, NothingChangedMeansOneListingPerCycleAndOneReadPerHeartbeat) {
         for (int i = 0; i < kOthers; ++i) others[i].Cycle(folder, Copy("u" + std::to_string(i), "PC"), t + 170 * i);
         const int listsBefore = folder.lists, writesBefore = folder.writes;
         const std::map<std::string, int> readsBefore = folder.reads;
-        // The unchanging record counts for its first 30 s only.
-        EXPECT_EQ(kOthers + (t < 30000 ? 1u : 0u), a.Cycle(folder, mine, t).others.size()) << t;
+        // The unchanging record counts for its first 25 s only.
+        EXPECT_EQ(kOthers + (t < 25000 ? 1u : 0u), a.Cycle(folder, mine, t).others.size()) << t;
         EXPECT_EQ(listsBefore + 1, folder.lists);
         writesByA += folder.writes - writesBefore;
         for (const auto& [name, reads] : folder.reads) {
