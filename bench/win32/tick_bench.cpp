@@ -150,7 +150,7 @@ int main(int argc, char** argv) {
     ProgramWindows windows;
     std::unique_ptr<ListWindow> listWindow;
     ui.onCreateListWindow = [&](int x, int y) {
-        listWindow = std::make_unique<ListWindow>(GetModuleHandleA(nullptr), windows, ListWindowEvents{});
+        listWindow = std::make_unique<ListWindow>(GetModuleHandleA(nullptr), windows, ListWindowEvents{}, app.platform.scale);
         app.platform.listWindowHost = listWindow.get();
         listWindow->MoveTo(x, y);
     };

@@ -9,6 +9,8 @@ int ScreenDpiX() {
     return GetDeviceCaps(screen.Get(), LOGPIXELSX);
 }
 
+Scale ScreenScale() { return {1440.0 / ScreenDpiX(), 1440.0 / ScreenDpiY()}; }
+
 int ScreenDpiY() {
     ScopedGetDC screen(nullptr);
     return GetDeviceCaps(screen.Get(), LOGPIXELSY);

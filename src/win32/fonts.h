@@ -13,6 +13,8 @@ namespace brisolt::win32 {
 // The screen's logical resolution in dots per inch (LOGPIXELSX / LOGPIXELSY).
 int ScreenDpiX();
 int ScreenDpiY();
+// Twips per pixel of the screen, 1440 / dpi: read once, into the platform.
+Scale ScreenScale();
 
 // A font of the given face name and size in points for a device of dpiY dots
 // per inch: height = -(pt * dpi / 72), rounded. The name is passed on as given;

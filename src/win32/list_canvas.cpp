@@ -6,8 +6,7 @@
 
 namespace brisolt::win32 {
 
-ListCanvas::ListCanvas(double twipsPerPixelX, double twipsPerPixelY, int dpiY)
-    : tppX_(twipsPerPixelX), tppY_(twipsPerPixelY), dpiY_(dpiY), measureDc_(CompatibleDC(nullptr /* the screen */)) {
+ListCanvas::ListCanvas(const Scale& scale) : scale_(scale), measureDc_(CompatibleDC(nullptr /* the screen */)) {
     SetFont(fontName_, fontSize_);
 }
 
@@ -18,7 +17,7 @@ ListCanvas::~ListCanvas() {
 
 void ListCanvas::SetFont(const std::string& name, double sizePt) {
     if (font_ && name == fontName_ && sizePt == fontSize_) return;  // the dynamic font asks every tick
-    Font font = CreatePointFont(name, sizePt, dpiY_);
+    Font font = CreatePointFont(name, sizePt, static_cast<int>(std::lround(1440.0 / scale_.twipsPerPixelY)));
     if (!font) return;  // keep the current font
     HGDIOBJ previous = SelectObject(measureDc_.Get(), font.Get());
     if (!originalFont_) originalFont_ = previous;
@@ -28,11 +27,11 @@ void ListCanvas::SetFont(const std::string& name, double sizePt) {
 }
 
 double ListCanvas::TextWidth(std::string_view text) {
-    return TextExtent(measureDc_.Get(), font_.Get(), text).cx * tppX_;
+    return TextExtent(measureDc_.Get(), font_.Get(), text).cx * scale_.twipsPerPixelX;
 }
 
 double ListCanvas::TextHeight(std::string_view text) {
-    return TextExtent(measureDc_.Get(), font_.Get(), text).cy * tppY_;
+    return TextExtent(measureDc_.Get(), font_.Get(), text).cy * scale_.twipsPerPixelY;
 }
 
 void ListCanvas::Clear() { ops_.clear(); }
@@ -45,8 +44,8 @@ void ListCanvas::DrawText(double x, double y, std::string_view text, Color color
     ops_.push_back(Op{Op::kText, x, y, 0, 0, color, std::string(text)});
 }
 
-int ListCanvas::ToPixelsX(double twips) const { return static_cast<int>(std::lround(twips / tppX_)); }
-int ListCanvas::ToPixelsY(double twips) const { return static_cast<int>(std::lround(twips / tppY_)); }
+int ListCanvas::ToPixelsX(double twips) const { return static_cast<int>(std::lround(twips / scale_.twipsPerPixelX)); }
+int ListCanvas::ToPixelsY(double twips) const { return static_cast<int>(std::lround(twips / scale_.twipsPerPixelY)); }
 
 void ListCanvas::Render(HDC dc, const RECT& area, COLORREF background) const {
     HGDIOBJ dcBrush = GetStockObject(DC_BRUSH);

@@ -13,7 +13,8 @@ namespace brisolt::win32 {
 
 class ListCanvas : public Canvas {
 public:
-    ListCanvas(double twipsPerPixelX, double twipsPerPixelY, int dpiY);
+    // `scale` is the screen's, held by the platform for as long as the canvas lives.
+    explicit ListCanvas(const Scale& scale);
     ~ListCanvas() override;
     ListCanvas(const ListCanvas&) = delete;
     ListCanvas& operator=(const ListCanvas&) = delete;
@@ -44,8 +45,7 @@ private:
     int ToPixelsX(double twips) const;
     int ToPixelsY(double twips) const;
 
-    double tppX_, tppY_;
-    int dpiY_;
+    const Scale& scale_;
     std::string fontName_ = "MS Sans Serif";
     double fontSize_ = 8;
     Font font_;

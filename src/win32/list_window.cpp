@@ -19,12 +19,8 @@ POINT MessageCursorPos() {
 
 }  // namespace
 
-ListWindow::ListWindow(HINSTANCE instance, ProgramWindows& windows, ListWindowEvents events)
-    : NativeWindow(&windows),
-      events_(std::move(events)),
-      tppX_(1440.0 / ScreenDpiX()),
-      tppY_(1440.0 / ScreenDpiY()),
-      canvas_(tppX_, tppY_, ScreenDpiY()) {
+ListWindow::ListWindow(HINSTANCE instance, ProgramWindows& windows, ListWindowEvents events, const Scale& scale)
+    : NativeWindow(&windows), events_(std::move(events)), scale_(scale), canvas_(scale) {
     WindowArgs args;
     args.className = kClassName;
     args.classStyle = CS_DBLCLKS;
@@ -61,7 +57,7 @@ LRESULT ListWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (events_.mouseDown) events_.mouseDown(2);
         return 0;
     case WM_LBUTTONDBLCLK:
-        if (events_.doubleClick) events_.doubleClick(1, static_cast<short>(HIWORD(lp)) * tppY_);
+        if (events_.doubleClick) events_.doubleClick(1, static_cast<short>(HIWORD(lp)) * scale_.twipsPerPixelY);
         return 0;
     case WM_MOUSEMOVE:
         if (dragging_) {
@@ -107,18 +103,18 @@ bool ListWindow::Exists() const { return Hwnd() != nullptr && IsWindow(Hwnd()); 
 double ListWindow::ScaleWidth() const {
     RECT r{};
     GetClientRect(Hwnd(), &r);
-    return r.right * tppX_;
+    return r.right * scale_.twipsPerPixelX;
 }
 
 double ListWindow::ScaleHeight() const {
     RECT r{};
     GetClientRect(Hwnd(), &r);
-    return r.bottom * tppY_;
+    return r.bottom * scale_.twipsPerPixelY;
 }
 
 void ListWindow::SetSize(double widthTwips, double heightTwips) {
-    const int width = static_cast<int>(std::lround(widthTwips / tppX_));
-    const int height = static_cast<int>(std::lround(heightTwips / tppY_));
+    const int width = static_cast<int>(std::lround(widthTwips / scale_.twipsPerPixelX));
+    const int height = static_cast<int>(std::lround(heightTwips / scale_.twipsPerPixelY));
     const int cx = width < 0 ? 0 : width, cy = height < 0 ? 0 : height;
     // Every tick sizes the window; one that already has its size is left
     // alone, so a settled list costs no move.

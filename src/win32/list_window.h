@@ -26,14 +26,12 @@ public:
     static constexpr const char* kClassName = "BrisoltListWindow";
 
     // Throws ControlError when the window cannot be created.
-    ListWindow(HINSTANCE instance, ProgramWindows& windows, ListWindowEvents events);
+    ListWindow(HINSTANCE instance, ProgramWindows& windows, ListWindowEvents events, const Scale& scale);
     ~ListWindow() override;
 
     bool Exists() const override;
     WindowHandle Handle() const override { return FromHwnd(Hwnd()); }
     Canvas& Surface() override { return canvas_; }
-    double TwipsPerPixelX() const { return tppX_; }
-    double TwipsPerPixelY() const { return tppY_; }
     double ScaleWidth() const override;
     double ScaleHeight() const override;
     void SetSize(double widthTwips, double heightTwips) override;
@@ -53,7 +51,7 @@ private:
     void EndDrag();
 
     ListWindowEvents events_;
-    double tppX_, tppY_;
+    const Scale& scale_;  // the platform's
     ListCanvas canvas_;
     bool dragging_ = false;
     POINT dragOffset_{};  // mouse position minus window corner, screen pixels

@@ -67,7 +67,7 @@ void Program::CreateListWindow(int x, int y) {
         events.doubleClick = [this](int button, double yTwips) {
             dispatcher_.Run([&] { ListWindowDoubleClick(app_, button, yTwips); });
         };
-        listWindow_ = std::make_unique<ListWindow>(instance_, windows_, std::move(events));
+        listWindow_ = std::make_unique<ListWindow>(instance_, windows_, std::move(events), app_.platform.scale);
         if (!listWindow_->Exists()) throw ControlError("The list window could not be created.");
         app_.platform.listWindowHost = listWindow_.get();
     }

@@ -173,7 +173,7 @@ void SystemServices::AttachTo(Platform& p, Desktop* otherDesktop) {
     p.files = &files;
     p.identity = &identity;
     p.textMeasure = &textMeasure;
-    p.scale = {1440.0 / ScreenDpiX(), 1440.0 / ScreenDpiY()};
+    p.scale = ScreenScale();
 }
 
 }  // namespace brisolt::win32

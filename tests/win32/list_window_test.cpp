@@ -60,11 +60,13 @@ constexpr Color kGrey = RgbColor(128, 128, 128);
 constexpr Color kGreen = 12648384;  // the normal row colour
 constexpr Color kRed = 8421631;     // the alarm colour
 constexpr Color kBlack = 0;
+constexpr brisolt::Scale k96Dpi{15, 15};
+const brisolt::Scale g_screen = ScreenScale();
 
 }  // namespace
 
 WIN_TEST(Canvas_FillsRoundTwipsToPixelsWithBothCornersInside) {
-    ListCanvas canvas(15, 15, 96);
+    ListCanvas canvas(k96Dpi);
     struct Case {
         double l, t, r, b;
         int pl, pt, pr, pb;  // expected pixel box, right/bottom inclusive
@@ -88,7 +90,7 @@ WIN_TEST(Canvas_FillsRoundTwipsToPixelsWithBothCornersInside) {
 }
 
 WIN_TEST(Canvas_RendersRowsInOrderAndClearLeavesBackground) {
-    ListCanvas canvas(15, 15, 96);
+    ListCanvas canvas(k96Dpi);
     const double row = std::round(canvas.TextHeight("12:34:56"));
     CHECK(row > 0);
     const int rowPx = static_cast<int>(std::lround(row / 15));
@@ -121,8 +123,9 @@ WIN_TEST(Canvas_RendersRowsInOrderAndClearLeavesBackground) {
 }
 
 WIN_TEST(Canvas_MeasuresInTwipsWithTheSelectedFont) {
-    const double tx = 1440.0 / ScreenDpiX(), ty = 1440.0 / ScreenDpiY();
-    ListCanvas canvas(tx, ty, ScreenDpiY());
+    const brisolt::Scale screen = ScreenScale();
+    const double tx = screen.twipsPerPixelX, ty = screen.twipsPerPixelY;
+    ListCanvas canvas(screen);
     CHECK_EQ(std::string("MS Sans Serif"), canvas.FontName());
     CHECK_EQ(8.0, canvas.FontSize());
     const double w1 = canvas.TextWidth("Customer");
@@ -198,7 +201,7 @@ brisolt::win32::UniqueWindow TakeInput() {
 WIN_TEST(ListWindow_IsCaptionlessTopmostToolPopup) {
     ProgramWindows windows;
     Recorded r;
-    ListWindow list(GetModuleHandleA(nullptr), windows, Recorder(r));
+    ListWindow list(GetModuleHandleA(nullptr), windows, Recorder(r), g_screen);
     const HWND w = list.Hwnd();
     CHECK(list.Exists());
     CHECK_EQ(1, windows.Open());
@@ -212,8 +215,6 @@ WIN_TEST(ListWindow_IsCaptionlessTopmostToolPopup) {
     char cls[64] = {};
     GetClassNameA(w, cls, sizeof cls);
     CHECK_EQ(std::string("BrisoltListWindow"), std::string(cls));
-    CHECK_EQ(1440.0 / ScreenDpiX(), list.TwipsPerPixelX());
-    CHECK_EQ(1440.0 / ScreenDpiY(), list.TwipsPerPixelY());
 
     list.Close();
     CHECK(!list.Exists());
@@ -224,8 +225,8 @@ WIN_TEST(ListWindow_IsCaptionlessTopmostToolPopup) {
 WIN_TEST(ListWindow_ReportsButtonsAndDoubleClickInTwips) {
     ProgramWindows windows;
     Recorded r;
-    ListWindow list(GetModuleHandleA(nullptr), windows, Recorder(r));
-    list.SetSize(200 * list.TwipsPerPixelX(), 50 * list.TwipsPerPixelY());
+    ListWindow list(GetModuleHandleA(nullptr), windows, Recorder(r), g_screen);
+    list.SetSize(200 * g_screen.twipsPerPixelX, 50 * g_screen.twipsPerPixelY);
     SendMessageA(list.Hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, At(10, 10));
     SendMessageA(list.Hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, At(10, 33));
     SendMessageA(list.Hwnd(), WM_MBUTTONDOWN, MK_MBUTTON, At(10, 10));  // not reported
@@ -234,7 +235,7 @@ WIN_TEST(ListWindow_ReportsButtonsAndDoubleClickInTwips) {
     CHECK_EQ(std::size_t{1}, r.doubleClicks.size());
     if (!r.doubleClicks.empty()) {
         CHECK_EQ(1, r.doubleClicks[0].first);
-        CHECK_EQ(33 * list.TwipsPerPixelY(), r.doubleClicks[0].second);
+        CHECK_EQ(33 * g_screen.twipsPerPixelY, r.doubleClicks[0].second);
     }
 }
 
@@ -242,10 +243,10 @@ WIN_TEST(ListWindow_DragFollowsTheMouseUntilTheButtonIsReleasedOrAnotherJoins) {
     ProgramWindows windows;
     Recorded r;
     ListWindow* self = nullptr;
-    ListWindow list(GetModuleHandleA(nullptr), windows, Recorder(r, &self));
+    ListWindow list(GetModuleHandleA(nullptr), windows, Recorder(r, &self), g_screen);
     self = &list;
     auto input = TakeInput();
-    list.SetSize(200 * list.TwipsPerPixelX(), 40 * list.TwipsPerPixelY());
+    list.SetSize(200 * g_screen.twipsPerPixelX, 40 * g_screen.twipsPerPixelY);
     list.MoveTo(300, 200);
     const HWND w = list.Hwnd();
     const auto at = [&](int x, int y) { return list.Position().x == x && list.Position().y == y; };
@@ -293,8 +294,8 @@ WIN_TEST(ListWindow_DragFollowsTheMouseUntilTheButtonIsReleasedOrAnotherJoins) {
 WIN_TEST(ListWindow_PaintShowsTheDisplayListOnScreen) {
     ProgramWindows windows;
     Recorded r;
-    ListWindow list(GetModuleHandleA(nullptr), windows, Recorder(r));
-    const double tx = list.TwipsPerPixelX(), ty = list.TwipsPerPixelY();
+    ListWindow list(GetModuleHandleA(nullptr), windows, Recorder(r), g_screen);
+    const double tx = g_screen.twipsPerPixelX, ty = g_screen.twipsPerPixelY;
     list.MoveTo(40, 400);
     list.SetSize(120 * tx, 30 * ty);
     brisolt::Canvas& canvas = list.Surface();
@@ -325,11 +326,11 @@ LRESULT CALLBACK CountingProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 
 WIN_TEST(ListWindow_SizesInTwipsMovesInPixelsAndKeepsTheSizeItHasForFree) {
     ProgramWindows windows;
-    ListWindow list(GetModuleHandleA(nullptr), windows, ListWindowEvents{});
+    ListWindow list(GetModuleHandleA(nullptr), windows, ListWindowEvents{}, g_screen);
     CHECK(list.Exists());
     g_listProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(list.Hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingProc)));
-    const double tx = list.TwipsPerPixelX(), ty = list.TwipsPerPixelY();
+    const double tx = g_screen.twipsPerPixelX, ty = g_screen.twipsPerPixelY;
     const struct {
         double w, h;  // pixels, as asked for in twips
         int pw, ph;

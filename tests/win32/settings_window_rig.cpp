@@ -19,7 +19,7 @@ SettingsWindowRig::SettingsWindowRig() {
     iniFile = app.program.iniFile;
     p.profile = &profile;
     p.ui = &ui;
-    list = std::make_unique<ListWindow>(GetModuleHandleA(nullptr), windows, ListWindowEvents{});
+    list = std::make_unique<ListWindow>(GetModuleHandleA(nullptr), windows, ListWindowEvents{}, app.platform.scale);
     p.listWindowHost = list.get();
     settingsWindow = std::make_unique<SettingsWindow>(GetModuleHandleA(nullptr), app, dispatcher, sync, windows);
     FillWindowsBeforeStart(app);
