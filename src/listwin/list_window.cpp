@@ -18,7 +18,7 @@ const ListFont kListFonts[kListFontCount] = {
 
 namespace {
 
-constexpr Color kTextColor = 0;  // rows are always written in black
+constexpr Colour kTextColour = 0;  // rows are always written in black
 
 // With the dynamic font on, more rows take a smaller font: from
 // dynamicFontRows7pt rows "Small Fonts 7pt", from dynamicFontRows6pt rows
@@ -42,7 +42,7 @@ void PaintCollapsed(const ListSurface& surface, const Settings& settings, const 
     list.SetSize(std::round(canvas.TextWidth(text)) + state.margin, std::round(canvas.TextHeight(text)));
     canvas.Clear();
     canvas.FillRect(0, 0, list.ScaleWidth(), list.ScaleHeight(), settings.normalColour);
-    canvas.DrawText(1, 1, text, kTextColor);
+    canvas.DrawText(1, 1, text, kTextColour);
 }
 
 // A client row's text: the title, then what others say about it.
@@ -87,7 +87,7 @@ int PaintRows(const ListSurface& surface, const ScanResult& scan, const std::vec
         const double top = i * state.rowHeight;
         if (scan.clientWindows[i].duplicate || Remarked(remarks, i))
             canvas.FillRect(0, top, list.ScaleWidth(), top + state.rowHeight, settings.alarmColour);
-        canvas.DrawText(1, top + 1, RowText(scan, remarks, i, buffer), kTextColor);
+        canvas.DrawText(1, top + 1, RowText(scan, remarks, i, buffer), kTextColour);
     }
 
     // Top-level rows, while the client shows no window.
@@ -98,7 +98,7 @@ int PaintRows(const ListSurface& surface, const ScanResult& scan, const std::vec
         list.SetSize(widest + state.margin, m * state.rowHeight);
         canvas.Clear();
         canvas.FillRect(0, 0, list.ScaleWidth(), list.ScaleHeight(), settings.normalColour);
-        for (int i = 0; i < m; ++i) canvas.DrawText(1, i * state.rowHeight + 1, scan.topLevel[i].title, kTextColor);
+        for (int i = 0; i < m; ++i) canvas.DrawText(1, i * state.rowHeight + 1, scan.topLevel[i].title, kTextColour);
     }
 
     // Nothing to list: the window stays open at width 0.

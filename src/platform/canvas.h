@@ -19,8 +19,8 @@ public:
     // Removes everything drawn so far; the window shows its background.
     virtual void Clear() = 0;
     // Rectangle (left, top)-(right, bottom), outline and fill in one colour.
-    virtual void FillRect(double left, double top, double right, double bottom, Color color) = 0;
-    virtual void DrawText(double x, double y, std::string_view text, Color color) = 0;
+    virtual void FillRect(double left, double top, double right, double bottom, Colour color) = 0;
+    virtual void DrawText(double x, double y, std::string_view text, Colour color) = 0;
 };
 
 // The list window as the logic sees it: a captionless window whose size is in

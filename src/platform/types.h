@@ -9,10 +9,10 @@ namespace brisolt {
 using WindowHandle = std::uint64_t;
 
 // A Windows COLORREF: 0x00BBGGRR, red in the low byte.
-using Color = std::uint32_t;
+using Colour = std::uint32_t;
 
-constexpr Color RgbColor(int r, int g, int b) {
-    return static_cast<Color>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
+constexpr Colour RgbColour(int r, int g, int b) {
+    return static_cast<Colour>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
 
 // left, top, right, bottom in pixels.

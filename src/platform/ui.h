@@ -30,7 +30,7 @@ public:
     // result is ignored by every caller.
     virtual void ShellOpen(const std::string& file, bool ownedByMainWindow) = 0;
     // The colour chooser; returns false when cancelled (color unchanged).
-    virtual bool ChooseColor(Color& color, std::array<Color, 16>& customColors, unsigned flags) = 0;
+    virtual bool ChooseColour(Colour& color, std::array<Colour, 16>& customColours, unsigned flags) = 0;
     // The open-file dialog; returns false when closed without a file.
     virtual bool OpenFile(OpenFileRequest& request) = 0;
     // The folder chooser with a line of text above the tree; returns false

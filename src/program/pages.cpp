@@ -11,7 +11,7 @@ namespace {
 constexpr unsigned kOfnPathMustExist = 0x800;
 constexpr unsigned kOfnFileMustExist = 0x1000;
 // CC_RGBINIT | CC_FULLOPEN
-constexpr unsigned kChooseColorFlags = 3;
+constexpr unsigned kChooseColourFlags = 3;
 
 }  // namespace
 
@@ -79,12 +79,12 @@ void ShowPreviewColours(App& app) {
 }
 
 void ChooseNormalColour(App& app) {
-    app.platform.ui->ChooseColor(app.settings.normalColour, app.settings.customColours, kChooseColorFlags);
+    app.platform.ui->ChooseColour(app.settings.normalColour, app.settings.customColours, kChooseColourFlags);
     ShowPreviewColours(app);
 }
 
 void ChooseAlarmColour(App& app) {
-    app.platform.ui->ChooseColor(app.settings.alarmColour, app.settings.customColours, kChooseColorFlags);
+    app.platform.ui->ChooseColour(app.settings.alarmColour, app.settings.customColours, kChooseColourFlags);
     ShowPreviewColours(app);
 }
 

@@ -21,7 +21,7 @@ struct Bounds {
 // One of the three colour previews on the list window page.
 struct ColourPreview {
     std::string text;
-    Color back = 0xFFFFFF;
+    Colour back = 0xFFFFFF;
     std::string fontName = "MS Sans Serif";
     double fontSize = 8;
     Bounds bounds;

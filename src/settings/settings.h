@@ -9,8 +9,8 @@
 
 namespace brisolt {
 
-constexpr Color kDefaultNormalColour = 12648384;  // 0xC0FFC0, light green
-constexpr Color kDefaultAlarmColour = 8421631;    // 0x8080FF, light red
+constexpr Colour kDefaultNormalColour = 12648384;  // 0xC0FFC0, light green
+constexpr Colour kDefaultAlarmColour = 8421631;    // 0x8080FF, light red
 
 // The three fonts the list window can show.
 constexpr int kListFontCount = 3;
@@ -55,12 +55,12 @@ struct Settings {
     // True: form designers' titles end in " - Formular Designer", false:
     // " - Form Designer".
     bool formularDesignerTitles = true;
-    Color normalColour = kDefaultNormalColour;
-    Color alarmColour = kDefaultAlarmColour;
+    Colour normalColour = kDefaultNormalColour;
+    Colour alarmColour = kDefaultAlarmColour;
     // Not chosen yet: the first start asks.
     Language language = Language::NotChosen;
     // The colour chooser's custom colours.
-    std::array<Color, 16> customColours{};
+    std::array<Colour, 16> customColours{};
     // Start with the settings window hidden.
     bool startHidden = false;
     bool settingsWindowOnTop = false;

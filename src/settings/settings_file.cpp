@@ -44,7 +44,7 @@ std::vector<SettingKey> MakeKeys() {
     };
     // The chooser's custom colours: the first two start as the list colours.
     for (int i = 0; i < 16; ++i) {
-        const Color fallback = i == 0 ? kDefaultNormalColour : i == 1 ? kDefaultAlarmColour : 0;
+        const Colour fallback = i == 0 ? kDefaultNormalColour : i == 1 ? kDefaultAlarmColour : 0;
         keys.push_back({kOptions, "Farbe" + NumberText(i), "0", KeyRule::Colour,
                         [i](Settings& s) -> SettingRef { return &s.customColours[i]; }, 0, 0, fallback});
     }
@@ -75,7 +75,7 @@ struct Assign {
     void operator()(std::string* text) const { *text = stored; }
     void operator()(bool* flag) const { *flag = JudgedNumber(key, stored) == 1; }
     void operator()(int* number) const { *number = JudgedNumber(key, stored); }
-    void operator()(Color* colour) const { *colour = static_cast<Color>(JudgedNumber(key, stored)); }
+    void operator()(Colour* colour) const { *colour = static_cast<Colour>(JudgedNumber(key, stored)); }
     void operator()(Language* language) const { *language = static_cast<Language>(JudgedNumber(key, stored)); }
 };
 
@@ -83,7 +83,7 @@ struct Show {
     std::string operator()(const std::string* text) const { return *text; }
     std::string operator()(const bool* flag) const { return *flag ? "1" : "0"; }
     std::string operator()(const int* number) const { return NumberText(*number); }
-    std::string operator()(const Color* colour) const { return NumberText(*colour); }
+    std::string operator()(const Colour* colour) const { return NumberText(*colour); }
     std::string operator()(const Language* language) const { return NumberText(static_cast<int>(*language)); }
 };
 

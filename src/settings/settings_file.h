@@ -24,7 +24,7 @@ enum class KeyRule {
     Colour,       // a COLORREF 1..0xFFFFFF; anything else gives `fallback`
 };
 
-using SettingRef = std::variant<bool*, int*, std::string*, Color*, Language*>;
+using SettingRef = std::variant<bool*, int*, std::string*, Colour*, Language*>;
 
 struct SettingKey {
     const char* section;
@@ -33,7 +33,7 @@ struct SettingKey {
     KeyRule rule;
     std::function<SettingRef(Settings&)> member;
     int min = 0, max = 0;   // KeyRule::Range
-    Color fallback = 0;     // KeyRule::Colour
+    Colour fallback = 0;     // KeyRule::Colour
 };
 
 // Every key in the order Quit writes them.

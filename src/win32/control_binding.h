@@ -89,7 +89,7 @@ private:
         bool enabled = true;
         std::vector<std::string> items;
         int listIndex = -1;
-        Color back = 0;
+        Colour back = 0;
         std::string fontName;
         double fontSize = 0;
         RECT bounds{};

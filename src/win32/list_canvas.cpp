@@ -36,11 +36,11 @@ double ListCanvas::TextHeight(std::string_view text) {
 
 void ListCanvas::Clear() { ops_.clear(); }
 
-void ListCanvas::FillRect(double left, double top, double right, double bottom, Color color) {
+void ListCanvas::FillRect(double left, double top, double right, double bottom, Colour color) {
     ops_.push_back(Op{Op::kFill, left, top, right, bottom, color, {}});
 }
 
-void ListCanvas::DrawText(double x, double y, std::string_view text, Color color) {
+void ListCanvas::DrawText(double x, double y, std::string_view text, Colour color) {
     ops_.push_back(Op{Op::kText, x, y, 0, 0, color, std::string(text)});
 }
 

@@ -25,8 +25,8 @@ public:
     double TextWidth(std::string_view text) override;
     double TextHeight(std::string_view text) override;
     void Clear() override;
-    void FillRect(double left, double top, double right, double bottom, Color color) override;
-    void DrawText(double x, double y, std::string_view text, Color color) override;
+    void FillRect(double left, double top, double right, double bottom, Colour color) override;
+    void DrawText(double x, double y, std::string_view text, Colour color) override;
 
     // Paints the background and then the display list, in order, onto `dc`,
     // whose pixel (0, 0) shows the window's pixel (area.left, area.top); what
@@ -36,7 +36,7 @@ public:
     struct Op {
         enum Kind { kFill, kText } kind;
         double left, top, right, bottom;  // twips; a text uses left/top only
-        Color color;
+        Colour color;
         std::string text;
     };
     const std::vector<Op>& Ops() const { return ops_; }

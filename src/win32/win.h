@@ -1,5 +1,5 @@
 // <windows.h> for this program. The platform interfaces have members named
-// DrawText, MessageBox and ChooseColor; the A/W-selecting macros of
+// DrawText and MessageBox; the A/W-selecting macros of
 // <windows.h> would rename them in the Windows sources only, so they go here
 // and the Windows sources call the ...A functions by their full names.
 #pragma once

@@ -38,9 +38,9 @@ void Win32UserInterface::ShellOpen(const std::string& file, bool ownedByMainWind
     ShellExecuteA(ownedByMainWindow ? Main() : nullptr, "open", file.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
-bool Win32UserInterface::ChooseColor(Color& color, std::array<Color, 16>& customColors, unsigned flags) {
+bool Win32UserInterface::ChooseColour(Colour& color, std::array<Colour, 16>& customColours, unsigned flags) {
     COLORREF custom[16];
-    for (int i = 0; i < 16; ++i) custom[i] = customColors[i];
+    for (int i = 0; i < 16; ++i) custom[i] = customColours[i];
     CHOOSECOLORA cc{};
     cc.lStructSize = sizeof cc;
     cc.hwndOwner = Owner();
@@ -49,7 +49,7 @@ bool Win32UserInterface::ChooseColor(Color& color, std::array<Color, 16>& custom
     cc.Flags = flags;
     const bool chosen = ::ChooseColorA(&cc) != FALSE;
     // The user may define custom colours even when cancelling.
-    for (int i = 0; i < 16; ++i) customColors[i] = custom[i];
+    for (int i = 0; i < 16; ++i) customColours[i] = custom[i];
     if (chosen) color = cc.rgbResult;
     return chosen;
 }

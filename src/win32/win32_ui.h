@@ -27,7 +27,7 @@ public:
 
     void MessageBox(const std::string& text, unsigned flags) override;
     void ShellOpen(const std::string& file, bool ownedByMainWindow) override;
-    bool ChooseColor(Color& color, std::array<Color, 16>& customColors, unsigned flags) override;
+    bool ChooseColour(Colour& color, std::array<Colour, 16>& customColours, unsigned flags) override;
     bool OpenFile(OpenFileRequest& request) override;
     bool ChooseFolder(const std::string& prompt, std::string& folder) override;
     int PopupMenu(const std::string& entries) override;

@@ -23,10 +23,10 @@ public:
     std::vector<Opened> opened;
     std::vector<std::string> popups;  // the entries text of every pop-up shown
     int popupChoice = -1;
-    // ChooseColor: when set, the user picks this colour (and OKs).
-    bool colorChosen = false;
-    Color colorChoice = 0;
-    unsigned lastColorFlags = 0;
+    // ChooseColour: when set, the user picks this colour (and OKs).
+    bool colourChosen = false;
+    Colour colourChoice = 0;
+    unsigned lastColourFlags = 0;
     // OpenFile: the file the user picks ("" = cancel).
     std::string fileChoice;
     OpenFileRequest lastOpenFile;
@@ -41,10 +41,10 @@ public:
 
     void MessageBox(const std::string& text, unsigned flags) override { boxes.push_back({text, flags}); }
     void ShellOpen(const std::string& file, bool owned) override { opened.push_back({file, owned}); }
-    bool ChooseColor(Color& color, std::array<Color, 16>&, unsigned flags) override {
-        lastColorFlags = flags;
-        if (colorChosen) color = colorChoice;
-        return colorChosen;
+    bool ChooseColour(Colour& color, std::array<Colour, 16>&, unsigned flags) override {
+        lastColourFlags = flags;
+        if (colourChosen) color = colourChoice;
+        return colourChosen;
     }
     bool OpenFile(OpenFileRequest& request) override {
         lastOpenFile = request;

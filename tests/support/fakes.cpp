@@ -75,10 +75,10 @@ void RecordingCanvas::Clear() {
     ops.clear();
     ++clears;
 }
-void RecordingCanvas::FillRect(double l, double t, double r, double b, Color c) {
+void RecordingCanvas::FillRect(double l, double t, double r, double b, Colour c) {
     ops.push_back({DrawOp::kFill, l, t, r, b, c, {}});
 }
-void RecordingCanvas::DrawText(double x, double y, std::string_view text, Color c) {
+void RecordingCanvas::DrawText(double x, double y, std::string_view text, Colour c) {
     ops.push_back({DrawOp::kText, x, y, 0, 0, c, std::string(text)});
 }
 

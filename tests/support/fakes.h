@@ -56,7 +56,7 @@ public:
 struct DrawOp {
     enum Kind { kClear, kFill, kText } kind;
     double l = 0, t = 0, r = 0, b = 0;
-    Color color = 0;
+    Colour color = 0;
     std::string text;
 };
 
@@ -79,8 +79,8 @@ public:
     double TextWidth(std::string_view text) override;
     double TextHeight(std::string_view text) override;
     void Clear() override;
-    void FillRect(double l, double t, double r, double b, Color c) override;
-    void DrawText(double x, double y, std::string_view text, Color c) override;
+    void FillRect(double l, double t, double r, double b, Colour c) override;
+    void DrawText(double x, double y, std::string_view text, Colour c) override;
 
     std::vector<DrawOp> Texts() const;
     std::vector<DrawOp> Fills() const;

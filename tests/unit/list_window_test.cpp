@@ -15,9 +15,9 @@ namespace {
 
 // RecordingCanvas at 15 twips per pixel: "MS Sans Serif" 8 pt is 4.8 px per
 // character and 10 px (150 twips) per line; 7 pt is 9 px, 6 pt is 8 px high.
-constexpr Color kNormal = 0x00123456;
-constexpr Color kAlarm = 0x00654321;
-using Fill = std::tuple<double, double, double, double, Color>;
+constexpr Colour kNormal = 0x00123456;
+constexpr Colour kAlarm = 0x00654321;
+using Fill = std::tuple<double, double, double, double, Colour>;
 
 class ListWindowTest : public ::testing::Test {
 protected:
@@ -72,7 +72,7 @@ TEST_F(ListWindowTest, Tick_SizesToTheWidestRowAndPaintsDuplicatesInTheAlarmColo
     EXPECT_EQ(Fills(), (std::vector<Fill>{{0, 0, w, 450, kNormal}, {0, 0, w, 150, kAlarm}, {0, 300, w, 450, kAlarm}}));
     for (int i = 0; i < 3; ++i) {
         const auto text = t.listWindow.canvas.Texts().at(i);
-        EXPECT_EQ(std::make_tuple(text.l, text.t, text.color), std::make_tuple(1.0, i * 150 + 1.0, Color{0}));
+        EXPECT_EQ(std::make_tuple(text.l, text.t, text.color), std::make_tuple(1.0, i * 150 + 1.0, Colour{0}));
     }
     // Short names decide the width: 21 characters = 101 px (100.8) + 2.
     t.app.settings.shortNames = true;

@@ -16,7 +16,7 @@
 namespace brisolt {
 namespace {
 
-constexpr Color kAlarm = 0x00654321;
+constexpr Colour kAlarm = 0x00654321;
 
 struct Copy : test::TestApp {
     test::SimClient client{desktop};

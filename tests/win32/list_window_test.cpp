@@ -14,8 +14,8 @@
 #include "win32/fonts.h"
 
 using namespace brisolt::win32;
-using brisolt::Color;
-using brisolt::RgbColor;
+using brisolt::Colour;
+using brisolt::RgbColour;
 
 namespace {
 
@@ -36,12 +36,12 @@ public:
     ~Pixels() { SelectObject(dc_.Get(), select_); }
     HDC Dc() const { return dc_.Get(); }
     // As a COLORREF (0x00BBGGRR).
-    Color At(int x, int y) const {
+    Colour At(int x, int y) const {
         GdiFlush();
         const unsigned v = bits_[y * w_ + x];  // 0x00RRGGBB
-        return RgbColor((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+        return RgbColour((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
     }
-    int CountOf(Color c, int x0, int y0, int x1, int y1) const {
+    int CountOf(Colour c, int x0, int y0, int x1, int y1) const {
         int n = 0;
         for (int y = y0; y < y1; ++y)
             for (int x = x0; x < x1; ++x) n += At(x, y) == c;
@@ -56,10 +56,10 @@ private:
     HGDIOBJ select_ = nullptr;
 };
 
-constexpr Color kGrey = RgbColor(128, 128, 128);
-constexpr Color kGreen = 12648384;  // the normal row colour
-constexpr Color kRed = 8421631;     // the alarm colour
-constexpr Color kBlack = 0;
+constexpr Colour kGrey = RgbColour(128, 128, 128);
+constexpr Colour kGreen = 12648384;  // the normal row colour
+constexpr Colour kRed = 8421631;     // the alarm colour
+constexpr Colour kBlack = 0;
 constexpr brisolt::Scale k96Dpi{15, 15};
 const brisolt::Scale g_screen = ScreenScale();
 
@@ -307,9 +307,9 @@ WIN_TEST(ListWindow_PaintShowsTheDisplayListOnScreen) {
     wintest::Pump(300);
 
     ScopedGetDC screen(nullptr);
-    CHECK_EQ(kRed, static_cast<Color>(GetPixel(screen.Get(), 40 + 60, 400 + 5)));
-    CHECK_EQ(kGreen, static_cast<Color>(GetPixel(screen.Get(), 40 + 60, 400 + 25)));
-    CHECK_EQ(kGreen, static_cast<Color>(GetPixel(screen.Get(), 40 + 119, 400 + 29)));
+    CHECK_EQ(kRed, static_cast<Colour>(GetPixel(screen.Get(), 40 + 60, 400 + 5)));
+    CHECK_EQ(kGreen, static_cast<Colour>(GetPixel(screen.Get(), 40 + 60, 400 + 25)));
+    CHECK_EQ(kGreen, static_cast<Colour>(GetPixel(screen.Get(), 40 + 119, 400 + 29)));
 }
 
 namespace {

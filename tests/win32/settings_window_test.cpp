@@ -182,29 +182,29 @@ WIN_TEST(SettingsWindow_ChoosingAFontLaysThePreviewsOutAroundTheAlarmButton) {
 
 WIN_TEST(SettingsWindow_PreviewBackColourIsTheBrushOfItsLabel) {
     SettingsWindowRig rig;
-    const auto brushColour = [&](int id, HDC dc, Color& colour) {
+    const auto brushColour = [&](int id, HDC dc, Colour& colour) {
         const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(
             rig.Parent(kListWindowPage), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
             reinterpret_cast<LPARAM>(rig.Control(kListWindowPage, id))));
         LOGBRUSH lb{};
         if (!brush || GetObjectA(brush, sizeof lb, &lb) != sizeof lb || lb.lbStyle != BS_SOLID) return false;
-        colour = static_cast<Color>(lb.lbColor);
+        colour = static_cast<Colour>(lb.lbColor);
         return true;
     };
-    const Color colours[] = {RgbColor(1, 2, 3), RgbColor(255, 128, 128), RgbColor(192, 255, 192)};
-    for (Color c : colours) {
+    const Colour colours[] = {RgbColour(1, 2, 3), RgbColour(255, 128, 128), RgbColour(192, 255, 192)};
+    for (Colour c : colours) {
         rig.app.view.previews[0].back = c;
         rig.sync.Push();
         ScopedGetDC dc(rig.Control(kListWindowPage, IDC_COLOUR_PREVIEW_1));
-        Color brush = 0;
+        Colour brush = 0;
         CHECK(brushColour(IDC_COLOUR_PREVIEW_1, dc.Get(), brush));
         CHECK_EQ(c, brush);
-        CHECK_EQ(c, static_cast<Color>(GetBkColor(dc.Get())));
+        CHECK_EQ(c, static_cast<Colour>(GetBkColor(dc.Get())));
     }
     // A label without a colour of its own is left to the dialog (the themed
     // page background), never painted in a preview colour.
     ScopedGetDC dc(rig.Control(kListWindowPage, IDC_LIST_FONT_LABEL));
-    Color other = 0;
+    Colour other = 0;
     CHECK(!brushColour(IDC_LIST_FONT_LABEL, dc.Get(), other) || other != colours[2]);
 }
 
