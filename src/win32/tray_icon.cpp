@@ -7,10 +7,15 @@
 namespace brisolt::win32 {
 
 namespace {
-constexpr UINT kTrayId = 1;
-}
 
+constexpr UINT kTrayId = 1;
+// What the tooltip field of the tray holds: 127 characters and the NUL.
+constexpr std::size_t kTrayTipChars = 127;
+
+// The tooltip as the tray can take it: the first 127 characters.
 std::string CutTrayTip(const std::string& text) { return text.substr(0, kTrayTipChars); }
+
+}  // namespace
 
 TrayIcon::TrayIcon(HINSTANCE instance, HWND owner) : instance_(instance), owner_(owner) {}
 

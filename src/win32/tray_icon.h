@@ -21,10 +21,6 @@ namespace brisolt::win32 {
 
 constexpr UINT kTrayCallback = WM_APP + 1;
 
-// What the tooltip field of the tray holds: 127 characters and the NUL.
-constexpr std::size_t kTrayTipChars = 127;
-// The tooltip as the tray can take it: the first 127 characters.
-std::string CutTrayTip(const std::string& text);
 
 class TrayIcon {
 public:

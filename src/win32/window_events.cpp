@@ -112,9 +112,13 @@ void CALLBACK ClientWindowEvents::OnEvent(HWINEVENTHOOK hook, DWORD event, HWND 
     if (owner == owners.end() || !Matters(event, window)) return;
     ClientWindowEvents* self = owner->second;
     if (self->allProcesses_) {
-        // Only the client's windows; one that is gone already can't tell, and counts.
+        // Only the client's windows, never ours (such hooks get our own
+        // events too); a window that is gone already can't tell, and counts.
         DWORD process = 0;
-        if (GetWindowThreadProcessId(window, &process) != 0 && process != self->process_) return;
+        if (GetWindowThreadProcessId(window, &process) != 0 &&
+            (process != self->process_ ||
+             ((self->flags_ & WINEVENT_SKIPOWNPROCESS) && process == GetCurrentProcessId())))
+            return;
     }
     if (self->changed_) self->changed_();
 }

@@ -62,8 +62,9 @@ private:
     DWORD flags_;
     DWORD process_ = 0;
     // Wine hands out-of-context events of another process only to hooks on
-    // every process (seen with Wine 8): there the hooks take all processes
-    // and the callback keeps the client's.
+    // every process, and to those it hands our own events as well (seen with
+    // Wine 8): there the hooks take all processes and the callback keeps the
+    // client's.
     bool allProcesses_;
     std::vector<UniqueWinEventHook> hooks_;
 };

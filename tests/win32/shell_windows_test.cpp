@@ -14,19 +14,6 @@
 using namespace brisolt;
 using namespace brisolt::win32;
 
-WIN_TEST(Tray_TooltipIsCutToWhatTheTrayHolds) {
-    const struct {
-        std::size_t length, kept;
-    } cases[] = {{0, 0}, {1, 1}, {126, 126}, {127, 127}, {128, 127}, {300, 127}};
-    for (const auto& c : cases) {
-        std::string text;
-        for (std::size_t i = 0; i < c.length; ++i) text += static_cast<char>('a' + i % 26);
-        const std::string cut = CutTrayTip(text);
-        CHECK_EQ(c.kept, cut.size());
-        CHECK_EQ(text.substr(0, c.kept), cut);
-    }
-}
-
 WIN_TEST(Icons_AreFoundByTheirNamesWithoutRegardToCase) {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     for (const char* name : {":ico", ":ksalert", ":KsAlert", "ICO"}) {
