@@ -6,16 +6,23 @@
 #      ask for on the settled layout;
 #   2. dist/brisolt.exe itself: time from start to the first painted list
 #      window, CPU over a stretch of idle ticking at the default 2 s interval,
-#      and its memory.
+#      and its memory;
+#   3. its reaction to the client's windows at Intervall=5: the time from a new
+#      designer window (a second copy of an open table, in front) to its row
+#      painted in the alarm colour, p50 and p95 over BENCH_OPENINGS openings,
+#      beside a usual client and beside the busy one.
 # Not part of the test command. Usage:
 #   bash scripts/bench_win32.sh
 # Environment: BENCH_TICKS (default 100), BENCH_IDLE_SECONDS (default 60),
-# BENCH_SKIP_BUILD=1 to use the binaries as they are; DISPLAY and WINEPREFIX as
-# in tests/e2e/lib.sh.
+# BENCH_OPENINGS (default 20), BENCH_SKIP_BUILD=1 to use the binaries as they
+# are, BENCH_PROGRAM=<path> to measure another brisolt.exe (an older build);
+# DISPLAY and WINEPREFIX as in tests/e2e/lib.sh.
 set -u
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 TICKS=${BENCH_TICKS:-100}
 IDLE_SECONDS=${BENCH_IDLE_SECONDS:-60}
+OPENINGS=${BENCH_OPENINGS:-20}
+ALARM=0x8080FF   # FarbeAlarm, the default alarm colour
 CHILDREN=500
 EXTRA_TOP_LEVEL=200
 NORMAL=0xC0FFC0  # FarbeNormal, the default list colour
@@ -84,7 +91,8 @@ TICK_RC=${PIPESTATUS[0]}
 # ---- 2: brisolt.exe beside the client ------------------------------------------------
 APP=$E2E_DIR/app
 mkdir -p "$APP"
-cp "$E2E_DIST/brisolt.exe" "$APP/"
+PROGRAM=${BENCH_PROGRAM:-$E2E_DIST/brisolt.exe}
+cp "$PROGRAM" "$APP/brisolt.exe"
 # Default settings (2 s interval, logging off) with the language chosen and
 # every glue rule on.
 printf '%s\r\n' "[Options]" "Language=1" "Glue1=1" "GlueList=1" "GlueProperties=1" "GlueHauptmenue=1" \
@@ -169,4 +177,66 @@ if e2e_poll 300 typical_ready; then
 else
     echo "the demo client did not go down to $TYPICAL windows"
 fi
+# ---- 3: the reaction to a new designer window ----------------------------------------
+# brisolt.exe again, at a five-second interval, so the timer cannot explain a
+# fast reaction. A second copy of table 18 opens in front; first_paint.exe sees
+# the list's first row turn to the alarm colour; the demo client notes when it
+# opened the window. Between openings the copy closes again.
+kill "$(windows_pid "$APP/brisolt.exe")" 2>/dev/null
+sleep 2
+printf '%s\r\n' "[WinLoc]" "Win1x=300" "Win1y=600" "[Options]" "Language=1" "Intervall=5" "GlueList=0" \
+    >"$APP/KelmorL.ini"
+T18="Table 18 Customer - Table Designer"
+# client_scenario <children> <tool windows> <with a second table 18 in front: 0/1>
+client_scenario() {
+    local i
+    {
+        echo "title=Muster GmbH - Navision Financials"
+        echo "frame=0,0,1024,560"
+        (($3)) && echo "child=$T18"
+        echo "child=$T18"
+        kinds=("Table|Table Designer" "Form|Form Designer" "Report|Report Designer" "Dataport|Dataport Designer"
+            "Codeunit|C/AL Editor")
+        for ((i = 0; i < $1 - 1; i++)); do
+            kind=${kinds[i % 5]}
+            echo "child=${kind%%|*} $((1000 + i)) Bench Object $i - ${kind#*|}"
+        done
+        for ((i = 0; i < $2; i++)); do echo "tool=Tool window $i|$((i % 20 * 40)),$((i / 20 * 50)),150,100"; done
+    } | e2e_write_scenario "$SCENARIO"
+}
+# latency <what> <children> <tool windows>
+latency() {
+    local what=$1 children=$2 tools=$3 n watcher painted created samples=()
+    client_scenario "$children" "$tools" 0
+    e2e_poll 300 eval '(($(e2e_probe mdilist DemoClientFrame | wc -l) == children))' ||
+        { echo "the demo client did not reach $children windows"; return; }
+    e2e_start brisolt "$APP" "$APP/brisolt.exe"
+    e2e_wait_window BrisoltListWindow 60 || { echo "brisolt.exe did not start"; return; }
+    sleep 6
+    for ((n = 0; n < OPENINGS; n++)); do
+        wine "$FIRST_PAINT" "$NORMAL" 20000 >/dev/null 2>&1 || { echo "the row did not turn back"; break; }
+        e2e_start watcher "$E2E_DIR" "$FIRST_PAINT" "$ALARM" 20000
+        watcher=$E2E_LAST_PID
+        sleep 0.5
+        : >"$SCENARIO.created"
+        client_scenario "$children" "$tools" 1
+        if wait "$watcher"; then
+            painted=$(tr -d '\r' <"$E2E_DIR/watcher.log" | grep -o '^[0-9]\+$' | head -1)
+            created=$(tr -d '\r' <"$SCENARIO.created" | awk -v t="$T18" 'index($0, t) {print $1}' | tail -1)
+            [[ -n $painted && -n $created ]] && samples+=($((painted - created)))
+        fi
+        client_scenario "$children" "$tools" 0  # the copy closes: the next heartbeat at the latest
+    done
+    kill "$(windows_pid "$APP/brisolt.exe")" 2>/dev/null
+    sleep 2
+    printf '%s\n' "${samples[@]}" | sort -n | awk -v what="$what" -v n="${#samples[@]}" '
+        {v[NR] = $1} END {
+            if (n == 0) { printf "latency %s: no sample\n", what; exit }
+            p50 = v[int((n - 1) * 0.50) + 1]; p95 = v[int((n - 1) * 0.95) + 1]
+            printf "latency from a new designer window to its row painted, %s: p50 %d ms, p95 %d ms, max %d ms (%d openings at Intervall=5)\n", what, p50, p95, v[n], n }'
+}
+echo "== the reaction to a new designer window"
+latency "beside a usual client (12 MDI children)" 12 0
+latency "beside the busy client ($CHILDREN MDI children, $EXTRA_TOP_LEVEL more top-level windows)" "$CHILDREN" "$EXTRA_TOP_LEVEL"
+
 e2e_finish >/dev/null

@@ -1,6 +1,8 @@
 // The stand-in for the ERP client: an MDI application whose windows follow a
 // scenario file. The file (first command-line argument) is re-read whenever its
 // modification time or size changes; the windows are then made to match it.
+// Each MDI window it opens is noted in "<scenario file>.created" as a line
+// "<milliseconds since 1970> <title>", for benchmarks that time a reaction.
 #include <windows.h>
 
 #include <string>
@@ -130,13 +132,32 @@ bool ReadScenario(Scenario& out) {
 
 // ---- making the windows match ------------------------------------------------
 
+unsigned long long UnixMs() {
+    FILETIME ft;
+    GetSystemTimePreciseAsFileTime(&ft);
+    const unsigned long long ticks = (static_cast<unsigned long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+    return (ticks - 116444736000000000ULL) / 10000;  // 100 ns since 1601 -> ms since 1970
+}
+
+void NoteCreated(const std::string& title, unsigned long long atMs) {
+    if (g.scenarioPath.empty()) return;
+    FileHandle f(CreateFileW((g.scenarioPath + L".created").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!f.ok()) return;
+    const std::string line = std::to_string(atMs) + " " + title + "\r\n";
+    DWORD written = 0;
+    WriteFile(f.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}
+
 HWND CreateChild(const ChildWindow& entry) {
     DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     if (entry.minimised) style |= WS_MINIMIZE;
     int x = CW_USEDEFAULT, y = CW_USEDEFAULT, w = CW_USEDEFAULT, h = CW_USEDEFAULT;
     if (entry.box) { x = entry.box->x; y = entry.box->y; w = entry.box->w; h = entry.box->h; }
-    return CreateMDIWindowW(kChildClass, Widen(entry.title).c_str(), style, x, y, w, h, g.mdi,
-                            g.instance, 0);
+    const unsigned long long at = UnixMs();
+    HWND child = CreateMDIWindowW(kChildClass, Widen(entry.title).c_str(), style, x, y, w, h, g.mdi, g.instance, 0);
+    if (child) NoteCreated(entry.title, at);
+    return child;
 }
 
 HWND CreateTool(const ToolWindow& entry) {
