@@ -51,7 +51,9 @@ void ResetForStart(App& app, const std::string& programDir) {
     app.program.programDir = programDir;
     app.program.computerName = app.platform.identity->ComputerName();
     app.team = TeamModeState{};
-    app.team.runId = NewRunId();
+    Clock& clock = *app.platform.clock;
+    app.team.runId = NewRunId(static_cast<std::uint64_t>(clock.SteadyMilliseconds()) * 1000003u ^
+                              static_cast<std::uint64_t>(clock.UtcSeconds()));
     app.program.iniFile = programDir + "\\KelmorL.ini";
     app.program.manualFile = programDir + "\\Doc\\kelmorL.htm";
 }

@@ -38,9 +38,10 @@ void ClearTeam(App& app) {
 
 }  // namespace
 
-std::string NewRunId() {
-    std::random_device seed;
-    std::mt19937_64 random((static_cast<std::uint64_t>(seed()) << 32) ^ seed());
+std::string NewRunId(std::uint64_t salt) {
+    std::random_device device;
+    std::seed_seq seed{device(), device(), static_cast<unsigned>(salt), static_cast<unsigned>(salt >> 32)};
+    std::mt19937_64 random(seed);
     const char digits[] = "0123456789abcdef";
     std::uint64_t value = random();
     std::string id;

@@ -3,6 +3,7 @@
 // for each client row who else has its object. The exchange with the folder
 // runs elsewhere (team::TeamChannel); nothing here waits for it.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -29,8 +30,9 @@ struct TeamModeState {
     bool folderFailing = false;
 };
 
-// A fresh run id: 16 hexadecimal digits.
-std::string NewRunId();
+// A fresh run id: 16 hexadecimal digits from the random device, mixed with
+// `salt` (what differs between two starts anyway: the clocks).
+std::string NewRunId(std::uint64_t salt = 0);
 
 // After the scan: publishes, matches, and flags a failing folder on the tray.
 // True when an overlap begins (a new object, or a new person on one), which

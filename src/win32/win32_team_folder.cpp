@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <random>
 
 #include "win32/handles.h"
 
@@ -44,34 +43,6 @@ std::wstring WideFromUtf8(std::string_view utf8) { return WideFrom(CP_UTF8, utf8
 std::string Utf8FromWide(std::wstring_view wide) { return NarrowFrom(CP_UTF8, wide); }
 std::string Utf8FromAnsi(std::string_view ansi) { return Utf8FromWide(WideFrom(CP_ACP, ansi)); }
 std::string AnsiFromUtf8(std::string_view utf8) { return NarrowFrom(CP_ACP, WideFromUtf8(utf8)); }
-
-std::string UserNameUtf8() {
-    wchar_t buffer[257] = {};  // UNLEN + 1
-    DWORD size = 257;
-    if (!GetUserNameW(buffer, &size)) return {};
-    return Utf8FromWide(buffer);
-}
-
-std::string ComputerNameUtf8() {
-    wchar_t buffer[MAX_COMPUTERNAME_LENGTH + 1] = {};
-    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
-    if (!GetComputerNameW(buffer, &size)) return {};
-    return Utf8FromWide(std::wstring_view(buffer, size));
-}
-
-std::string NewRunId() {
-    // The random device, mixed with what differs between two starts anyway.
-    LARGE_INTEGER counter{};
-    QueryPerformanceCounter(&counter);
-    std::seed_seq seed{static_cast<unsigned>(std::random_device{}()), static_cast<unsigned>(GetCurrentProcessId()),
-                       static_cast<unsigned>(counter.LowPart), static_cast<unsigned>(counter.HighPart),
-                       static_cast<unsigned>(GetTickCount64())};
-    std::mt19937_64 random(seed);
-    char text[33] = {};
-    std::snprintf(text, sizeof text, "%016llx%016llx", static_cast<unsigned long long>(random()),
-                  static_cast<unsigned long long>(random()));
-    return text;
-}
 
 std::int64_t UtcNowSeconds() {
     FILETIME ft{};

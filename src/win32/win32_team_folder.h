@@ -17,10 +17,6 @@ std::string Utf8FromWide(std::wstring_view wide);
 std::string Utf8FromAnsi(std::string_view ansi);
 std::string AnsiFromUtf8(std::string_view utf8);  // characters the code page lacks become '?'
 
-std::string UserNameUtf8();      // "" when unknown
-std::string ComputerNameUtf8();  // NetBIOS name; "" when unknown
-// Random letters and digits, new for each run of the program.
-std::string NewRunId();
 // Now, in seconds since 1970-01-01 UTC.
 std::int64_t UtcNowSeconds();
 // The local time of day of a UTC second, "HH:MM" ("" when it cannot be converted).

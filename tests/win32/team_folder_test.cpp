@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "check.h"
+#include "program/team_mode.h"
 #include "team/record.h"
+#include "win32/win32_system.h"
 #include "temp_dir.h"
 #include "win32/team_worker.h"
 #include "win32/win.h"
@@ -50,7 +52,7 @@ team::Record Copy(const std::string& user) {
     team::Record r;
     r.user = user;
     r.computer = "PC-12";
-    r.runId = NewRunId();
+    r.runId = brisolt::NewRunId();
     team::OpenObject table18;
     table18.id.typeCode = 0;
     table18.id.number = "18";
@@ -109,8 +111,8 @@ WIN_TEST(TeamFolder_MissingFolderFails) {
 }
 
 WIN_TEST(TeamFolder_TimeAndNames) {
-    CHECK(!ComputerNameUtf8().empty());
-    CHECK(NewRunId() != NewRunId());
+    CHECK(!Win32Identity().ComputerName().empty());
+    CHECK(brisolt::NewRunId() != brisolt::NewRunId());
     const std::string hhmm = LocalTimeOfDay(UtcNowSeconds());
     CHECK_EQ(5u, hhmm.size());
     CHECK_EQ(':', hhmm.size() == 5 ? hhmm[2] : ' ');
