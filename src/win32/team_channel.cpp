@@ -8,9 +8,10 @@ namespace brisolt::win32 {
 
 namespace {
 
-// The worker looks at the folder once per scan interval, at least every two
-// seconds: one listing per interval keeps the load on the server small.
-constexpr int kMaxCycleMs = 2000;
+// The worker looks at the folder once per scan interval (one listing an
+// interval keeps the load on the server small), and at least every five
+// seconds, so its record is rewritten within each ten-second heartbeat.
+constexpr int kMaxCycleMs = 5000;
 
 }  // namespace
 
