@@ -39,7 +39,8 @@ scenario() {
 # settings <app folder> <list window's top>
 settings() {
     printf '%s\r\n' "[WinLoc]" "Win1x=520" "Win1y=$2" \
-        "[Options]" "Language=1" "Intervall=1" "GlueList=0" "TeamFolder=$TEAM_WIN" >"$1/KelmorL.ini"
+        "[Options]" "Language=1" "Intervall=1" "GlueList=0" "Win1IconStart=1" "TeamFolder=$TEAM_WIN" \
+        >"$1/KelmorL.ini"
 }
 
 HERE=$E2E_DIR/here PC12=$E2E_DIR/pc12
@@ -78,8 +79,8 @@ e2e_check_eq "one record per copy in the team folder" 2 "$records"
 e2e_check_eq "PC-12's record names its computer" 1 "$(grep -l '^computer=PC-12$' "$TEAM"/*.brisolt-team | wc -l)"
 e2e_check_eq "PC-12's record has table 18 open" 1 "$(grep -c '^object=0 18 ' "$TEAM"/PC-12_*.brisolt-team)"
 e2e_screenshot team
-# The manual's picture: both list windows.
-import -window root -crop 470x460+520+10 +repage "$E2E_DIR/team-lists.png" 2>/dev/null
+# The manual's picture (doc/img/team.png): both clients and their list windows.
+import -window root -crop 880x760+0+0 +repage "$E2E_DIR/team-lists.png" 2>/dev/null
 
 # ---- the designer closed on PC-12: both clear.
 scenario "$E2E_DIR/pc12.txt" 400 "$R111" "Object Designer"
