@@ -16,12 +16,14 @@
 # Environment: BENCH_TICKS (default 100), BENCH_IDLE_SECONDS (default 60),
 # BENCH_OPENINGS (default 20), BENCH_SKIP_BUILD=1 to use the binaries as they
 # are, BENCH_PROGRAM=<path> to measure another brisolt.exe (an older build);
-# DISPLAY and WINEPREFIX as in tests/e2e/lib.sh.
+# BENCH_PARTS (default "1 2 3") to run only some of the parts; DISPLAY and
+# WINEPREFIX as in tests/e2e/lib.sh.
 set -u
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 TICKS=${BENCH_TICKS:-100}
 IDLE_SECONDS=${BENCH_IDLE_SECONDS:-60}
 OPENINGS=${BENCH_OPENINGS:-20}
+PARTS=${BENCH_PARTS:-1 2 3}
 ALARM=0x8080FF   # FarbeAlarm, the default alarm colour
 CHILDREN=500
 EXTRA_TOP_LEVEL=200
@@ -81,12 +83,14 @@ e2e_poll 300 client_ready || { echo "the demo client did not open its $CHILDREN 
 e2e_log "demo client up with $CHILDREN MDI children and $EXTRA_TOP_LEVEL tool windows"
 
 # ---- 1: ticks against the bare walk ------------------------------------------------
-echo "== tick_bench.exe: $TICKS ticks of RefreshWindowList against the bare walk"
-TICK_DIR=$E2E_DIR/tick
-mkdir -p "$TICK_DIR"
-(cd "$TICK_DIR" && wine "$TICK_BENCH" "$TICKS" "$(e2e_winpath "$TICK_DIR")" 2>/dev/null | tr -d '\r')
-TICK_RC=${PIPESTATUS[0]}
-((TICK_RC == 0)) || echo "tick_bench.exe failed (exit code $TICK_RC)"
+if [[ $PARTS == *1* ]]; then
+    echo "== tick_bench.exe: $TICKS ticks of RefreshWindowList against the bare walk"
+    TICK_DIR=$E2E_DIR/tick
+    mkdir -p "$TICK_DIR"
+    (cd "$TICK_DIR" && wine "$TICK_BENCH" "$TICKS" "$(e2e_winpath "$TICK_DIR")" 2>/dev/null | tr -d '\r')
+    TICK_RC=${PIPESTATUS[0]}
+    ((TICK_RC == 0)) || echo "tick_bench.exe failed (exit code $TICK_RC)"
+fi
 
 # ---- 2: brisolt.exe beside the client ------------------------------------------------
 APP=$E2E_DIR/app
@@ -110,6 +114,7 @@ windows_pid() {
 }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null; }
 
+if [[ $PARTS == *2* ]]; then
 echo "== dist/brisolt.exe beside the client"
 e2e_start first_paint "$E2E_DIR" "$FIRST_PAINT" "$NORMAL" 120000
 PAINT_PID=$E2E_LAST_PID
@@ -177,6 +182,8 @@ if e2e_poll 300 typical_ready; then
 else
     echo "the demo client did not go down to $TYPICAL windows"
 fi
+fi  # part 2
+
 # ---- 3: the reaction to a new designer window ----------------------------------------
 # brisolt.exe again, at a five-second interval, so the timer cannot explain a
 # fast reaction. A second copy of table 18 opens in front; first_paint.exe sees
@@ -235,6 +242,7 @@ latency() {
             p50 = v[int((n - 1) * 0.50) + 1]; p95 = v[int((n - 1) * 0.95) + 1]
             printf "latency from a new designer window to its row painted, %s: p50 %d ms, p95 %d ms, max %d ms (%d openings at Intervall=5)\n", what, p50, p95, v[n], n }'
 }
+[[ $PARTS == *3* ]] || { e2e_finish >/dev/null; exit 0; }
 echo "== the reaction to a new designer window"
 latency "beside a usual client (12 MDI children)" 12 0
 latency "beside the busy client ($CHILDREN MDI children, $EXTRA_TOP_LEVEL more top-level windows)" "$CHILDREN" "$EXTRA_TOP_LEVEL"
