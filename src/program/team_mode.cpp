@@ -3,6 +3,7 @@
 #include <random>
 
 #include "program/app.h"
+#include "program/commands.h"
 #include "team/team_channel.h"
 
 namespace brisolt {
@@ -19,6 +20,8 @@ void ShowFolderFailing(App& app, bool failing) {
     ProgramState& program = app.program;
     program.trayAlertTimer.interval = kTrayAlertMs;
     program.trayAlertTimer.enabled = failing;
+    // The alert look shows at once; the timer alternates it from then on.
+    if (failing && !program.trayAlertPhase) TrayAlertTick(app);
     if (!failing) {
         // Back to the program's own look.
         program.trayAlertPhase = false;

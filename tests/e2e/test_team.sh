@@ -8,9 +8,11 @@
 #   - the designer closed on PC-12: both lists clear;
 #   - PC-12's copy killed (no Quit): this list clears within 30 s;
 #   - the team folder gone: the tray tooltip says ": Network error" within
-#     two intervals, the icon alternates, and the list keeps updating.
+#     two intervals, the icon alternates, and the list keeps updating;
+#   - Quit removes this copy's record at once.
 set -u
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/program_lib.sh"
 e2e_setup team || exit 1
 
 NORMAL=0xC0FFC0
@@ -102,7 +104,8 @@ fi
 # ---- the team folder goes: the tray says so, the list goes on.
 mv "$TEAM" "$TEAM.gone"
 tip_says_error() { e2e_probe tiptexts | grep -q 'Brisolt light: Network error'; }
-e2e_check_poll "tray tooltip: network error within two intervals" 3 tip_says_error
+# (within two intervals of 1 s; reading the tray's tooltip takes the probe up to a second)
+e2e_check_poll "tray tooltip: network error within two intervals" 4 tip_says_error
 scenario "$E2E_DIR/here.txt" 0 "$T18" "$T18" "$CU80"
 list_follows() { [[ $(e2e_list_row_colors 3) == "$ALARM $ALARM $NORMAL" ]]; }
 e2e_check_poll "the list goes on (a local duplicate shows)" 10 list_follows
@@ -115,5 +118,11 @@ if e2e_probe tiptexts | grep -q 'Network error'; then
 else
     e2e_pass "the folder back: the tooltip is plain again"
 fi
+
+# ---- Quit: this copy's record goes with it.
+ours() { grep -L '^computer=PC-12$' "$TEAM"/*.brisolt-team 2>/dev/null | wc -l; }
+e2e_check_poll "this copy's record is back in the folder" 10 eval '(($(ours) == 1))'
+e2e_probe command "$(prog_main)" "$PROG_CMD_QUIT" >/dev/null
+e2e_check_poll "Quit removed this copy's record" 10 eval '(($(ours) == 0))'
 
 e2e_finish

@@ -153,10 +153,14 @@ TEST_F(TeamMode, AFailingFolderAlternatesTheTrayIconAndNothingElseChanges) {
     EXPECT_TRUE(jdoe.app.program.trayAlertTimer.enabled);
     EXPECT_EQ(jdoe.Rows().size(), 2u);  // the list goes on
     EXPECT_TRUE(jdoe.ui.boxes.empty());
-    TrayAlertTick(jdoe.app);
+    // The alert look at once, then alternating with the timer.
+    EXPECT_EQ(jdoe.app.tray.icon, ":ksalert");
     EXPECT_EQ(jdoe.app.tray.toolTip, "Muster GmbH - Brisolt light: Network error");
     jdoe.Tick();  // the scan leaves the alternating tooltip alone
     EXPECT_EQ(jdoe.app.tray.toolTip, "Muster GmbH - Brisolt light: Network error");
+    TrayAlertTick(jdoe.app);
+    EXPECT_EQ(jdoe.app.tray.icon, ":ico");
+    EXPECT_EQ(jdoe.app.tray.toolTip, "Muster GmbH - Brisolt light");
 
     folder.failList = folder.failWrite = false;
     jdoe.Tick();

@@ -13,8 +13,8 @@
 //   probe tabsel <class> [title]            the selected tab, 1-based (0: none)
 //   probe tab <class> <n> [title]           screen rectangle "l t r b" of tab n (1-based)
 //   probe menu <class> [title]              menu bar: "entry" lines, then per item: id checked "text"
-//   probe tiptexts                          the texts of every tooltip control's tools, one a line
-//                                           (the tray's tooltips among them)
+//   probe tiptexts                          the texts of the taskbar's tooltip controls, one a line
+//                                           (the tray icons' tooltips)
 //   (<class> "0x…": the window with that handle, as printed by find, owned or list)
 //   probe rect <class> [title]              window rectangle "l t r b" (class "-" = any)
 //   probe client <class> [title]            client area in screen coordinates "l t r b"
@@ -453,9 +453,16 @@ int Run(int argc, wchar_t** argv) {
         return kOk;
     }
     if (cmd == L"tiptexts") {
-        // Top-level tooltip controls of every process; each is read inside its process.
-        for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
-            if (ClassOf(w) == L"tooltips_class32") PrintMenuBar(w);
+        // The taskbar's top-level tooltip controls (the tray icons' among them),
+        // each read inside the taskbar's process; other programs are left alone.
+        DWORD taskbar = 0;
+        if (HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr)) GetWindowThreadProcessId(tray, &taskbar);
+        if (!taskbar) return kNotFound;
+        for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(w, &process);
+            if (process == taskbar && ClassOf(w) == L"tooltips_class32") PrintMenuBar(w);
+        }
         return kOk;
     }
     if (cmd == L"rect" || cmd == L"client" || cmd == L"title" || cmd == L"visible" ||
