@@ -65,7 +65,12 @@ e2e_check_poll "alone: both rows normal" 15 rows_are e2e_probe "$NORMAL $NORMAL"
 ALONE_WIDTH=$(list_width e2e_probe)
 
 scenario "$E2E_DIR/pc12.txt" 400 "$T18_PC12" "$R111"
-e2e_pc2_start democlient12 "$E2E_DIR" "$E2E_TOOLS/democlient.exe" "$(e2e_winpath "$E2E_DIR/pc12.txt")"
+start_pc12_client() { e2e_pc2_start democlient12 "$E2E_DIR" "$E2E_TOOLS/democlient.exe" "$(e2e_winpath "$E2E_DIR/pc12.txt")"; }
+pc12_client() { probe12 wait DemoClientFrame 1000 >/dev/null; }
+start_pc12_client
+# A Wine server that has just started may lose its first program: one more try.
+e2e_poll 20 pc12_client || { e2e_log "PC-12's demo client did not come up: once more"; start_pc12_client; }
+e2e_check_poll "the demo client on PC-12" 30 pc12_client
 e2e_pc2_start brisolt12 "$PC12" "$PC12/brisolt.exe"
 PC12_PID=$E2E_LAST_PID
 pc12_list() { probe12 wait BrisoltListWindow 1000 >/dev/null; }
