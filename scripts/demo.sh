@@ -12,7 +12,8 @@ set -u
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT" || exit 1
 source scripts/setup_env.sh
-brisolt_install_packages || { echo "package installation failed"; exit 1; }
+brisolt_install_packages || echo "package installation failed"
+brisolt_check_programs || exit 1
 
 cmake --preset windows >/dev/null && cmake --build --preset windows -j2 || { echo "build failed"; exit 1; }
 

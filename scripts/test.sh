@@ -5,7 +5,13 @@ set -u
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT" || exit 1
 source scripts/setup_env.sh
-brisolt_install_packages || { echo "package installation failed"; exit 1; }
+brisolt_install_packages || echo "package installation failed"
+# Every outside program the tests call must be there before the first test runs.
+if ! brisolt_check_programs; then
+    echo "the tests need the programs above: stopping before any test runs"
+    echo "0 passed, 1 failed"
+    exit 1
+fi
 
 passed=0
 failed=0
