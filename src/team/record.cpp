@@ -136,7 +136,8 @@ bool IsValidObject(const ObjectId& id) {
 }
 
 bool SameContent(const Record& a, const Record& b) {
-    return a.user == b.user && a.computer == b.computer && a.runId == b.runId && a.objects == b.objects;
+    return a.user == b.user && a.computer == b.computer && a.runId == b.runId && a.processId == b.processId &&
+           a.processStart == b.processStart && a.objects == b.objects;
 }
 
 std::string WriteRecord(const Record& record) {
@@ -149,6 +150,8 @@ std::string WriteRecord(const Record& record) {
     out += "\nrun=" + CleanRunId(record.runId);
     out += "\nseq=" + std::to_string(record.sequence);
     out += '\n';
+    if (record.processId != 0)
+        out += "process=" + std::to_string(record.processId) + ' ' + std::to_string(record.processStart) + '\n';
     std::size_t written = 0;
     for (const OpenObject& o : record.objects) {
         if (written == kMaxObjects) break;
@@ -201,6 +204,16 @@ bool ParseRecord(std::string_view bytes, Record& record) {
         } else if (key == "seq") {
             if (haveSequence || !ParseDigits(value, 20, r.sequence)) return false;
             haveSequence = true;
+        } else if (key == "process") {
+            // Optional: a bad or repeated one is ignored, the record stays.
+            const std::size_t blank = value.find(' ');
+            std::uint32_t id = 0;
+            std::uint64_t start = 0;
+            if (r.processId == 0 && blank != std::string_view::npos && ParseDigits(value.substr(0, blank), 10, id) &&
+                ParseDigits(value.substr(blank + 1), 20, start)) {
+                r.processId = id;
+                r.processStart = start;
+            }
         } else if (key == "object") {
             OpenObject o;
             if (r.objects.size() < kMaxObjects && ParseObject(value, o)) r.objects.push_back(std::move(o));
