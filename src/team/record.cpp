@@ -210,7 +210,7 @@ bool ParseRecord(std::string_view bytes, Record& record) {
             std::uint32_t id = 0;
             std::uint64_t start = 0;
             if (r.processId == 0 && blank != std::string_view::npos && ParseDigits(value.substr(0, blank), 10, id) &&
-                ParseDigits(value.substr(blank + 1), 20, start)) {
+                ParseDigits(value.substr(blank + 1), 20, start) && id != 0) {
                 r.processId = id;
                 r.processStart = start;
             }

@@ -38,6 +38,7 @@ const std::string kGood = "BrisoltTeam 1\nuser=jdoe\ncomputer=PC-12\nrun=ab12\ns
 TEST(TeamRecord, WritesWhatParsesBackAndReadsLaterVersionsFields) {
     Record r = Copy("J\xC3\xBCrgen", "PC-12", {{{0, "18"}, 1700000000}, {{1, "21"}, 1700000060}});
     r.sequence = 18446744073709551615u;
+    r.processId = 4294967295u, r.processStart = 133456789012345678u;
     Record back;
     ASSERT_TRUE(ParseRecord(WriteRecord(r), back));
     EXPECT_TRUE(SameContent(r, back));
@@ -45,9 +46,10 @@ TEST(TeamRecord, WritesWhatParsesBackAndReadsLaterVersionsFields) {
 
     // CRLF lines, unknown keys and stray lines from a later version are read past.
     std::string later = "BrisoltTeam 1\r\nuser=jdoe\r\ncolour=blue\r\nno equals sign\r\ncomputer=PC-12\r\n"
-                        "run=ab12\r\nseq=7\r\nobject=0 18 1700000000 extra\r\nobject=4 80 5\r\nend\r\n";
+                        "run=ab12\r\nseq=7\r\nprocess=0 5\r\nobject=0 18 1700000000 extra\r\nobject=4 80 5\r\nend\r\n";
     ASSERT_TRUE(ParseRecord(later, back));
     EXPECT_EQ("PC-12", back.computer);
+    EXPECT_EQ(0u, back.processId + back.processStart);  // a bad process line is left out
     ASSERT_EQ(1u, back.objects.size());  // "18 1700000000 extra" is no valid object
     EXPECT_EQ((OpenObject{{4, "80"}, 5}), back.objects[0]);
 
