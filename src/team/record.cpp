@@ -1,5 +1,7 @@
 #include "team/record.h"
 
+#include "team/utf8.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -14,34 +16,9 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsAsciiAlnum(char c) { return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 bool IsUtf8(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const unsigned char c = static_cast<unsigned char>(s[i]);
-        std::size_t extra;
-        std::uint32_t cp;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if ((c & 0xE0) == 0xC0) {
-            extra = 1, cp = c & 0x1F;
-        } else if ((c & 0xF0) == 0xE0) {
-            extra = 2, cp = c & 0x0F;
-        } else if ((c & 0xF8) == 0xF0) {
-            extra = 3, cp = c & 0x07;
-        } else {
-            return false;
-        }
-        if (s.size() - i <= extra) return false;
-        for (std::size_t k = 1; k <= extra; ++k) {
-            const unsigned char d = static_cast<unsigned char>(s[i + k]);
-            if ((d & 0xC0) != 0x80) return false;
-            cp = (cp << 6) | (d & 0x3F);
-        }
-        // No overlong forms, no surrogates, nothing above U+10FFFF.
-        static constexpr std::uint32_t kMin[] = {0, 0x80, 0x800, 0x10000};
-        if (cp < kMin[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-        i += extra + 1;
-    }
+    std::uint32_t cp = 0;
+    for (std::size_t i = 0, length = 0; i < s.size(); i += length)
+        if ((length = NextCodePoint(s, i, cp)) == 0) return false;
     return true;
 }
 
