@@ -41,10 +41,6 @@ class HangingFolder(Operations):
         return {k: getattr(st, k) for k in ("st_mode", "st_size", "st_nlink", "st_uid", "st_gid",
                                              "st_atime", "st_mtime", "st_ctime")}
 
-    def access(self, path, mode):
-        if not os.access(self._path(path), mode):
-            raise FuseOSError(errno.EACCES)
-
     def open(self, path, flags):
         return os.open(self._path(path), flags)
 
@@ -58,31 +54,14 @@ class HangingFolder(Operations):
     def utimens(self, path, times=None):
         os.utime(self._path(path), times)
 
-    def chmod(self, path, mode):
-        os.chmod(self._path(path), mode)
-
     def rename(self, old, new):
         os.rename(self._path(old), self._path(new))
 
     def unlink(self, path):
         os.unlink(self._path(path))
 
-    def mkdir(self, path, mode):
-        os.mkdir(self._path(path), mode)
-
-    def rmdir(self, path):
-        os.rmdir(self._path(path))
-
     def release(self, path, fh):
         os.close(fh)
-
-    def flush(self, path, fh):
-        pass
-
-    def statfs(self, path):
-        st = os.statvfs(self._path(path))
-        return {k: getattr(st, k) for k in ("f_bavail", "f_bfree", "f_blocks", "f_bsize", "f_favail",
-                                             "f_ffree", "f_files", "f_flag", "f_frsize", "f_namemax")}
 
     # Wait while the share hangs.
     def readdir(self, path, fh):
@@ -98,10 +77,6 @@ class HangingFolder(Operations):
         self._wait()
         os.lseek(fh, offset, os.SEEK_SET)
         return os.write(fh, data)
-
-    def fsync(self, path, datasync, fh):
-        self._wait()
-        os.fsync(fh)
 
 
 if __name__ == "__main__":
