@@ -3,14 +3,10 @@
 
     hang_fs.py <backing folder> <mount point> <switch file>
 
-Mirrors the backing folder at the mount point (FUSE, python3-fusepy). While
-the switch file exists, listing, reading and writing wait until it is gone,
-as every call on a share that hangs waits. Opening, creating, stat, rename and
-delete answer at once: Wine's server does those itself, for every program of
-the prefix, and a hung server would hang them all. A program's own listing,
-reads and writes are enough to hang it: each cycle of the team worker starts
-with a write and a listing. A waiting call that the kernel interrupts (the
-process is ending) gives up with EINTR, as a redirector cancels its calls.
+Mirrors the backing folder (FUSE). While the switch file exists, listing,
+reading and writing wait. Open, create, stat, rename and delete answer: Wine's
+server does those for every program of the prefix. A waiting call that the
+kernel interrupts (its process ends) gives up with EINTR.
 """
 import errno
 import os
