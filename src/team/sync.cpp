@@ -69,7 +69,8 @@ Sighting TeamSync::SightingOf(const Known& k, const Record& mine, std::int64_t n
     const Record& r = k.record;
     const bool sameComputer = SameName(r.computer, mine.computer);
     s.samePerson = sameComputer && SameName(r.user, mine.user);
-    if (sameComputer && r.processId != 0 && processes_) s.writerRuns = processes_->IsRunning(r.processId, r.processStart);
+    if (sameComputer && r.processId != 0 && processes_)
+        s.writerRuns = processes_->IsRunning(r.processId, r.processStart);
     if (k.lastChangeMs) s.sinceChangeMs = now - *k.lastChangeMs;
     s.sinceListedMs = now - k.lastListedMs;
     return s;
@@ -173,7 +174,8 @@ TeamState TeamSync::Cycle(TeamFolder& folder, const Record& mine, std::int64_t s
         failingSinceMs_ = steadyMs;
     state.failingForMs = failingSinceMs_ ? steadyMs - *failingSinceMs_ : 0;
     for (const auto& [name, k] : known_)
-        if (k.hasRecord && CountsAsOther(SightingOf(k, mine, steadyMs), timing_)) state.others.push_back(Shown(k.record));
+        if (k.hasRecord && CountsAsOther(SightingOf(k, mine, steadyMs), timing_))
+            state.others.push_back(Shown(k.record));
     return state;
 }
 
