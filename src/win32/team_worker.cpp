@@ -28,7 +28,7 @@ struct TeamWorker::Shared {
     bool stop = false;
     bool finished = false;
     team::TeamState latest;
-    std::int64_t latestAtMs = 0;   // when the last cycle ended
+    std::int64_t latestFromMs = 0;  // when the last finished cycle started
     std::int64_t lastAnswerMs = 0;  // when a file call last returned
     // The thread's alone:
     std::unique_ptr<TeamFolder> folder;
@@ -78,10 +78,11 @@ struct TeamWorker::Shared {
             if (!s->published) continue;
             const team::Record mine = s->mine;
             lock.unlock();
-            team::TeamState state = s->sync.Cycle(watched, mine, SteadyNowMs());
+            const std::int64_t start = SteadyNowMs();
+            team::TeamState state = s->sync.Cycle(watched, mine, start);
             lock.lock();
             s->latest = std::move(state);
-            s->latestAtMs = SteadyNowMs();
+            s->latestFromMs = start;
         }
         lock.unlock();
         s->sync.Leave(watched);
@@ -120,7 +121,9 @@ team::TeamState TeamWorker::Latest() const {
     std::lock_guard<std::mutex> lock(shared_->mutex);
     team::TeamState state = shared_->latest;
     const std::int64_t now = SteadyNowMs();
-    if (state.failingForMs > 0 || !state.folderOk) state.failingForMs += now - shared_->latestAtMs;
+    // A failing cycle counts from its start: a call that hung for a minute
+    // and then failed has failed for a minute.
+    if (!state.folderOk) state.failingForMs += now - shared_->latestFromMs;
     state.silentForMs = now - shared_->lastAnswerMs;
     return state;
 }

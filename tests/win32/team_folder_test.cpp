@@ -210,3 +210,14 @@ WIN_TEST(TeamWorker_HangingShareBlocksNeitherTheTickNorQuit) {
     *letGo = true;  // the share answers at last: the thread ends on its own
     Sleep(100);
 }
+
+WIN_TEST(TeamWorker_ACallThatHangsAndThenFailsHasFailedSinceItBegan) {
+    auto letGo = std::make_shared<std::atomic<bool>>(false);
+    TeamWorker worker(std::make_unique<HangingFolder>(letGo), std::chrono::milliseconds(50));
+    worker.Publish(Copy("anna"));
+    Sleep(600);
+    *letGo = true;  // the redirector gives up: the listing fails
+    CHECK(Within(2000, [&] { return !worker.Latest().folderOk; }));
+    CHECK(worker.Latest().failingForMs >= 500);  // so the error look stays, not back for ten seconds
+    CHECK(worker.Stop());
+}
