@@ -1,9 +1,12 @@
 // Team mode at the size of a large team: 50 other copies with 50 open
 // designers each in a folder in memory. What one cycle of ours costs when
 // nothing changed (list, the reads that are due, liveness) plus matching the
-// others against 50 rows, and how many listings and reads it makes.
+// others against 50 rows, and how many listings and reads it makes; the same
+// beside 1,000 junk files that look like records, which a cycle reads at most
+// SyncTiming::maxReadsPerCycle of.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <vector>
@@ -37,7 +40,9 @@ struct Team {
     std::vector<ObjectId> rows;
     TeamSync sync;
 
-    Team() {
+    explicit Team(int junk = 0) {
+        for (int j = 0; j < junk; ++j)
+            folder.Put("junk" + std::to_string(j) + std::string(kRecordExtension), "BrisoltTeam 1\nnot a record\n");
         for (int c = 0; c < kCopies; ++c) {
             records.push_back(CopyRecord(c));
             names.push_back(RecordFileName(records[c].computer, records[c].user, records[c].runId));
@@ -62,12 +67,16 @@ struct Team {
 
 // One interval is a second; the others heartbeat every 10 s, spread over the period.
 void BM_TeamCycleAndMatch_NothingChanged(benchmark::State& state) {
-    Team team;
+    Team team(static_cast<int>(state.range(0)));
     std::int64_t now = 0;
     std::size_t overlapped = 0;
     OverlapAlarm alarm;
+    std::int64_t mostReads = 0;
+    double slowest = 0;
     auto second = [&](bool timed) {
         now += 1000;
+        team.folder.shareMs += 1000;
+        const int readsBefore = team.folder.TotalReads();
         for (int c = 0; c < kCopies; ++c)
             if ((now / 1000 + c) % 10 == 0) team.Heartbeat(c);
         const auto start = std::chrono::steady_clock::now();
@@ -75,6 +84,8 @@ void BM_TeamCycleAndMatch_NothingChanged(benchmark::State& state) {
         const std::vector<RowOverlap> overlaps = MatchRows(team.rows, s.others);
         alarm.Update(overlaps);
         const auto end = std::chrono::steady_clock::now();
+        if (timed) mostReads = std::max<std::int64_t>(mostReads, team.folder.TotalReads() - readsBefore);
+        if (timed) slowest = std::max(slowest, std::chrono::duration<double, std::micro>(end - start).count());
         overlapped = 0;
         for (const RowOverlap& r : overlaps) overlapped += !r.holders.empty();
         if (!s.folderOk || s.others.size() != kCopies) state.SkipWithError("a copy dropped out");
@@ -89,6 +100,8 @@ void BM_TeamCycleAndMatch_NothingChanged(benchmark::State& state) {
     }
     const double periods = static_cast<double>(cycles) / 10.0;
     state.counters["overlapped_rows"] = static_cast<double>(overlapped);
+    state.counters["most_reads_in_a_cycle"] = static_cast<double>(mostReads);
+    state.counters["slowest_cycle_us"] = slowest;
     state.counters["lists_per_cycle"] = static_cast<double>(team.folder.lists - lists0) / cycles;
     state.counters["reads_per_cycle"] = static_cast<double>(team.folder.TotalReads() - reads0) / cycles;
     // The others' own writes are in the folder's count too: ours are the rest.
@@ -97,7 +110,8 @@ void BM_TeamCycleAndMatch_NothingChanged(benchmark::State& state) {
     state.counters["own_writes_per_10s"] =
         (static_cast<double>(team.folder.writes - writes0)) / periods;
 }
-BENCHMARK(BM_TeamCycleAndMatch_NothingChanged)->UseManualTime()->Unit(benchmark::kMicrosecond);
+// Arg: junk files beside the 50 records.
+BENCHMARK(BM_TeamCycleAndMatch_NothingChanged)->Arg(0)->Arg(1000)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 void BM_TeamMatch50Rows(benchmark::State& state) {
     Team team;

@@ -2,7 +2,8 @@
 // would, and checks what must hold for any accepted record: its names and
 // objects are within their limits, it writes back to text that fits the read
 // limit and parses to the same record, its file name is safe, and matching
-// its own objects finds it on every row.
+// its own objects finds it on every row. Any bytes made a name to show hold
+// no control characters and stay within the shown length.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "fuzz_check.h"
+#include "team/display_name.h"
 #include "team/overlap.h"
 #include "team/record.h"
 
@@ -17,6 +19,14 @@ using namespace brisolt::team;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const std::string shown = DisplayName(bytes.substr(0, 300));
+    FUZZ_CHECK(!shown.empty() && shown.size() <= 4 * kMaxShownNameChars);
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(shown[i]);
+        FUZZ_CHECK(c >= 0x20 && c != 0x7F);
+        FUZZ_CHECK(!(c == 0xC2 && i + 1 < shown.size() && static_cast<unsigned char>(shown[i + 1]) <= 0x9F));
+        FUZZ_CHECK(shown.compare(i, 3, "\xE2\x80\xAE") != 0);  // no right-to-left override
+    }
     Record record;
     if (!ParseRecord(bytes, record)) return 0;
 

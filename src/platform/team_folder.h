@@ -11,21 +11,36 @@ namespace brisolt {
 struct FolderEntry {
     std::string name;
     std::uint64_t size = 0;
-    std::uint64_t writeTime = 0;  // opaque: only compared to see a change
+    // The file's last write by the share's own clock, in 100 ns units (a
+    // FILETIME). Every file in one folder has its time from the same server.
+    std::uint64_t writeTime = 0;
 };
 
 class TeamFolder {
 public:
     virtual ~TeamFolder() = default;
-    // The files in the folder (not its subfolders); false on any failure.
+    // The regular files in the folder (no subfolders, devices or links);
+    // false on any failure.
     virtual bool List(std::vector<FolderEntry>& entries) = 0;
-    // At most `maxBytes` of the file; false on failure (a missing file too).
-    virtual bool Read(const std::string& name, std::size_t maxBytes, std::string& bytes) = 0;
+    // At most `maxBytes` of a regular file, and its write time; false on
+    // failure (a missing file too). The file is open only during the call.
+    virtual bool Read(const std::string& name, std::size_t maxBytes, std::string& bytes,
+                      std::uint64_t& writeTime) = 0;
     // Writes a temporary file in the same folder, then replaces `name` with it:
-    // a reader sees the old file or the new one, never a part.
-    virtual bool WriteAtomically(const std::string& name, const std::string& bytes) = 0;
+    // a reader sees the old file or the new one, never a part. `writeTime`:
+    // the new file's, by the share's clock.
+    virtual bool WriteAtomically(const std::string& name, const std::string& bytes, std::uint64_t& writeTime) = 0;
     // True when the file is gone afterwards.
     virtual bool Remove(const std::string& name) = 0;
+};
+
+// The processes of this computer.
+class LocalProcesses {
+public:
+    virtual ~LocalProcesses() = default;
+    // Whether the process with this id, started at this time (a FILETIME),
+    // still runs. A process that exists but cannot be asked counts as running.
+    virtual bool IsRunning(std::uint32_t id, std::uint64_t startTime) = 0;
 };
 
 }  // namespace brisolt

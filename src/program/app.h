@@ -58,7 +58,7 @@ struct ProgramState {
     std::string computerName;
     MenuSet menus;
     TimerState scanTimer;
-    TimerState trayAlertTimer;  // runs while the team folder fails
+    TimerState trayAlertTimer;  // runs while team mode is on (program/tray_alert.h)
     // When scans run besides the interval: window events bring them forward.
     ScanSchedule scanSchedule;
     bool trayAlertPhase = false;

@@ -68,17 +68,4 @@ void MenuCommand(App& app, int item) {
 
 void OpenManualDirectly(App& app) { app.platform.ui->ShellOpen(app.program.manualFile, true); }
 
-void TrayAlertTick(App& app) {
-    if (app.program.trayAlertPhase) {
-        app.tray.icon = ":ico";
-        app.tray.toolTip = app.view.caption;
-        app.program.trayAlertPhase = false;
-    } else {
-        app.tray.icon = ":ksalert";
-        if (const char* suffix = Pick(texts::kNetworkError, app.settings.language))
-            app.tray.toolTip = app.view.caption + suffix;
-        app.program.trayAlertPhase = true;
-    }
-}
-
 }  // namespace brisolt

@@ -8,8 +8,6 @@ void TrayIconClicked(App& app, int button);
 void MenuCommand(App& app, int item);
 // The settings window's Help button.
 void OpenManualDirectly(App& app);
-// One step of the tray icon's alert blinking.
-void TrayAlertTick(App& app);
 // Sets the quit request and sends the close message to the settings window.
 void RequestQuit(App& app);
 }  // namespace brisolt

@@ -1,6 +1,7 @@
 #include "program/pages.h"
 
 #include "program/app.h"
+#include "program/team_mode.h"
 #include "program/texts.h"
 #include "settings/numbers.h"
 
@@ -30,7 +31,9 @@ void BrowseLogFile(App& app) {
 void BrowseTeamFolder(App& app) {
     const char* prompt = Pick(texts::kChooseTeamFolder, app.settings.language);
     std::string folder = app.settings.teamFolder;
-    if (app.platform.ui->ChooseFolder(prompt ? prompt : "", folder)) app.settings.teamFolder = folder;
+    if (!app.platform.ui->ChooseFolder(prompt ? prompt : "", folder)) return;
+    app.settings.teamFolder = folder;
+    ApplyTeamFolder(app);
 }
 
 void ShowLogFile(App& app) {
@@ -40,7 +43,10 @@ void ShowLogFile(App& app) {
 
 void CompanyHovered(App& app) { app.view.companyToolTip = app.view.company; }
 
-void HideSettingsWindow(App& app) { app.view.visible = false; }
+void HideSettingsWindow(App& app) {
+    app.view.visible = false;
+    ApplyTeamFolder(app);  // the user left the folder's box too
+}
 
 void ApplyChosenFont(App& app) {
     ApplyListFont(*app.platform.listWindowHost, app.settings.listFont);

@@ -91,7 +91,7 @@ void StartUp(App& app, const std::string& programDir) {
     Desktop& desktop = *app.platform.desktop;
     app.settings = LoadSettings(profile, [&desktop](Point p) { return desktop.IsOnMonitor(p); });
     app.settings.language = language;
-    app.team.folder = app.team.typedFolder = app.settings.teamFolder;
+    app.team.folder = app.settings.teamFolder;
     ShowPreviewColours(app);
 
     app.tray.toolTip = app.platform.version.productName.empty() ? kProductName : app.platform.version.productName;

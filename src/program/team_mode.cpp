@@ -3,32 +3,15 @@
 #include <random>
 
 #include "program/app.h"
-#include "program/commands.h"
+#include "program/texts.h"
+#include "program/tray_alert.h"
 #include "team/team_channel.h"
 
 namespace brisolt {
 
 namespace {
 
-constexpr int kTrayAlertMs = 1000;  // the alert look alternates every second
-
-// The tray's alternating network-error look, while the folder fails.
-void ShowFolderFailing(App& app, bool failing) {
-    TeamModeState& team = app.team;
-    if (failing == team.folderFailing) return;
-    team.folderFailing = failing;
-    ProgramState& program = app.program;
-    program.trayAlertTimer.interval = kTrayAlertMs;
-    program.trayAlertTimer.enabled = failing;
-    // The alert look shows at once; the timer alternates it from then on.
-    if (failing && !program.trayAlertPhase) TrayAlertTick(app);
-    if (!failing) {
-        // Back to the program's own look.
-        program.trayAlertPhase = false;
-        app.tray.icon = ":ico";
-        app.tray.toolTip = app.view.caption;
-    }
-}
+constexpr int kTrayAlertMs = 1000;  // the folder is judged, and the alert look alternates, every second
 
 void ClearTeam(App& app) {
     TeamModeState& team = app.team;
@@ -52,18 +35,18 @@ std::string NewRunId(std::uint64_t salt) {
     return id;
 }
 
+void ApplyTeamFolder(App& app) { app.team.folder = app.settings.teamFolder; }
+
 bool UpdateTeamMode(App& app) {
     team::TeamChannel* channel = app.platform.team;
     if (!channel) return false;
     TeamModeState& team = app.team;
-    if (app.settings.teamFolder != team.typedFolder)
-        team.typedFolder = app.settings.teamFolder;
-    else
-        team.folder = team.typedFolder;
     const std::string& folder = team.folder;
     channel->Configure(folder, app.program.scanTimer.interval);
+    app.program.trayAlertTimer.interval = kTrayAlertMs;
+    app.program.trayAlertTimer.enabled = !folder.empty();
     if (folder.empty()) {
-        if (!app.team.publishedTo.empty() || app.team.folderFailing) ClearTeam(app);
+        if (!team.publishedTo.empty() || team.folderFailing) ClearTeam(app);
         return false;
     }
     Clock& clock = *app.platform.clock;
@@ -86,14 +69,18 @@ bool UpdateTeamMode(App& app) {
     }
 
     const std::shared_ptr<const team::TeamState> state = channel->Latest();
-    ShowFolderFailing(app, state && !state->folderOk);
-    const std::vector<team::RowOverlap> overlaps =
-        state ? team::MatchRows(ids, state->others) : std::vector<team::RowOverlap>(ids.size());
+    const team::FolderLook look = state ? team::JudgeFolder(*state) : team::FolderLook{};
+    ShowFolderFailing(app, look.networkError);
+    const std::vector<team::RowOverlap> overlaps = state && look.othersShown
+                                                       ? team::MatchRows(ids, state->others)
+                                                       : std::vector<team::RowOverlap>(ids.size());
+    const char* more = Pick(texts::kMoreHolders, app.settings.language);
     team.remarks.assign(overlaps.size(), {});
     for (std::size_t i = 0; i < overlaps.size(); ++i)
         if (!overlaps[i].holders.empty())
             team.remarks[i].text = team::HoldersText(
-                overlaps[i].holders, [&clock](std::int64_t utc) { return clock.TimeOfDayText(utc); });
+                overlaps[i].holders, [&clock](std::int64_t utc) { return clock.TimeOfDayText(utc); },
+                more ? more : "more");
     return team.overlapAlarm.Update(overlaps);
 }
 

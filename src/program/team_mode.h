@@ -21,10 +21,9 @@ struct TeamModeState {
     team::OverlapAlarm overlapAlarm;
     // What the others have open, beside the client rows.
     std::vector<RowRemark> remarks;
-    // The folder in use, and the option as the last scan saw it: a folder
-    // typed into the option box is used once it has stood still for a scan,
-    // not at every keystroke.
-    std::string folder, typedFolder;
+    // The folder in use: the option as it was when the user left its box,
+    // pressed Enter in it or chose a folder (never a half-typed path).
+    std::string folder;
     // The folder this copy last published to ("" while team mode is off).
     std::string publishedTo;
     bool folderFailing = false;
@@ -33,6 +32,10 @@ struct TeamModeState {
 // A fresh run id: 16 hexadecimal digits from the random device, mixed with
 // `salt` (what differs between two starts anyway: the clocks).
 std::string NewRunId(std::uint64_t salt = 0);
+
+// The team folder option applies: the user left its box, pressed Enter in it
+// or chose a folder.
+void ApplyTeamFolder(App& app);
 
 // After the scan: publishes, matches, and flags a failing folder on the tray.
 // True when an overlap begins (a new object, or a new person on one), which

@@ -41,6 +41,8 @@ inline constexpr Bilingual kTrayMenu{"Einstellungen|Beenden", "Settings|Quit"};
 inline constexpr Bilingual kFileNotFoundBefore{"Die Datei ", "The file "};
 inline constexpr Bilingual kFileNotFoundAfter{" wurde nicht gefunden.", " could not be found."};
 inline constexpr Bilingual kNetworkError{": Netzwerkfehler", ": Network error"};
+// After the first holders of an object: "+2 more".
+inline constexpr Bilingual kMoreHolders{"weitere", "more"};
 
 // The help file attached to the file dialog, behind the program's folder.
 inline constexpr Bilingual kHelpFile{"\\KelmorD.hlp", "\\KelmorE.hlp"};

@@ -5,6 +5,7 @@
 #include "program/pages.h"
 #include "program/team_mode.h"
 #include "program/texts.h"
+#include "program/tray_alert.h"
 
 namespace brisolt {
 
@@ -17,8 +18,7 @@ ListSurface SurfaceOf(App& app) { return {*app.platform.listWindowHost, *app.pla
 void ShowCompany(App& app, const std::string& company) {
     app.view.company = company;
     app.view.caption = company.empty() ? std::string(kProductName) : company + " - " + kProductName;
-    // While the network-error look alternates, the alert timer sets the tooltip.
-    if (!app.program.trayAlertTimer.enabled) app.tray.toolTip = app.view.caption;
+    ShowTrayLook(app);
 }
 
 // A restored window is brought to the top; one that has closed since the

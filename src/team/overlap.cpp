@@ -60,12 +60,14 @@ bool OverlapAlarm::Update(const std::vector<RowOverlap>& overlaps) {
 }
 
 std::string HoldersText(const std::vector<Holder>& holders,
-                        const std::function<std::string(std::int64_t)>& timeOfDay) {
+                        const std::function<std::string(std::int64_t)>& timeOfDay, const std::string& more) {
     std::string text;
-    for (const Holder& h : holders) {
+    const std::size_t named = std::min(holders.size(), kMaxNamedHolders);
+    for (std::size_t i = 0; i < named; ++i) {
         if (!text.empty()) text += "; ";
-        text += h.user + " @ " + h.computer + ", " + timeOfDay(h.sinceUtc);
+        text += holders[i].user + " @ " + holders[i].computer + ", " + timeOfDay(holders[i].sinceUtc);
     }
+    if (holders.size() > named) text += "; +" + std::to_string(holders.size() - named) + ' ' + more;
     return text;
 }
 

@@ -1,6 +1,7 @@
 // Which of this tick's rows are open in a designer of another copy, the
 // sound when such an overlap begins, and the text a row shows for it.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <set>
@@ -46,9 +47,14 @@ private:
     std::set<std::tuple<int, std::string, std::string, std::string>> current_;
 };
 
-// "jdoe @ PC-12, 10:42", several joined by "; ". `timeOfDay` turns a UTC
-// second into the local time of day as the user reads it.
+// A row names at most this many holders; "+N more" stands for the rest.
+constexpr std::size_t kMaxNamedHolders = 3;
+
+// "jdoe @ PC-12, 10:42", several joined by "; ", beyond kMaxNamedHolders
+// "+2 more" with `more` the language's word. `timeOfDay` turns a UTC second
+// into the local time of day as the user reads it. The names are shown as
+// they are: the sync has made them fit to show (DisplayName).
 std::string HoldersText(const std::vector<Holder>& holders,
-                        const std::function<std::string(std::int64_t)>& timeOfDay);
+                        const std::function<std::string(std::int64_t)>& timeOfDay, const std::string& more);
 
 }  // namespace brisolt::team

@@ -1,5 +1,7 @@
 #include "team/record.h"
 
+#include "team/utf8.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -14,34 +16,9 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsAsciiAlnum(char c) { return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 bool IsUtf8(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const unsigned char c = static_cast<unsigned char>(s[i]);
-        std::size_t extra;
-        std::uint32_t cp;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if ((c & 0xE0) == 0xC0) {
-            extra = 1, cp = c & 0x1F;
-        } else if ((c & 0xF0) == 0xE0) {
-            extra = 2, cp = c & 0x0F;
-        } else if ((c & 0xF8) == 0xF0) {
-            extra = 3, cp = c & 0x07;
-        } else {
-            return false;
-        }
-        if (s.size() - i <= extra) return false;
-        for (std::size_t k = 1; k <= extra; ++k) {
-            const unsigned char d = static_cast<unsigned char>(s[i + k]);
-            if ((d & 0xC0) != 0x80) return false;
-            cp = (cp << 6) | (d & 0x3F);
-        }
-        // No overlong forms, no surrogates, nothing above U+10FFFF.
-        static constexpr std::uint32_t kMin[] = {0, 0x80, 0x800, 0x10000};
-        if (cp < kMin[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-        i += extra + 1;
-    }
+    std::uint32_t cp = 0;
+    for (std::size_t i = 0, length = 0; i < s.size(); i += length)
+        if ((length = NextCodePoint(s, i, cp)) == 0) return false;
     return true;
 }
 
@@ -136,7 +113,8 @@ bool IsValidObject(const ObjectId& id) {
 }
 
 bool SameContent(const Record& a, const Record& b) {
-    return a.user == b.user && a.computer == b.computer && a.runId == b.runId && a.objects == b.objects;
+    return a.user == b.user && a.computer == b.computer && a.runId == b.runId && a.processId == b.processId &&
+           a.processStart == b.processStart && a.objects == b.objects;
 }
 
 std::string WriteRecord(const Record& record) {
@@ -149,6 +127,8 @@ std::string WriteRecord(const Record& record) {
     out += "\nrun=" + CleanRunId(record.runId);
     out += "\nseq=" + std::to_string(record.sequence);
     out += '\n';
+    if (record.processId != 0)
+        out += "process=" + std::to_string(record.processId) + ' ' + std::to_string(record.processStart) + '\n';
     std::size_t written = 0;
     for (const OpenObject& o : record.objects) {
         if (written == kMaxObjects) break;
@@ -201,6 +181,16 @@ bool ParseRecord(std::string_view bytes, Record& record) {
         } else if (key == "seq") {
             if (haveSequence || !ParseDigits(value, 20, r.sequence)) return false;
             haveSequence = true;
+        } else if (key == "process") {
+            // Optional: a bad or repeated one is ignored, the record stays.
+            const std::size_t blank = value.find(' ');
+            std::uint32_t id = 0;
+            std::uint64_t start = 0;
+            if (r.processId == 0 && blank != std::string_view::npos && ParseDigits(value.substr(0, blank), 10, id) &&
+                ParseDigits(value.substr(blank + 1), 20, start) && id != 0) {
+                r.processId = id;
+                r.processStart = start;
+            }
         } else if (key == "object") {
             OpenObject o;
             if (r.objects.size() < kMaxObjects && ParseObject(value, o)) r.objects.push_back(std::move(o));

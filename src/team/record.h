@@ -5,6 +5,7 @@
 //   computer=PC-12
 //   run=5f3a9c1e0b7d4e21
 //   seq=42
+//   process=4242 133456789012345678
 //   object=0 18 1796637720
 //   object=1 21 1796637780
 //   end
@@ -16,6 +17,9 @@
 // 2 Report, 3 Dataport, 4 Codeunit), number, the UTC second its designer was
 // first seen. "end" closes the record: a cut record has none and is skipped.
 // `seq` grows with every write; readers tell liveness from its changes.
+// `process` (id and start time, a FILETIME) lets a reader on the same
+// computer ask whether the writer still runs; versions before it never wrote
+// it, and skip it as an unknown key.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -62,6 +66,8 @@ struct Record {
     std::string computer;  // UTF-8
     std::string runId;     // random per run of the program: letters and digits
     std::uint64_t sequence = 0;
+    std::uint32_t processId = 0;     // 0: not given
+    std::uint64_t processStart = 0;
     std::vector<OpenObject> objects;
 };
 

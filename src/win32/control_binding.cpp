@@ -32,7 +32,7 @@ private:
     bool old_;
 };
 
-bool HooksEvents(const Binding& b) { return b.onKeyUp || b.onMouseMove || b.onMouseDown; }
+bool HooksEvents(const Binding& b) { return b.onKeyUp || b.onLeave || b.onMouseMove || b.onMouseDown; }
 
 }  // namespace
 
@@ -194,6 +194,8 @@ bool ControlBinding::OnCommand(HWND parent, int id, int code) {
     if (b.check && code == BN_CLICKED) {
         PullValues(parent);
         run_(b.onClick ? b.onClick : none);
+    } else if (b.onLeave && code == EN_KILLFOCUS) {
+        run_(b.onLeave);
     } else if (b.text && code == EN_CHANGE) {
         *b.text = WindowText(b.hwnd);
         s.text = *b.text;
@@ -239,6 +241,21 @@ LRESULT ControlBinding::OnSubclassed(std::size_t index, HWND w, UINT msg, WPARAM
             break;
         case WM_MOUSEMOVE:
             if (b.onMouseMove) run_(b.onMouseMove);
+            break;
+        case WM_GETDLGCODE:
+            // Enter in a box that applies on leaving is the box's, not the dialog's default button.
+            if (b.onLeave && lp && reinterpret_cast<const MSG*>(lp)->message == WM_KEYDOWN &&
+                reinterpret_cast<const MSG*>(lp)->wParam == VK_RETURN)
+                return DefSubclassProc(w, msg, wp, lp) | DLGC_WANTMESSAGE;
+            break;
+        case WM_KEYDOWN:
+            if (b.onLeave && wp == VK_RETURN) {
+                run_(b.onLeave);
+                return 0;
+            }
+            break;
+        case WM_CHAR:
+            if (b.onLeave && wp == '\r') return 0;  // no beep
             break;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:

@@ -53,6 +53,9 @@ struct Binding {
     // Handlers, run through the dispatcher once the object holds the change.
     std::function<void()> onClick;   // a click, or a new combo selection
     std::function<void()> onKeyUp;
+    // A text box the user left (its focus went elsewhere) or pressed Enter in:
+    // what was typed is complete.
+    std::function<void()> onLeave;
     std::function<void()> onMouseMove;
     std::function<void(int button)> onMouseDown;  // 1 left, 2 right, 4 middle
 };

@@ -5,6 +5,7 @@
 #include "program/commands.h"
 #include "program/pages.h"
 #include "program/startup.h"
+#include "program/team_mode.h"
 
 namespace brisolt::win32 {
 
@@ -67,6 +68,12 @@ Binding EditOf(HWND parent, int id, std::string& setting, std::function<void()> 
     Binding b = Base(parent, id);
     b.text = &setting;
     b.onKeyUp = std::move(keyUp);
+    return b;
+}
+
+// A text box whose value applies once the user is done with it.
+Binding AppliedOnLeave(Binding b, std::function<void()> apply) {
+    b.onLeave = std::move(apply);
     return b;
 }
 
@@ -157,7 +164,7 @@ std::vector<Binding> PageBindings(App& app, const SettingsPages& pages) {
         Labelled(OptionOf(pages.options, IDC_FORMULAR_DESIGNER_TITLES, s.formularDesignerTitles, true), texts::kFormularDesigner, lang),
         TextOf(pages.options, IDC_TEAM_GROUP, texts::kTeamFrame, lang),
         TextOf(pages.options, IDC_TEAM_FOLDER_LABEL, texts::kTeamFolderLabel, lang),
-        EditOf(pages.options, IDC_TEAM_FOLDER, s.teamFolder),
+        AppliedOnLeave(EditOf(pages.options, IDC_TEAM_FOLDER, s.teamFolder), run(ApplyTeamFolder)),
         Labelled(ButtonOf(pages.options, IDC_BROWSE_TEAM_FOLDER, run(BrowseTeamFolder)), texts::kBrowse, lang),
 
         // The info page (the program icon shows by its template)

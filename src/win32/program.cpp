@@ -5,6 +5,7 @@
 #include "listwin/list_window.h"
 #include "program/tick.h"
 #include "program/commands.h"
+#include "program/tray_alert.h"
 #include "program/startup.h"
 #include "win32/language_dialog.h"
 #include "win32/fonts.h"

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "win32/code_page.h"
+#include "win32/win32_processes.h"
 #include "win32/win32_team_folder.h"
 
 namespace brisolt::win32 {
@@ -10,8 +12,10 @@ namespace {
 
 // The worker looks at the folder once per scan interval (one listing an
 // interval keeps the load on the server small), and at least every five
-// seconds, so its record is rewritten within each ten-second heartbeat.
+// seconds: its record is rewritten within a heartbeat and a cycle, the
+// longest cycle team::SyncTiming counts with.
 constexpr int kMaxCycleMs = 5000;
+static_assert(kMaxCycleMs <= team::SyncTiming{}.maxCycleMs);
 
 }  // namespace
 
@@ -28,9 +32,15 @@ Win32TeamChannel::~Win32TeamChannel() {
 }
 
 void Win32TeamChannel::Configure(const std::string& folder, int intervalMs) {
-    // Only another folder starts another worker: a new interval takes effect
-    // with the next one (two workers on one folder would race over our record).
+    // Only another folder starts another worker, however it is spelt: a new
+    // interval takes effect with the next one (two workers on one folder
+    // would race over our record).
     if (folder == folder_) return;
+    const std::string canonical = CanonicalTeamFolder(folder);
+    if (canonical == canonical_) {
+        folder_ = folder;
+        return;
+    }
     const int cycleMs = std::clamp(intervalMs, 100, kMaxCycleMs);
     // The old worker removes our record from the old folder in its own time:
     // the user interface does not wait for a share that may not answer.
@@ -39,9 +49,11 @@ void Win32TeamChannel::Configure(const std::string& folder, int intervalMs) {
         retired_.push_back(std::move(worker_));
     }
     folder_ = folder;
+    canonical_ = canonical;
     if (folder.empty()) return;
-    worker_ = std::make_unique<TeamWorker>(std::make_unique<Win32TeamFolder>(WideFromUtf8(Utf8FromAnsi(folder))),
-                                           std::chrono::milliseconds(cycleMs));
+    worker_ = std::make_unique<TeamWorker>(std::make_unique<Win32TeamFolder>(folder),
+                                           std::chrono::milliseconds(cycleMs), team::SyncTiming{},
+                                           std::make_unique<Win32LocalProcesses>());
     if (published_) worker_->Publish(mine_);
 }
 
@@ -49,6 +61,9 @@ void Win32TeamChannel::Publish(const team::Record& mine) {
     mine_ = mine;
     mine_.user = Utf8FromAnsi(mine.user);
     mine_.computer = Utf8FromAnsi(mine.computer);
+    const ProcessStamp self = ThisProcess();
+    mine_.processId = self.id;
+    mine_.processStart = self.startTime;
     published_ = true;
     if (worker_) worker_->Publish(mine_);
 }
@@ -56,6 +71,7 @@ void Win32TeamChannel::Publish(const team::Record& mine) {
 std::shared_ptr<const team::TeamState> Win32TeamChannel::Latest() {
     if (!worker_) return nullptr;
     auto state = std::make_shared<team::TeamState>(worker_->Latest());
+    // The names are fit to show already (the sync made them so), in UTF-8.
     for (team::Record& other : state->others) {
         other.user = AnsiFromUtf8(other.user);
         other.computer = AnsiFromUtf8(other.computer);

@@ -19,7 +19,8 @@ public:
     std::shared_ptr<const team::TeamState> Latest() override;
 
 private:
-    std::string folder_;  // as the settings hold it
+    std::string folder_;     // as the settings hold it
+    std::string canonical_;  // the same in one spelling (CanonicalTeamFolder)
     std::unique_ptr<TeamWorker> worker_;
     // Workers of folders no longer used, removing our record there: waited
     // for (a little) when the program ends.

@@ -2,9 +2,19 @@
 
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 namespace brisolt::win32 {
+
+namespace {
+
+std::int64_t SteadyNowMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+}  // namespace
 
 // Owned together by the worker object and its thread: a thread left behind
 // at quit keeps what it uses.
@@ -18,16 +28,48 @@ struct TeamWorker::Shared {
     bool stop = false;
     bool finished = false;
     team::TeamState latest;
+    std::int64_t latestFromMs = 0;  // when the last finished cycle started
+    std::int64_t lastAnswerMs = 0;  // when a file call last returned
     // The thread's alone:
     std::unique_ptr<TeamFolder> folder;
+    std::unique_ptr<LocalProcesses> processes;
     team::TeamSync sync;
     std::chrono::milliseconds interval;
     std::thread thread;
 
-    Shared(std::unique_ptr<TeamFolder> f, std::chrono::milliseconds i, team::SyncTiming timing)
-        : folder(std::move(f)), sync(timing), interval(i) {}
+    Shared(std::unique_ptr<TeamFolder> f, std::unique_ptr<LocalProcesses> p, std::chrono::milliseconds i,
+           team::SyncTiming timing)
+        : lastAnswerMs(SteadyNowMs()), folder(std::move(f)), processes(std::move(p)), sync(timing, processes.get()),
+          interval(i) {}
+
+    // The folder as the sync sees it: each call notes when it returned, so
+    // the tick can tell a share that has stopped answering.
+    struct Watched : TeamFolder {
+        Shared& s;
+        explicit Watched(Shared& shared) : s(shared) {}
+        template <class Call>
+        bool Answer(Call call) {
+            const bool result = call();
+            std::lock_guard<std::mutex> lock(s.mutex);
+            s.lastAnswerMs = SteadyNowMs();
+            return result;
+        }
+        bool List(std::vector<FolderEntry>& e) override {
+            return Answer([&] { return s.folder->List(e); });
+        }
+        bool Read(const std::string& n, std::size_t m, std::string& b, std::uint64_t& t) override {
+            return Answer([&] { return s.folder->Read(n, m, b, t); });
+        }
+        bool WriteAtomically(const std::string& n, const std::string& b, std::uint64_t& t) override {
+            return Answer([&] { return s.folder->WriteAtomically(n, b, t); });
+        }
+        bool Remove(const std::string& n) override {
+            return Answer([&] { return s.folder->Remove(n); });
+        }
+    };
 
     static void Run(std::shared_ptr<Shared> s) {
+        Watched watched(*s);
         std::unique_lock<std::mutex> lock(s->mutex);
         for (;;) {
             s->changed.wait_for(lock, s->interval, [&] { return s->cycleNow || s->stop; });
@@ -36,14 +78,14 @@ struct TeamWorker::Shared {
             if (!s->published) continue;
             const team::Record mine = s->mine;
             lock.unlock();
-            const auto now = std::chrono::duration_cast<std::chrono::milliseconds>(
-                std::chrono::steady_clock::now().time_since_epoch());
-            team::TeamState state = s->sync.Cycle(*s->folder, mine, now.count());
+            const std::int64_t start = SteadyNowMs();
+            team::TeamState state = s->sync.Cycle(watched, mine, start);
             lock.lock();
             s->latest = std::move(state);
+            s->latestFromMs = start;
         }
         lock.unlock();
-        s->sync.Leave(*s->folder);
+        s->sync.Leave(watched);
         lock.lock();
         s->finished = true;
         s->changed.notify_all();
@@ -51,8 +93,8 @@ struct TeamWorker::Shared {
 };
 
 TeamWorker::TeamWorker(std::unique_ptr<TeamFolder> folder, std::chrono::milliseconds interval,
-                       team::SyncTiming timing)
-    : shared_(std::make_shared<Shared>(std::move(folder), interval, timing)) {
+                       team::SyncTiming timing, std::unique_ptr<LocalProcesses> processes)
+    : shared_(std::make_shared<Shared>(std::move(folder), std::move(processes), interval, timing)) {
     shared_->thread = std::thread(&Shared::Run, shared_);
 }
 
@@ -77,7 +119,13 @@ void TeamWorker::CycleNow() {
 
 team::TeamState TeamWorker::Latest() const {
     std::lock_guard<std::mutex> lock(shared_->mutex);
-    return shared_->latest;
+    team::TeamState state = shared_->latest;
+    const std::int64_t now = SteadyNowMs();
+    // A failing cycle counts from its start: a call that hung for a minute
+    // and then failed has failed for a minute.
+    if (!state.folderOk) state.failingForMs += now - shared_->latestFromMs;
+    state.silentForMs = now - shared_->lastAnswerMs;
+    return state;
 }
 
 void TeamWorker::RequestStop() {

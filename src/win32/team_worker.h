@@ -15,9 +15,10 @@ class TeamWorker {
 public:
     // Starts the thread. It makes a cycle every `interval`, and at once when
     // a published record differs from the one before; nothing is written
-    // before the first Publish.
+    // before the first Publish. `processes`: this computer's, to tell whether
+    // the writer of a record from here still runs (none: not asked).
     TeamWorker(std::unique_ptr<TeamFolder> folder, std::chrono::milliseconds interval,
-               team::SyncTiming timing = {});
+               team::SyncTiming timing = {}, std::unique_ptr<LocalProcesses> processes = nullptr);
     ~TeamWorker();  // Stop(kQuitWait) unless stopped
     TeamWorker(const TeamWorker&) = delete;
     TeamWorker& operator=(const TeamWorker&) = delete;
@@ -26,8 +27,10 @@ public:
     void Publish(const team::Record& mine);
     // A cycle as soon as the running one (if any) is done.
     void CycleNow();
-    // The state of the last finished cycle; before the first one, no others
-    // and folderOk.
+    // The state of the last finished cycle (before the first one, no others
+    // and folderOk), with how long the folder has failed in a row and how
+    // long since any file call last returned, as of now: a cycle stuck in a
+    // call on a share that does not answer shows as silence.
     team::TeamState Latest() const;
 
     // Asks the thread to remove our record and end, without waiting for it.

@@ -1,6 +1,6 @@
 #include "win32/win32_system.h"
 
-#include "win32/win32_team_folder.h"
+#include "win32/utc_time.h"
 
 #include "win32/win.h"
 

@@ -2,9 +2,12 @@
 
 #include "win32/win.h"
 
-#include <algorithm>
-#include <cstdio>
+#include <winnetwk.h>
 
+#include <algorithm>
+
+#include "team/folder_path.h"
+#include "win32/code_page.h"
 #include "win32/handles.h"
 
 namespace brisolt::win32 {
@@ -12,59 +15,52 @@ namespace {
 
 using UniqueFind = Unique<HANDLE, &FindClose, &IsNoKernelHandle>;
 
-std::wstring WideFrom(UINT codePage, std::string_view text) {
-    if (text.empty()) return {};
-    const int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (length <= 0) return {};
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    if (MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), length) != length)
-        return {};
-    return wide;
+constexpr DWORD kNotARegularFile = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
+
+std::uint64_t FileTimeValue(const FILETIME& t) {
+    return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
 }
 
-std::string NarrowFrom(UINT codePage, std::wstring_view wide) {
-    if (wide.empty()) return {};
-    const int length =
-        WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    if (length <= 0) return {};
-    std::string text(static_cast<std::size_t>(length), '\0');
-    if (WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr,
-                            nullptr) != length)
-        return {};
-    return text;
+std::wstring FullPath(const std::wstring& path) {
+    const DWORD length = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (length == 0) return {};
+    std::wstring full(length, L'\0');
+    const DWORD got = GetFullPathNameW(path.c_str(), length, full.data(), nullptr);
+    if (got == 0 || got >= length) return {};
+    full.resize(got);
+    while (full.size() > 3 && (full.back() == L'\\' || full.back() == L'/')) full.pop_back();
+    return full;
 }
 
-constexpr std::int64_t kUnixEpochAsFileTime = 116444736000000000LL;  // 1970-01-01 in 100 ns since 1601
-constexpr std::int64_t kFileTimePerSecond = 10000000;
+// "T:\x" on a mapped drive: "\\srv\share\x" (the redirector's table, no server asked).
+std::wstring WithoutMappedDrive(const std::wstring& full) {
+    if (full.size() < 2 || full[1] != L':') return full;
+    wchar_t remote[MAX_PATH + 1] = {};
+    DWORD size = MAX_PATH;
+    const wchar_t drive[] = {full[0], L':', L'\0'};
+    if (WNetGetConnectionW(drive, remote, &size) != NO_ERROR) return full;
+    return remote + full.substr(2);
+}
 
 }  // namespace
 
-std::wstring WideFromUtf8(std::string_view utf8) { return WideFrom(CP_UTF8, utf8); }
-std::string Utf8FromWide(std::wstring_view wide) { return NarrowFrom(CP_UTF8, wide); }
-std::string Utf8FromAnsi(std::string_view ansi) { return Utf8FromWide(WideFrom(CP_ACP, ansi)); }
-std::string AnsiFromUtf8(std::string_view utf8) { return NarrowFrom(CP_ACP, WideFromUtf8(utf8)); }
-
-std::int64_t UtcNowSeconds() {
-    FILETIME ft{};
-    GetSystemTimeAsFileTime(&ft);
-    const std::int64_t t = (static_cast<std::int64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
-    return (t - kUnixEpochAsFileTime) / kFileTimePerSecond;
+std::string CanonicalTeamFolder(const std::string& ansiFolder) {
+    if (ansiFolder.empty()) return {};
+    const std::wstring full = FullPath(WideFromAnsi(ansiFolder));
+    return team::CanonicalFolder(Utf8FromWide(WithoutMappedDrive(full.empty() ? WideFromAnsi(ansiFolder) : full)));
 }
 
-std::string LocalTimeOfDay(std::int64_t utcSeconds) {
-    if (utcSeconds < 0 || utcSeconds > 253402300799LL) return {};  // up to 9999-12-31
-    const std::uint64_t t = static_cast<std::uint64_t>(utcSeconds * kFileTimePerSecond + kUnixEpochAsFileTime);
-    FILETIME ft{static_cast<DWORD>(t & 0xFFFFFFFFu), static_cast<DWORD>(t >> 32)};
-    SYSTEMTIME utc{}, local{};
-    if (!FileTimeToSystemTime(&ft, &utc) || !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) return {};
-    char text[8] = {};
-    std::snprintf(text, sizeof text, "%02u:%02u", static_cast<unsigned>(local.wHour),
-                  static_cast<unsigned>(local.wMinute));
-    return text;
-}
-
-Win32TeamFolder::Win32TeamFolder(std::wstring folder) : folder_(std::move(folder)) {
-    while (!folder_.empty() && (folder_.back() == L'\\' || folder_.back() == L'/')) folder_.pop_back();
+Win32TeamFolder::Win32TeamFolder(const std::string& ansiFolder) {
+    const std::wstring full = ansiFolder.empty() ? std::wstring() : FullPath(WideFromAnsi(ansiFolder));
+    if (full.empty())
+        folder_.clear();
+    else if (full.rfind(L"\\\\?\\", 0) == 0)
+        folder_ = full;
+    else if (full.rfind(L"\\\\", 0) == 0)
+        folder_ = L"\\\\?\\UNC\\" + full.substr(2);
+    else
+        folder_ = L"\\\\?\\" + full;
+    while (!folder_.empty() && folder_.back() == L'\\') folder_.pop_back();
 }
 
 std::wstring Win32TeamFolder::PathOf(const std::string& name) const {
@@ -88,26 +84,33 @@ bool Win32TeamFolder::List(std::vector<FolderEntry>& entries) {
         return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     }
     do {
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        if (data.dwFileAttributes & kNotARegularFile) continue;
         FolderEntry e;
         e.name = Utf8FromWide(data.cFileName);
         if (e.name.empty()) continue;
         e.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-        e.writeTime = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                      data.ftLastWriteTime.dwLowDateTime;
+        e.writeTime = FileTimeValue(data.ftLastWriteTime);
         entries.push_back(std::move(e));
     } while (FindNextFileW(find.Get(), &data));
     return GetLastError() == ERROR_NO_MORE_FILES;
 }
 
-bool Win32TeamFolder::Read(const std::string& name, std::size_t maxBytes, std::string& bytes) {
+bool Win32TeamFolder::Read(const std::string& name, std::size_t maxBytes, std::string& bytes,
+                           std::uint64_t& writeTime) {
     bytes.clear();
     const std::wstring path = PathOf(name);
     if (path.empty()) return false;
-    // Others may replace or delete the file while we read it.
+    // Others may replace or delete the file while we read it. A link is
+    // opened as itself (and then refused), never followed.
     UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN | FILE_FLAG_OPEN_REPARSE_POINT,
+                                  nullptr));
     if (!file) return false;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (GetFileType(file.Get()) != FILE_TYPE_DISK || !GetFileInformationByHandle(file.Get(), &info) ||
+        (info.dwFileAttributes & kNotARegularFile))
+        return false;
+    writeTime = FileTimeValue(info.ftLastWriteTime);
     char buffer[16 * 1024];
     while (bytes.size() < maxBytes) {
         const DWORD want = static_cast<DWORD>(std::min<std::size_t>(sizeof buffer, maxBytes - bytes.size()));
@@ -119,7 +122,7 @@ bool Win32TeamFolder::Read(const std::string& name, std::size_t maxBytes, std::s
     return true;
 }
 
-bool Win32TeamFolder::WriteAtomically(const std::string& name, const std::string& bytes) {
+bool Win32TeamFolder::WriteAtomically(const std::string& name, const std::string& bytes, std::uint64_t& writeTime) {
     const std::wstring path = PathOf(name);
     if (path.empty()) return false;
     const std::wstring temp = path + L".tmp";
@@ -128,19 +131,27 @@ bool Win32TeamFolder::WriteAtomically(const std::string& name, const std::string
                                       nullptr));
         if (!file) return false;
         DWORD written = 0;
+        FILETIME writtenAt{};
         const bool ok = WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                        written == bytes.size() && FlushFileBuffers(file.Get());
+                        written == bytes.size() && FlushFileBuffers(file.Get()) &&
+                        GetFileTime(file.Get(), nullptr, nullptr, &writtenAt);
         if (!ok) {
             file.Reset();
             DeleteFileW(temp.c_str());
             return false;
         }
+        writeTime = FileTimeValue(writtenAt);
     }
-    if (!MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileW(temp.c_str());
-        return false;
+    for (DWORD waitMs = 20;; waitMs *= 2) {
+        if (MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+        const DWORD error = GetLastError();
+        const bool heldOpen =
+            error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+        if (!heldOpen || waitMs > 160) break;  // 20 + 40 + 80 + 160 ms in all
+        Sleep(waitMs);
     }
-    return true;
+    DeleteFileW(temp.c_str());
+    return false;
 }
 
 bool Win32TeamFolder::Remove(const std::string& name) {

@@ -6,9 +6,10 @@
 #     name the other (the rows grow by the name), and the folder holds one
 #     record per copy;
 #   - the designer closed on PC-12: both lists clear;
-#   - PC-12's copy killed (no Quit): this list clears within 30 s;
-#   - the team folder gone: the tray tooltip says ": Network error" within
-#     two intervals, the icon alternates, and the list keeps updating;
+#   - PC-12's copy killed (no Quit): this list clears within the liveness
+#     margin (70 s after its last write);
+#   - the team folder gone: the tray tooltip says ": Network error" once it
+#     has failed for 10 s, the icon alternates, and the list keeps updating;
 #   - Quit removes this copy's record at once.
 set -u
 source "$(dirname "$0")/lib.sh"
@@ -99,30 +100,26 @@ scenario "$E2E_DIR/pc12.txt" 400 "$T18_PC12" "$R111"
 e2e_check_poll "here: table 18 in the alarm colour again" 15 rows_are e2e_probe "$ALARM $NORMAL"
 kill -9 "$PC12_PID" 2>/dev/null
 killed=$SECONDS
-if e2e_poll 40 rows_are e2e_probe "$NORMAL $NORMAL"; then
+if e2e_poll 90 rows_are e2e_probe "$NORMAL $NORMAL"; then
     gone=$((SECONDS - killed))
-    if ((gone <= 30)); then e2e_pass "a copy that died stops counting after $gone s"; else e2e_fail "a dead copy counted for $gone s"; fi
+    if ((gone <= 80)); then e2e_pass "a copy that died stops counting after $gone s"; else e2e_fail "a dead copy counted for $gone s"; fi
 else
-    e2e_fail "a dead copy still counts after 40 s"
+    e2e_fail "a dead copy still counts after 90 s"
 fi
 
 # ---- the team folder goes: the tray says so, the list goes on.
 mv "$TEAM" "$TEAM.gone"
 tip_says_error() { e2e_probe tiptexts | grep -q 'Brisolt light: Network error'; }
-# (within two intervals of 1 s; reading the tray's tooltip takes the probe up to a second)
-e2e_check_poll "tray tooltip: network error within two intervals" 4 tip_says_error
+# (10 s of failure, then the alert timer's second; reading the tray's tooltip takes the probe up to a second)
+e2e_check_poll "tray tooltip: network error after 10 s of failure" 14 tip_says_error
 scenario "$E2E_DIR/here.txt" 0 "$T18" "$T18" "$CU80"
 list_follows() { [[ $(e2e_list_row_colors 3) == "$ALARM $ALARM $NORMAL" ]]; }
 e2e_check_poll "the list goes on (a local duplicate shows)" 10 list_follows
 tip_is_plain() { e2e_probe tiptexts | grep -qx 'Muster GmbH - Brisolt light'; }
 e2e_check_poll "the tooltip alternates with the plain caption" 5 tip_is_plain
 mv "$TEAM.gone" "$TEAM"
-sleep 3
-if e2e_probe tiptexts | grep -q 'Network error'; then
-    e2e_fail "the network error stays after the folder came back"
-else
-    e2e_pass "the folder back: the tooltip is plain again"
-fi
+tip_stays_plain() { ! tip_says_error && sleep 1.5 && ! tip_says_error; }
+e2e_check_poll "the folder back: the tooltip is plain again" 5 tip_stays_plain
 
 # ---- Quit: this copy's record goes with it.
 ours() { grep -L '^computer=PC-12$' "$TEAM"/*.brisolt-team 2>/dev/null | wc -l; }

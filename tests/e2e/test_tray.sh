@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The tray icon in a real tray host: trayer (an XEmbed tray) on the display,
 # into which Wine puts the icon, clicked with xdotool as a user would.
-#   - with the team folder missing, the icon alternates with the alert image;
+#   - with the team folder missing (10 s in a row), the icon alternates with the alert image;
 #     once the folder exists it stays the program icon;
 #   - a left click shows the settings window;
 #   - a quick right click offers the menu (it opens on the button's release),
@@ -50,7 +50,8 @@ icon_looks() {
 
 # ---- the team folder is missing: the icon alternates; it exists: it stays.
 alternates() { (($(icon_looks) >= 2)); }
-e2e_check_poll "with the team folder missing, the icon alternates" 10 alternates
+# (once the folder has failed for 10 s in a row)
+e2e_check_poll "with the team folder missing, the icon alternates" 20 alternates
 mkdir -p "$TEAM"
 steady() { (($(icon_looks) == 1)); }
 e2e_check_poll "with the folder there, the icon stays the program icon" 15 steady

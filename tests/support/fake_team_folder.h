@@ -1,6 +1,8 @@
-// A team folder in memory that counts its calls and fails on demand.
+// A team folder in memory that counts its calls and fails on demand. Its
+// write times come from `shareMs`, the share's own clock.
 #pragma once
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -18,11 +20,19 @@ public:
     std::map<std::string, File> files;
     bool failList = false, failWrite = false, failRemove = false;
     std::set<std::string> unreadable;  // names whose reads fail
+    // Names another program holds open: as on Windows, a replace of such a
+    // file fails (readers open with every share mode, and still).
+    std::set<std::string> heldOpen;
+    std::int64_t shareMs = 1700000000000;  // the server's clock
+    // Set: what every listing shows (a share's cached listing), whatever the files are.
+    std::optional<std::vector<FolderEntry>> cachedListing;
     int lists = 0, writes = 0, removes = 0;
     std::map<std::string, int> reads;  // per name
 
-    // Puts a file as another writer would, with a new write time.
-    void Put(const std::string& name, const std::string& bytes) { files[name] = {bytes, ++clock_}; }
+    // Puts a file as another writer would, written `ageMs` ago by the share's clock.
+    void Put(const std::string& name, const std::string& bytes, std::int64_t ageMs = 0) {
+        files[name] = {bytes, static_cast<std::uint64_t>((shareMs - ageMs) * 10000)};
+    }
     int TotalReads() const {
         int n = 0;
         for (const auto& [name, count] : reads) n += count;
@@ -33,20 +43,26 @@ public:
         ++lists;
         if (failList) return false;
         entries.clear();
+        if (cachedListing) {
+            entries = *cachedListing;
+            return true;
+        }
         for (const auto& [name, f] : files) entries.push_back({name, f.bytes.size(), f.writeTime});
         return true;
     }
-    bool Read(const std::string& name, std::size_t maxBytes, std::string& bytes) override {
+    bool Read(const std::string& name, std::size_t maxBytes, std::string& bytes, std::uint64_t& writeTime) override {
         ++reads[name];
         auto found = files.find(name);
         if (found == files.end() || unreadable.count(name)) return false;
         bytes = found->second.bytes.substr(0, maxBytes);
+        writeTime = found->second.writeTime;
         return true;
     }
-    bool WriteAtomically(const std::string& name, const std::string& bytes) override {
+    bool WriteAtomically(const std::string& name, const std::string& bytes, std::uint64_t& writeTime) override {
         ++writes;
-        if (failWrite) return false;
+        if (failWrite || heldOpen.count(name)) return false;
         Put(name, bytes);
+        writeTime = files[name].writeTime;
         return true;
     }
     bool Remove(const std::string& name) override {
@@ -55,9 +71,6 @@ public:
         files.erase(name);
         return true;
     }
-
-private:
-    std::uint64_t clock_ = 0;
 };
 
 }  // namespace brisolt::test

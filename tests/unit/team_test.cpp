@@ -1,13 +1,16 @@
-// Team mode: the record format against untrusted bytes, liveness by our own
-// clock, the load on the folder, matching rows and the overlap sound.
+// Team mode: the record format against untrusted bytes, liveness, failures,
+// bounds against junk, the load on the folder, matching rows and the sound.
 #include <gtest/gtest.h>
 
 #include <cctype>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "fake_team_folder.h"
+#include "team/display_name.h"
+#include "team/folder_path.h"
 #include "team/overlap.h"
 #include "team/presence.h"
 #include "team/record.h"
@@ -35,6 +38,7 @@ const std::string kGood = "BrisoltTeam 1\nuser=jdoe\ncomputer=PC-12\nrun=ab12\ns
 TEST(TeamRecord, WritesWhatParsesBackAndReadsLaterVersionsFields) {
     Record r = Copy("J\xC3\xBCrgen", "PC-12", {{{0, "18"}, 1700000000}, {{1, "21"}, 1700000060}});
     r.sequence = 18446744073709551615u;
+    r.processId = 4294967295u, r.processStart = 133456789012345678u;
     Record back;
     ASSERT_TRUE(ParseRecord(WriteRecord(r), back));
     EXPECT_TRUE(SameContent(r, back));
@@ -42,9 +46,10 @@ TEST(TeamRecord, WritesWhatParsesBackAndReadsLaterVersionsFields) {
 
     // CRLF lines, unknown keys and stray lines from a later version are read past.
     std::string later = "BrisoltTeam 1\r\nuser=jdoe\r\ncolour=blue\r\nno equals sign\r\ncomputer=PC-12\r\n"
-                        "run=ab12\r\nseq=7\r\nobject=0 18 1700000000 extra\r\nobject=4 80 5\r\nend\r\n";
+                        "run=ab12\r\nseq=7\r\nprocess=0 5\r\nobject=0 18 1700000000 extra\r\nobject=4 80 5\r\nend\r\n";
     ASSERT_TRUE(ParseRecord(later, back));
     EXPECT_EQ("PC-12", back.computer);
+    EXPECT_EQ(0u, back.processId + back.processStart);  // a bad process line is left out
     ASSERT_EQ(1u, back.objects.size());  // "18 1700000000 extra" is no valid object
     EXPECT_EQ((OpenObject{{4, "80"}, 5}), back.objects[0]);
 
@@ -161,8 +166,10 @@ TEST(TeamMatch, SameTypeAndNumberWhateverTheNameOrVariant) {
     for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(expected[i], got[i].holders) << "row " << i;
 
     auto hhmm = [](std::int64_t utc) { return std::to_string(utc / 100) + ":00"; };
-    EXPECT_EQ("anna @ PC-7, 1:00; jdoe @ PC-12, 2:00; bert @ PC-3, 3:00", HoldersText(got[0].holders, hhmm));
-    EXPECT_EQ("", HoldersText(got[2].holders, hhmm));
+    EXPECT_EQ("anna @ PC-7, 1:00; jdoe @ PC-12, 2:00; bert @ PC-3, 3:00", HoldersText(got[0].holders, hhmm, "more"));
+    EXPECT_EQ("", HoldersText(got[2].holders, hhmm, "more"));
+    std::vector<Holder> five(5, Holder{"u", "PC", 100});
+    EXPECT_EQ("u @ PC, 1:00; u @ PC, 1:00; u @ PC, 1:00; +2 more", HoldersText(five, hhmm, "more"));
 }
 
 TEST(TeamAlarm, SoundsOncePerBeginningOverlap) {
@@ -187,39 +194,100 @@ TEST(TeamAlarm, SoundsOncePerBeginningOverlap) {
     for (std::size_t i = 0; i < std::size(steps); ++i) EXPECT_EQ(steps[i].sounds, alarm.Update(steps[i].rows)) << i;
 }
 
-// Copy A beside copy B, each with its own steady clock; B's runs `offsetMs`
-// apart from A's and B's UTC clock is minutes off. B works until `crashMs`
-// (by A's clock) and then stops without a word. Returns the first second at
-// which A no longer counts B (-1: never), failing if B ever drops out early.
-std::int64_t SecondBDropsOut(std::int64_t offsetMs, std::int64_t crashMs) {
+// Processes of this computer, as a test says.
+struct FakeProcesses : LocalProcesses {
+    std::set<std::uint32_t> running;
+    bool IsRunning(std::uint32_t id, std::uint64_t) override { return running.count(id) > 0; }
+};
+
+constexpr std::int64_t kHour = 3600000;
+
+// A record found at start (written `ageMs` ago by the share's clock), whose
+// copy goes on heartbeating or not. Returns, second by second over two
+// minutes, whether the reader counts it: "c" counted, "." not.
+std::string Counted(const Record& other, std::int64_t ageMs, bool keepsWriting, FakeProcesses* processes = nullptr) {
     FakeTeamFolder folder;
-    TeamSync a, b;
-    const Record mineA = Copy("anna", "PC-7", {{{0, "18"}, 1700000000}});
-    const Record mineB = Copy("bert", "PC-3", {{{0, "18"}, 1700000000 + offsetMs / 1000}});
-    for (std::int64_t t = 0; t <= 120000; t += 1000) {
-        if (t <= crashMs) b.Cycle(folder, mineB, t + offsetMs);
-        const TeamState state = a.Cycle(folder, mineA, t);
-        EXPECT_TRUE(state.folderOk);
-        const bool counted = state.others.size() == 1 && state.others[0].user == "bert";
-        if (!counted) {
-            EXPECT_GT(t, crashMs) << "offset " << offsetMs;
-            return t / 1000;
+    const std::string name = RecordFileName(other.computer, other.user, other.runId);
+    folder.Put(name, WriteRecord(other), ageMs);
+    TeamSync reader({}, processes);
+    Record writer = other;
+    std::string seen;
+    for (std::int64_t t = 0; t < 120000; t += 1000, folder.shareMs += 1000) {
+        if (keepsWriting && t % 10000 == 9000) {
+            ++writer.sequence;
+            folder.Put(name, WriteRecord(writer));
+        }
+        const TeamState s = reader.Cycle(folder, Copy("anna", "PC-7"), t);
+        seen += s.others.empty() ? '.' : 'c';
+        if (!folder.files.count(name)) return seen + " removed";
+    }
+    return seen;
+}
+
+TEST(TeamSync, ARecordCountsOnlyWhileItsCopyIsAlive) {
+    FakeProcesses processes;
+    processes.running = {77};
+    Record annaTwice = Copy("anna", "PC-7"), annaEarlier = Copy("anna", "PC-7"), bertHere = Copy("bert", "PC-7");
+    annaTwice.runId = "second", annaTwice.processId = 77;
+    annaEarlier.runId = "killed", annaEarlier.processId = 66;
+    bertHere.processId = 77;  // another user on this computer (a terminal server)
+    const std::string never(120, '.'), always(120, 'c');
+    struct Case {
+        const char* what;
+        Record record;
+        std::int64_t ageMs;
+        bool keepsWriting;
+        std::string expected;
+    } cases[] = {
+        {"crashed two hours ago", Copy("bert", "PC-3"), 2 * kHour, false, never},
+        {"crashed 71 s ago", Copy("bert", "PC-3"), 71000, false, never},
+        {"stale, then alive again", Copy("bert", "PC-3"), 2 * kHour, true, std::string(9, '.') + std::string(111, 'c')},
+        {"alive, written 3 s ago", Copy("bert", "PC-3"), 3000, true, always},
+        {"written 3 s ago, then dead", Copy("bert", "PC-3"), 3000, false, std::string(67, 'c') + std::string(53, '.')},
+        {"our second copy on this computer", annaTwice, 0, true, never},
+        {"our earlier run, killed", annaEarlier, 0, false, "." + std::string(" removed")},
+        {"another user here, running, hours old", bertHere, 2 * kHour, false, always},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.expected, Counted(c.record, c.ageMs, c.keepsWriting, &processes)) << c.what;
+    bertHere.processId = 78;  // the same, no longer running
+    EXPECT_EQ(never, Counted(bertHere, 0, true, &processes));
+}
+
+TEST(TeamSync, TheWorstGapKeepsALiveCopyAndACrashedOneGoesWithinTheMargin) {
+    // The writer cycles every 5 s and every second write fails once; the
+    // reader cycles every 5 s and its listing never shows a change (a share
+    // that caches it): only its own re-reads see the writer's heartbeats.
+    FakeTeamFolder folder;
+    TeamSync writer, reader;
+    const Record bert = Copy("bert", "PC-3"), anna = Copy("anna", "PC-7");
+    std::int64_t lastWrite = 0, dropped = -1;
+    for (std::int64_t t = 0; t < 15 * 60000; t += 1000, folder.shareMs += 1000) {
+        const bool crashed = t >= 10 * 60000;
+        if (t % 5000 == 0) {  // the reader's cycle comes just before the writer's
+            const bool counted = !reader.Cycle(folder, anna, t).others.empty();
+            if (!crashed && t > 0) ASSERT_TRUE(counted) << t;
+            if (crashed && !counted && dropped < 0) dropped = t - lastWrite;
+        }
+        if (!crashed && t % 5000 == 0) {
+            folder.failWrite = (t / 5000) % 4 == 2;
+            const int writes = folder.writes;
+            writer.Cycle(folder, bert, t);
+            if (folder.writes > writes && !folder.failWrite) lastWrite = t;
+            folder.failWrite = false;
+            if (!folder.cachedListing) {  // from now on the listing shows nothing new
+                std::vector<FolderEntry> now;
+                folder.List(now);
+                folder.cachedListing = now;
+            }
         }
     }
-    return -1;
+    EXPECT_GT(dropped, 0);
+    EXPECT_LE(dropped, SyncTiming{}.aliveMs + SyncTiming{}.heartbeatMs + 5000);
 }
 
-TEST(TeamSync, AStoppedCopyStopsCountingWithin30sWhateverTheClocks) {
-    for (std::int64_t offset : {0LL, 7 * 60000LL, -5 * 60000LL - 333, 123456789LL}) {
-        // Last write at 40 s (heartbeats at 0, 10, ..., 40): gone 25 s later.
-        EXPECT_EQ(65, SecondBDropsOut(offset, 45000)) << offset;
-        EXPECT_EQ(-1, SecondBDropsOut(offset, 1000000)) << offset;
-    }
-}
-
-TEST(TeamSync, ChangesShowNextCycleQuitRemovesOwnRecordNotCounted) {
+TEST(TeamSync, QuitRemovesOnlyWhatThisWorkerWroteLast) {
     FakeTeamFolder folder;
-    TeamSync a, b;
+    TeamSync a, b, aAgain;
     b.Cycle(folder, Copy("bert", "PC-3"), 0);
     EXPECT_TRUE(a.Cycle(folder, Copy("anna", "PC-7"), 0).others.at(0).objects.empty());
     b.Cycle(folder, Copy("bert", "PC-3", {{{0, "18"}, 9}}), 1000);  // a designer opens: written at once
@@ -227,47 +295,78 @@ TEST(TeamSync, ChangesShowNextCycleQuitRemovesOwnRecordNotCounted) {
     EXPECT_TRUE(b.Leave(folder));
     EXPECT_EQ(1u, folder.files.size());  // anna's own
     EXPECT_TRUE(a.Cycle(folder, Copy("anna", "PC-7"), 2000).others.empty());
+    // The folder left and chosen again: a new worker of the same run writes
+    // the same file before the old one has left. The old one leaves it be.
+    aAgain.Cycle(folder, Copy("anna", "PC-7"), 3000);
+    EXPECT_TRUE(a.Leave(folder));
+    EXPECT_EQ(1u, folder.files.size());
+    EXPECT_TRUE(aAgain.Leave(folder));
+    EXPECT_TRUE(folder.files.empty());
 }
 
-TEST(TeamSync, FolderFailuresAndRecoveries) {
+TEST(TeamSync, FailuresBriefCollisionsAndSilence) {
     FakeTeamFolder folder;
     TeamSync a, b;
-    const Record mine = Copy("anna", "PC-7");
-    b.Cycle(folder, Copy("bert", "PC-3"), 0);
-    const std::string bName = folder.files.begin()->first;
+    const Record mine = Copy("anna", "PC-7"), bert = Copy("bert", "PC-3");
+    b.Cycle(folder, bert, 0);
+    a.Cycle(folder, mine, 0);
+    const std::string aName = RecordFileName("PC-7", "anna", mine.runId);
 
-    folder.unreadable.insert(bName);  // one bad record: skipped, the folder is fine
-    TeamState s = a.Cycle(folder, mine, 0);
-    EXPECT_TRUE(s.folderOk);
-    EXPECT_TRUE(s.others.empty());
-    folder.unreadable.clear();
-    EXPECT_EQ(1u, a.Cycle(folder, mine, 1000).others.size());
+    // Another copy reads our record while we replace it, for three seconds.
+    folder.heldOpen.insert(aName);
+    for (std::int64_t t = 10000; t < 13000; t += 1000) {
+        const TeamState s = a.Cycle(folder, mine, t);
+        EXPECT_FALSE(s.folderOk);
+        EXPECT_FALSE(JudgeFolder(s).networkError) << t;
+    }
+    folder.heldOpen.clear();
+    EXPECT_EQ(0, a.Cycle(folder, mine, 13000).failingForMs);  // tried again at once
+    EXPECT_EQ(1u, b.Cycle(folder, bert, 13000).others.size());
 
-    folder.failList = true;  // the share is gone: an error, what we knew ages out
-    EXPECT_FALSE(a.Cycle(folder, mine, 2000).folderOk);
-    EXPECT_TRUE(a.Cycle(folder, mine, 31000).others.empty());
+    folder.failList = true;  // the share is gone: an error after 10 s, holders gone after 20 s
+    std::int64_t t = 14000;
+    for (; !JudgeFolder(a.Cycle(folder, mine, t)).networkError; t += 1000) {}
+    EXPECT_EQ(24000, t);
+    for (; !a.Cycle(folder, mine, t).others.empty(); t += 1000) {}
+    EXPECT_LE(t, 13000 + 20000);
     folder.failList = false;
-    folder.failWrite = true;  // a due write fails (here: a designer opened)
-    const Record opened = Copy("anna", "PC-7", {{{0, "18"}, 5}});
-    EXPECT_FALSE(a.Cycle(folder, opened, 32000).folderOk);
-    folder.failWrite = false;
-    b.Cycle(folder, Copy("bert", "PC-3"), 33000);  // bert's heartbeat
-    s = a.Cycle(folder, opened, 33000);
-    EXPECT_TRUE(s.folderOk);
-    EXPECT_EQ(1u, s.others.size());
-    folder.failList = true;  // after a failure our record may be gone: written again at once
-    a.Cycle(folder, opened, 34000);
-    folder.failList = false;
-    const int writes = folder.writes;
-    EXPECT_TRUE(a.Cycle(folder, opened, 35000).folderOk);
-    EXPECT_EQ(writes + 1, folder.writes);
+    b.Cycle(folder, bert, t);
+    EXPECT_EQ(1u, a.Cycle(folder, mine, t).others.size());
 
-    // A crashed copy's record is removed after ten minutes without a change.
-    std::int64_t t = 36000;
-    for (; t <= 33000 + 9 * 60000; t += 1000) a.Cycle(folder, opened, t);
-    EXPECT_EQ(1u, folder.files.count(bName));
-    for (; t <= 33000 + 10 * 60000 + 10000; t += 1000) a.Cycle(folder, opened, t);
-    EXPECT_EQ(0u, folder.files.count(bName));
+    struct Look {
+        std::int64_t failingMs, silentMs;
+        bool error, shown;
+    } looks[] = {{0, 0, false, true}, {9999, 0, false, true}, {10000, 0, true, true},
+                 {0, 19999, false, true}, {0, 20000, true, false}};
+    for (const Look& l : looks) {
+        TeamState s;
+        s.failingForMs = l.failingMs, s.silentForMs = l.silentMs;
+        EXPECT_EQ(l.error, JudgeFolder(s).networkError) << l.failingMs << " " << l.silentMs;
+        EXPECT_EQ(l.shown, JudgeFolder(s).othersShown) << l.failingMs << " " << l.silentMs;
+    }
+}
+
+TEST(TeamSync, JunkIsBoundedAndNamesAreMadeFitToShow) {
+    FakeTeamFolder folder;
+    TeamSync a;
+    Record evil = Copy("evil\xE2\x80\xAE" "cod.exe\xC2\x85" + std::string(40, 'x'), "PC-3");
+    for (int i = 0; i < 1000; ++i) folder.Put("junk" + std::to_string(i) + ".brisolt-team", "not a record");
+    folder.Put("huge.brisolt-team", std::string(kMaxRecordBytes + 1, 'x'));
+    std::set<int> readsPerCycle;
+    for (std::int64_t t = 0; t < 60000; t += 1000, folder.shareMs += 1000) {
+        if (t % 10000 == 0) {
+            ++evil.sequence;
+            folder.Put("evil.brisolt-team", WriteRecord(evil));
+        }
+        const int before = folder.TotalReads();
+        const TeamState s = a.Cycle(folder, Copy("anna", "PC-7"), t);
+        readsPerCycle.insert(folder.TotalReads() - before);
+        ASSERT_EQ(1u, s.others.size()) << t;  // the junk never starves the live record
+        EXPECT_EQ("evilcod.exe" + std::string(21, 'x'), s.others[0].user);
+    }
+    EXPECT_LE(*readsPerCycle.rbegin(), static_cast<int>(SyncTiming{}.maxReadsPerCycle));
+    EXPECT_EQ(0, folder.reads["huge.brisolt-team"]);
+    EXPECT_LE(folder.reads["junk7.brisolt-team"], 6);  // once a heartbeat at most
 }
 
 TEST(TeamSync, NothingChangedMeansOneListingPerCycleAndOneReadPerHeartbeat) {
@@ -279,13 +378,13 @@ TEST(TeamSync, NothingChangedMeansOneListingPerCycleAndOneReadPerHeartbeat) {
     folder.Put("static" + std::string(kRecordExtension), kGood);  // a copy whose record never changes
     std::map<std::string, int> readsByA;
     int writesByA = 0;
-    for (std::int64_t t = 0; t < kSeconds * 1000; t += 1000) {
+    for (std::int64_t t = 0; t < kSeconds * 1000; t += 1000, folder.shareMs += 1000) {
         // The others heartbeat on clocks of their own, each a little apart.
         for (int i = 0; i < kOthers; ++i) others[i].Cycle(folder, Copy("u" + std::to_string(i), "PC"), t + 170 * i);
         const int listsBefore = folder.lists, writesBefore = folder.writes;
         const std::map<std::string, int> readsBefore = folder.reads;
-        // The unchanging record counts for its first 25 s only.
-        EXPECT_EQ(kOthers + (t < 25000 ? 1u : 0u), a.Cycle(folder, mine, t).others.size()) << t;
+        // The unchanging record counts until it is 70 s old by the share's clock.
+        EXPECT_EQ(kOthers + (t < SyncTiming{}.aliveMs ? 1u : 0u), a.Cycle(folder, mine, t).others.size()) << t;
         EXPECT_EQ(listsBefore + 1, folder.lists);
         writesByA += folder.writes - writesBefore;
         for (const auto& [name, reads] : folder.reads) {
@@ -299,6 +398,32 @@ TEST(TeamSync, NothingChangedMeansOneListingPerCycleAndOneReadPerHeartbeat) {
         EXPECT_LE(reads, kPeriods + 1) << name;
     }
     EXPECT_EQ(kPeriods, writesByA);
+}
+
+TEST(TeamNames, ShownNamesHaveNoControlsAndAreCut) {
+    struct Case {
+        const char* what;
+        std::string in, out;
+    } cases[] = {
+        {"plain", "J\xC3\xBCrgen", "J\xC3\xBCrgen"},
+        {"C0, DEL, C1", "a\x01\x1B[2Jb\x7F" "c\xC2\x9B" "d", "a[2Jbcd"},
+        {"direction controls", "\xE2\x80\xAEgpj.exe\xE2\x81\xA6x\xE2\x80\x8F\xD8\x9C", "gpj.exex"},
+        {"not UTF-8", "J\xFCrgen\xC0\xAF", "J?rgen??"},
+        {"cut to 32 characters", std::string(20, 'a') + std::string(20, '\xC3') , std::string(20, 'a') + std::string(12, '?')},
+        {"cut inside nothing", std::string(31, 'a') + "\xE2\x82\xAC\xE2\x82\xAC", std::string(31, 'a') + "\xE2\x82\xAC"},
+        {"nothing left", "\x01\x02", "?"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.out, DisplayName(c.in)) << c.what;
+}
+
+TEST(TeamNames, OneFolderInOneSpelling) {
+    const char* same[][2] = {
+        {"\\\\srv\\team", "\\\\SRV\\Team\\"}, {"\\\\srv\\team", "//srv/team/./x/.."}, {"T:\\a\\b", "t:\\a\\\\b\\"},
+        {"C:\\", "c:/"},
+    };
+    for (const auto& s : same) EXPECT_EQ(CanonicalFolder(s[0]), CanonicalFolder(s[1])) << s[1];
+    EXPECT_NE(CanonicalFolder("\\\\srv\\team"), CanonicalFolder("\\\\srv\\team2"));
+    EXPECT_NE(CanonicalFolder("\\\\srv\\team\\.."), CanonicalFolder("\\\\srv"));
 }
 
 }  // namespace

@@ -148,6 +148,24 @@ WIN_TEST(SettingsWindow_UserChangesReachTheSettingsAndRunTheirHandlers) {
     CHECK(rig.reports.empty());
 }
 
+WIN_TEST(SettingsWindow_TheTeamFolderAppliesOnEnterOrLeavingItsBoxNeverHalfTyped) {
+    SettingsWindowRig rig;
+    rig.ShowPage(kOptionsPage);
+    const HWND edit = rig.Control(kOptionsPage, IDC_TEAM_FOLDER);
+    SetFocus(edit);
+    for (char c : std::string("T:\\x")) TypeKey(edit, c);
+    CHECK_EQ(std::string("T:\\x"), rig.app.settings.teamFolder);
+    CHECK(rig.app.team.folder.empty());
+    MSG enter{edit, WM_KEYDOWN, VK_RETURN, 0x001C0001, 0, {}};
+    if (!rig.settingsWindow->PreTranslate(enter)) DispatchMessageA(&enter);
+    CHECK_EQ(std::string("T:\\x"), rig.app.team.folder);
+    CHECK(rig.app.view.visible);  // Enter was the box's, not the OK button's
+    TypeKey(edit, 'y');
+    CHECK_EQ(std::string("T:\\x"), rig.app.team.folder);
+    SetFocus(rig.Control(kOptionsPage, IDC_BROWSE_TEAM_FOLDER));
+    CHECK_EQ(std::string("T:\\xy"), rig.app.team.folder);
+}
+
 WIN_TEST(SettingsWindow_ChoosingAFontLaysThePreviewsOutAroundTheAlarmButton) {
     SettingsWindowRig rig;
     rig.ShowPage(kListWindowPage);

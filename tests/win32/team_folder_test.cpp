@@ -15,14 +15,15 @@
 #include "temp_dir.h"
 #include "win32/team_worker.h"
 #include "win32/win.h"
+#include "win32/code_page.h"
+#include "win32/utc_time.h"
+#include "win32/win32_processes.h"
 #include "win32/win32_team_folder.h"
 
 using namespace brisolt;
 using namespace brisolt::win32;
 
 namespace {
-
-std::wstring Wide(const std::string& path) { return WideFromUtf8(Utf8FromAnsi(path)); }
 
 const FolderEntry* Find(const std::vector<FolderEntry>& entries, const std::string& name) {
     auto it = std::find_if(entries.begin(), entries.end(), [&](const FolderEntry& e) { return e.name == name; });
@@ -41,7 +42,7 @@ bool Within(int ms, const std::function<bool()>& done) {
 
 std::vector<std::string> RecordFiles(const std::string& path) {
     std::vector<FolderEntry> entries;
-    Win32TeamFolder(Wide(path)).List(entries);
+    Win32TeamFolder((path)).List(entries);
     std::vector<std::string> names;
     for (const FolderEntry& e : entries)
         if (team::IsRecordFileName(e.name)) names.push_back(e.name);
@@ -66,10 +67,11 @@ team::Record Copy(const std::string& user) {
 WIN_TEST(TeamFolder_WritesAtomicallyListsReadsAndRemoves) {
     wintest::TempDir dir;
     CreateDirectoryA(dir.File("sub").c_str(), nullptr);  // folders are not listed
-    Win32TeamFolder folder(Wide(dir.Path() + "\\"));
+    Win32TeamFolder folder((dir.Path() + "\\"));
     const std::string name = "J\xC3\xBCrgen.brisolt-team";  // a UTF-8 name
 
-    CHECK(folder.WriteAtomically(name, "first"));
+    std::uint64_t written = 0, read = 0;
+    CHECK(folder.WriteAtomically(name, "first", written));
     std::vector<FolderEntry> entries;
     CHECK(folder.List(entries));
     CHECK_EQ(1u, entries.size());  // no temporary file left, no subfolder
@@ -79,34 +81,38 @@ WIN_TEST(TeamFolder_WritesAtomicallyListsReadsAndRemoves) {
     CHECK_EQ(5u, before.size);
 
     Sleep(20);
-    CHECK(folder.WriteAtomically(name, std::string(40000, 'x')));  // replaces the file
+    CHECK(folder.WriteAtomically(name, std::string(40000, 'x'), written));  // replaces the file
     CHECK(folder.List(entries));
     CHECK_EQ(1u, entries.size());
     const FolderEntry* second = Find(entries, name);
     CHECK(second && second->size == 40000 && second->writeTime != before.writeTime);
 
     std::string bytes;
-    CHECK(folder.Read(name, 100000, bytes));
+    CHECK(folder.Read(name, 100000, bytes, read));
     CHECK_EQ(40000u, bytes.size());
-    CHECK(folder.Read(name, 1000, bytes));  // cut at the limit
+    CHECK(second && read == second->writeTime && written / 10000000 == read / 10000000);  // the share's clock
+    CHECK(folder.Read(name, 1000, bytes, read));  // cut at the limit
     CHECK_EQ(1000u, bytes.size());
 
     CHECK(folder.Remove(name));
     CHECK(folder.Remove(name));  // gone already: fine
-    CHECK(!folder.Read(name, 1000, bytes));
+    CHECK(!folder.Read(name, 1000, bytes, read));
     CHECK(folder.List(entries));
     CHECK(entries.empty());
-    CHECK(!folder.WriteAtomically("..\\escape.brisolt-team", "x"));  // no paths in names
+    CHECK(!folder.WriteAtomically("..\\escape.brisolt-team", "x", written));  // no paths in names
+    // Device names are plain file names in a folder here, never the device.
+    CHECK(!folder.Read("COM1.brisolt-team", 1000, bytes, read) && !folder.Read("NUL.brisolt-team", 1000, bytes, read));
 }
 
 WIN_TEST(TeamFolder_MissingFolderFails) {
     wintest::TempDir dir;
-    Win32TeamFolder folder(Wide(dir.File("does not exist")));
+    Win32TeamFolder folder((dir.File("does not exist")));
     std::vector<FolderEntry> entries;
     std::string bytes;
+    std::uint64_t time = 0;
     CHECK(!folder.List(entries));
-    CHECK(!folder.WriteAtomically("a.brisolt-team", "x"));
-    CHECK(!folder.Read("a.brisolt-team", 10, bytes));
+    CHECK(!folder.WriteAtomically("a.brisolt-team", "x", time));
+    CHECK(!folder.Read("a.brisolt-team", 10, bytes, time));
     CHECK(!folder.Remove("a.brisolt-team"));
 }
 
@@ -118,13 +124,20 @@ WIN_TEST(TeamFolder_TimeAndNames) {
     CHECK_EQ(':', hhmm.size() == 5 ? hhmm[2] : ' ');
     CHECK_EQ(std::string("\xC3\xBC"), Utf8FromAnsi("\xFC"));  // ü in Windows-1252
     CHECK_EQ(std::string("\xFC"), AnsiFromUtf8("\xC3\xBC"));
+    // This process runs; the same id with another start time is another process.
+    const ProcessStamp self = ThisProcess();
+    CHECK(Win32LocalProcesses().IsRunning(self.id, self.startTime));
+    CHECK(!Win32LocalProcesses().IsRunning(self.id, self.startTime + 1));
+    // One folder, however it is spelt.
+    wintest::TempDir dir;
+    CHECK_EQ(CanonicalTeamFolder(dir.Path()), CanonicalTeamFolder(dir.Path() + "\\.\\"));
 }
 
 WIN_TEST(TeamWorker_TwoCopiesSeeEachOtherAndQuitClears) {
     wintest::TempDir dir;
     const auto interval = std::chrono::milliseconds(100);
-    TeamWorker anna(std::make_unique<Win32TeamFolder>(Wide(dir.Path())), interval);
-    TeamWorker bert(std::make_unique<Win32TeamFolder>(Wide(dir.Path())), interval);
+    TeamWorker anna(std::make_unique<Win32TeamFolder>((dir.Path())), interval);
+    TeamWorker bert(std::make_unique<Win32TeamFolder>((dir.Path())), interval);
     anna.Publish(Copy("anna"));
     bert.Publish(Copy("bert"));
     CHECK(Within(3000, [&] { return anna.Latest().others.size() == 1 && bert.Latest().others.size() == 1; }));
@@ -142,12 +155,12 @@ WIN_TEST(TeamWorker_VanishedFolderIsAnError) {
     wintest::TempDir dir;
     const std::string path = dir.File("team");
     CreateDirectoryA(path.c_str(), nullptr);
-    TeamWorker worker(std::make_unique<Win32TeamFolder>(Wide(path)), std::chrono::milliseconds(100));
+    TeamWorker worker(std::make_unique<Win32TeamFolder>((path)), std::chrono::milliseconds(100));
     worker.Publish(Copy("anna"));
     Sleep(300);
     CHECK(worker.Latest().folderOk);
     // Remove what the worker wrote, then the folder.
-    Win32TeamFolder view(Wide(path));
+    Win32TeamFolder view((path));
     for (const std::string& name : RecordFiles(path)) view.Remove(name);
     CHECK(RemoveDirectoryA(path.c_str()));
     CHECK(Within(3000, [&] { return !worker.Latest().folderOk; }));
@@ -168,8 +181,8 @@ public:
         while (!*letGo_) std::this_thread::sleep_for(std::chrono::milliseconds(10));
         return false;
     }
-    bool Read(const std::string&, std::size_t, std::string&) override { return false; }
-    bool WriteAtomically(const std::string&, const std::string&) override { return true; }
+    bool Read(const std::string&, std::size_t, std::string&, std::uint64_t&) override { return false; }
+    bool WriteAtomically(const std::string&, const std::string&, std::uint64_t&) override { return true; }
     bool Remove(const std::string&) override { return true; }
 
 private:
@@ -188,9 +201,23 @@ WIN_TEST(TeamWorker_HangingShareBlocksNeitherTheTickNorQuit) {
         worker.Publish(Copy("anna"));
         CHECK(worker.Latest().folderOk);  // nothing finished yet: no news
     }
+    Sleep(300);
+    const team::TeamState silent = worker.Latest();  // but the silence shows
+    CHECK(silent.silentForMs >= 400 && silent.silentForMs < 2000);
     CHECK(!worker.Stop(std::chrono::milliseconds(300)));  // left behind, not waited for
     const auto took = std::chrono::steady_clock::now() - start;
     CHECK(took < std::chrono::milliseconds(1500));
     *letGo = true;  // the share answers at last: the thread ends on its own
     Sleep(100);
+}
+
+WIN_TEST(TeamWorker_ACallThatHangsAndThenFailsHasFailedSinceItBegan) {
+    auto letGo = std::make_shared<std::atomic<bool>>(false);
+    TeamWorker worker(std::make_unique<HangingFolder>(letGo), std::chrono::milliseconds(50));
+    worker.Publish(Copy("anna"));
+    Sleep(600);
+    *letGo = true;  // the redirector gives up: the listing fails
+    CHECK(Within(2000, [&] { return !worker.Latest().folderOk; }));
+    CHECK(worker.Latest().failingForMs >= 500);  // so the error look stays, not back for ten seconds
+    CHECK(worker.Stop());
 }
