@@ -4,6 +4,7 @@
 #include "program/app.h"
 #include "program/pages.h"
 #include "program/team_mode.h"
+#include "program/team_page.h"
 #include "program/texts.h"
 
 namespace brisolt {
@@ -18,7 +19,7 @@ void ShowCompany(App& app, const std::string& company) {
     app.view.company = company;
     app.view.caption = company.empty() ? std::string(kProductName) : company + " - " + kProductName;
     // While the network-error look alternates, the alert timer sets the tooltip.
-    if (!app.program.trayAlertTimer.enabled) app.tray.toolTip = app.view.caption;
+    if (!app.program.trayAlertTimer.enabled) app.tray.toolTip = TrayToolTip(app);
 }
 
 // A restored window is brought to the top; one that has closed since the
@@ -47,6 +48,7 @@ void RefreshWindowList(App& app) {
         schedule.SoundPlayed();
     }
     ShowCompany(app, scan.company);
+    UpdateTeamPage(app);
     app.view.topLevelCount = std::to_string(scan.topLevel.size());
     app.view.clientCount = std::to_string(scan.clientWindows.size());
 

@@ -166,7 +166,7 @@ TEST_F(TeamMode, AFailingFolderAlternatesTheTrayIconAndNothingElseChanges) {
     jdoe.Tick();
     EXPECT_FALSE(jdoe.app.program.trayAlertTimer.enabled);
     EXPECT_EQ(jdoe.app.tray.icon, ":ico");
-    EXPECT_EQ(jdoe.app.tray.toolTip, "Muster GmbH - Brisolt light");
+    EXPECT_EQ(jdoe.app.tray.toolTip, "Muster GmbH - Brisolt light - 1 in the team");  // anna
 }
 
 TEST_F(TeamMode, AClearedOptionTakesEffectOnceItStandsStillAndLeavesTheFolder) {

@@ -1,0 +1,177 @@
+#include "program/team_page.h"
+
+#include <algorithm>
+#include <cctype>
+#include <tuple>
+
+#include "program/app.h"
+#include "program/pages.h"
+#include "program/texts.h"
+#include "titles/object_types.h"
+
+namespace brisolt {
+
+namespace {
+
+// What the tray's tooltip field holds.
+constexpr std::size_t kTrayToolTipChars = 127;
+
+char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+bool IsDigits(std::string_view s) {
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// `word` (lower case) somewhere in `text`, ignoring ASCII case.
+bool ContainsNoCase(std::string_view text, std::string_view word) {
+    return std::search(text.begin(), text.end(), word.begin(), word.end(),
+                       [](char a, char b) { return Lower(a) == b; }) != text.end();
+}
+
+class Filter {
+public:
+    explicit Filter(std::string_view text) {
+        std::string word;
+        for (char c : std::string(text) + ' ') {
+            if (c != ' ' && c != '\t') {
+                word += Lower(c);
+            } else if (!word.empty()) {
+                words_.push_back(std::move(word));
+                word.clear();
+            }
+        }
+    }
+    bool Empty() const { return words_.empty(); }
+    bool Matches(std::string_view number, std::string_view object, std::string_view who) const {
+        for (const std::string& w : words_) {
+            const bool found = IsDigits(w) ? number.substr(0, w.size()) == w
+                                           : ContainsNoCase(object, w) || ContainsNoCase(who, w);
+            if (!found) return false;
+        }
+        return true;
+    }
+
+private:
+    std::vector<std::string> words_;
+};
+
+std::string Who(const team::Record& r) { return ShownName(r.user) + " @ " + ShownName(r.computer); }
+
+std::string ObjectText(const team::OpenObject& o) {
+    std::string text;
+    for (const ObjectTypeRow& type : kObjectTypes)
+        if (type.code == o.id.typeCode) text = std::string(type.typeWord);
+    text += o.id.number;
+    if (!o.name.empty()) text += ' ' + ShownName(o.name);
+    return text;
+}
+
+// Numbers in numeric order ("80" before "5000"), anything else as text after them.
+bool NumberBefore(const std::string& a, const std::string& b) {
+    const bool da = IsDigits(a), db = IsDigits(b);
+    if (da != db) return da;
+    if (da && a.size() != b.size()) return a.size() < b.size();
+    return a < b;
+}
+
+std::string Text(const Bilingual& t, Language language) {
+    const char* s = Pick(t, language);
+    return s ? s : "";
+}
+
+}  // namespace
+
+std::string ShownName(std::string_view name) { return std::string(name); }
+
+TeamRows BuildTeamRows(const std::vector<team::Record>& others, const std::vector<team::ObjectId>& openHere,
+                       std::string_view filter, const std::function<std::string(std::int64_t)>& timeOfDay) {
+    TeamRows rows;
+    const Filter words(filter);
+    struct Kept {
+        const team::OpenObject* object;
+        std::string text;
+        std::size_t who;  // index into whos
+    };
+    std::vector<std::string> whos;
+    std::vector<Kept> kept;
+    for (const team::Record& r : others) {
+        whos.push_back(Who(r));
+        rows.people.push_back({whos.back(), r.startedUtc > 0 ? timeOfDay(r.startedUtc) : std::string()});
+        for (const team::OpenObject& o : r.objects) {
+            ++rows.objectsOpen;
+            std::string text = ObjectText(o);
+            if (words.Matches(o.id.number, text, whos.back())) kept.push_back({&o, std::move(text), whos.size() - 1});
+        }
+    }
+    std::sort(rows.people.begin(), rows.people.end(),
+              [](const TeamPersonRow& a, const TeamPersonRow& b) { return std::tie(a.who, a.since) < std::tie(b.who, b.since); });
+
+    std::sort(kept.begin(), kept.end(), [&whos](const Kept& a, const Kept& b) {
+        const team::ObjectId &x = a.object->id, &y = b.object->id;
+        if (x.typeCode != y.typeCode) return x.typeCode < y.typeCode;
+        if (x.number != y.number) return NumberBefore(x.number, y.number);
+        return std::tie(a.object->sinceUtc, whos[a.who]) < std::tie(b.object->sinceUtc, whos[b.who]);
+    });
+    std::vector<team::ObjectId> here = openHere;
+    std::sort(here.begin(), here.end());
+    rows.objects.reserve(kept.size());
+    for (Kept& k : kept) {
+        TeamObjectRow row{std::move(k.text), whos[k.who], timeOfDay(k.object->sinceUtc),
+                          std::binary_search(here.begin(), here.end(), k.object->id)};
+        // The same person with the same object twice (a copy restarted while its last record lives on): one row.
+        if (rows.objects.empty() || !(rows.objects.back() == row)) rows.objects.push_back(std::move(row));
+    }
+    return rows;
+}
+
+bool TeamPageShown(const App& app) { return app.view.visible && app.settings.selectedPage == kTeamPage; }
+
+void UpdateTeamPage(App& app) {
+    TeamPageView& page = app.view.team;
+    if (!TeamPageShown(app)) {
+        page.current = false;
+        return;
+    }
+    page.current = true;
+    const Language lang = app.settings.language;
+    const std::shared_ptr<const team::TeamState>& state = app.team.latest;
+    page.mode = app.team.folder.empty() ? TeamPageMode::Off
+                : !state                ? TeamPageMode::Reading
+                : !state->folderOk      ? TeamPageMode::Failing
+                                        : TeamPageMode::Shown;
+    if (page.mode != TeamPageMode::Shown) {
+        page.rows = {};
+        page.count.clear();
+        page.message = Text(page.mode == TeamPageMode::Off       ? texts::kTeamOff
+                            : page.mode == TeamPageMode::Reading ? texts::kTeamReading
+                                                                 : texts::kTeamFailing,
+                            lang);
+        return;
+    }
+    page.message.clear();
+    std::vector<team::ObjectId> here;
+    for (const ClientRow& row : app.scan.clientWindows)
+        if (row.designer.IsDesigner()) here.push_back({row.designer.typeCode, std::string(row.designer.Number(row.title))});
+    Clock& clock = *app.platform.clock;
+    page.rows = BuildTeamRows(state->others, here, page.filter,
+                              [&clock](std::int64_t utc) { return clock.TimeOfDayText(utc); });
+    const std::string open = std::to_string(page.rows.objectsOpen);
+    page.count = Filter(page.filter).Empty()
+                     ? open + Text(texts::kTeamDesignersElsewhere, lang)
+                     : std::to_string(page.rows.objects.size()) + Text(texts::kTeamOf, lang) + open +
+                           Text(texts::kTeamShown, lang);
+}
+
+void SearchTeam(App& app) { UpdateTeamPage(app); }
+
+void GoToOptionsPage(App& app) { app.settings.selectedPage = kOptionsPage; }
+
+std::string TrayToolTip(const App& app) {
+    const std::string& caption = app.view.caption;
+    const std::shared_ptr<const team::TeamState>& state = app.team.latest;
+    const char* words = Pick(texts::kInTheTeam, app.settings.language);
+    if (!state || !state->folderOk || !words) return caption;
+    const std::string suffix = " - " + std::to_string(state->others.size()) + words;
+    return caption.substr(0, kTrayToolTipChars - suffix.size()) + suffix;
+}
+
+}  // namespace brisolt
