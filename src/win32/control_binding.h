@@ -53,6 +53,7 @@ struct Binding {
     // Handlers, run through the dispatcher once the object holds the change.
     std::function<void()> onClick;   // a click, or a new combo selection
     std::function<void()> onKeyUp;
+    std::function<void()> onChange;  // a text box's text changed (typed, pasted, cut)
     std::function<void()> onMouseMove;
     std::function<void(int button)> onMouseDown;  // 1 left, 2 right, 4 middle
 };
