@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <tuple>
+#include <unordered_map>
 
 #include "program/app.h"
 #include "program/pages.h"
@@ -41,11 +42,20 @@ public:
         }
     }
     bool Empty() const { return words_.empty(); }
-    bool Matches(std::string_view number, std::string_view object, std::string_view who) const {
+    // A word holds no blank, so it matches within one part of the row's text
+    // (the name as the page shows it, made only when a word needs it).
+    bool Matches(const team::OpenObject& o, std::string_view typeWord, std::string_view who) const {
+        std::string name;
+        bool named = false;
         for (const std::string& w : words_) {
-            const bool found = IsDigits(w) ? number.substr(0, w.size()) == w
-                                           : ContainsNoCase(object, w) || ContainsNoCase(who, w);
-            if (!found) return false;
+            if (IsDigits(w)) {
+                if (std::string_view(o.id.number).substr(0, w.size()) != w) return false;
+                continue;
+            }
+            if (!named) name = ShownName(o.name), named = true;
+            if (!ContainsNoCase(typeWord, w) && !ContainsNoCase(o.id.number, w) && !ContainsNoCase(name, w) &&
+                !ContainsNoCase(who, w))
+                return false;
         }
         return true;
     }
@@ -56,21 +66,18 @@ private:
 
 std::string Who(const team::Record& r) { return ShownName(r.user) + " @ " + ShownName(r.computer); }
 
-std::string ObjectText(const team::OpenObject& o) {
-    std::string text;
+// "Codeunit " for type 4.
+std::string_view TypeWord(int typeCode) {
     for (const ObjectTypeRow& type : kObjectTypes)
-        if (type.code == o.id.typeCode) text = std::string(type.typeWord);
+        if (type.code == typeCode) return type.typeWord;
+    return {};
+}
+
+std::string ObjectText(const team::OpenObject& o) {
+    std::string text(TypeWord(o.id.typeCode));
     text += o.id.number;
     if (!o.name.empty()) text += ' ' + ShownName(o.name);
     return text;
-}
-
-// Numbers in numeric order ("80" before "5000"), anything else as text after them.
-bool NumberBefore(const std::string& a, const std::string& b) {
-    const bool da = IsDigits(a), db = IsDigits(b);
-    if (da != db) return da;
-    if (da && a.size() != b.size()) return a.size() < b.size();
-    return a < b;
 }
 
 std::string Text(const Bilingual& t, Language language) {
@@ -88,8 +95,8 @@ TeamRows BuildTeamRows(const std::vector<team::Record>& others, const std::vecto
     const Filter words(filter);
     struct Kept {
         const team::OpenObject* object;
-        std::string text;
         std::size_t who;  // index into whos
+        bool digits;      // the number is all digits
     };
     std::vector<std::string> whos;
     std::vector<Kept> kept;
@@ -98,8 +105,8 @@ TeamRows BuildTeamRows(const std::vector<team::Record>& others, const std::vecto
         rows.people.push_back({whos.back(), r.startedUtc > 0 ? timeOfDay(r.startedUtc) : std::string()});
         for (const team::OpenObject& o : r.objects) {
             ++rows.objectsOpen;
-            std::string text = ObjectText(o);
-            if (words.Matches(o.id.number, text, whos.back())) kept.push_back({&o, std::move(text), whos.size() - 1});
+            if (words.Matches(o, TypeWord(o.id.typeCode), whos.back()))
+                kept.push_back({&o, whos.size() - 1, IsDigits(o.id.number)});
         }
     }
     std::sort(rows.people.begin(), rows.people.end(),
@@ -108,14 +115,25 @@ TeamRows BuildTeamRows(const std::vector<team::Record>& others, const std::vecto
     std::sort(kept.begin(), kept.end(), [&whos](const Kept& a, const Kept& b) {
         const team::ObjectId &x = a.object->id, &y = b.object->id;
         if (x.typeCode != y.typeCode) return x.typeCode < y.typeCode;
-        if (x.number != y.number) return NumberBefore(x.number, y.number);
+        if (x.number != y.number) {
+            // Numbers in numeric order ("80" before "5000"), anything else as text after them.
+            if (a.digits != b.digits) return a.digits;
+            if (a.digits && x.number.size() != y.number.size()) return x.number.size() < y.number.size();
+            return x.number < y.number;
+        }
         return std::tie(a.object->sinceUtc, whos[a.who]) < std::tie(b.object->sinceUtc, whos[b.who]);
     });
     std::vector<team::ObjectId> here = openHere;
     std::sort(here.begin(), here.end());
     rows.objects.reserve(kept.size());
+    // Objects opened in the same second show the same time: each is made once.
+    std::unordered_map<std::int64_t, std::string> times;
+    auto time = [&](std::int64_t utc) -> const std::string& {
+        auto found = times.find(utc);
+        return found != times.end() ? found->second : times.emplace(utc, timeOfDay(utc)).first->second;
+    };
     for (Kept& k : kept) {
-        TeamObjectRow row{std::move(k.text), whos[k.who], timeOfDay(k.object->sinceUtc),
+        TeamObjectRow row{ObjectText(*k.object), whos[k.who], time(k.object->sinceUtc),
                           std::binary_search(here.begin(), here.end(), k.object->id)};
         // The same person with the same object twice (a copy restarted while its last record lives on): one row.
         if (rows.objects.empty() || !(rows.objects.back() == row)) rows.objects.push_back(std::move(row));
