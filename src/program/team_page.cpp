@@ -146,7 +146,9 @@ bool TeamPageShown(const App& app) { return app.view.visible && app.settings.sel
 void UpdateTeamPage(App& app) {
     TeamPageView& page = app.view.team;
     if (!TeamPageShown(app)) {
+        // Nothing is kept up to date out of sight; the page is built anew when it shows.
         page.current = false;
+        if (!page.rows.people.empty() || !page.rows.objects.empty()) page.rows = {};
         return;
     }
     page.current = true;
