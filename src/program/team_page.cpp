@@ -154,17 +154,13 @@ void UpdateTeamPage(App& app) {
     page.current = true;
     const Language lang = app.settings.language;
     const std::shared_ptr<const team::TeamState>& state = app.team.latest;
-    page.mode = app.team.folder.empty() ? TeamPageMode::Off
-                : !state                ? TeamPageMode::Reading
-                : !state->folderOk      ? TeamPageMode::Failing
-                                        : TeamPageMode::Shown;
+    page.mode = app.team.folder.empty()     ? TeamPageMode::Off
+                : state && !state->folderOk ? TeamPageMode::Failing
+                                            : TeamPageMode::Shown;
     if (page.mode != TeamPageMode::Shown) {
         page.rows = {};
         page.count.clear();
-        page.message = Text(page.mode == TeamPageMode::Off       ? texts::kTeamOff
-                            : page.mode == TeamPageMode::Reading ? texts::kTeamReading
-                                                                 : texts::kTeamFailing,
-                            lang);
+        page.message = Text(page.mode == TeamPageMode::Off ? texts::kTeamOff : texts::kTeamFailing, lang);
         return;
     }
     page.message.clear();
@@ -172,7 +168,8 @@ void UpdateTeamPage(App& app) {
     for (const ClientRow& row : app.scan.clientWindows)
         if (row.designer.IsDesigner()) here.push_back({row.designer.typeCode, std::string(row.designer.Number(row.title))});
     Clock& clock = *app.platform.clock;
-    page.rows = BuildTeamRows(state->others, here, page.filter,
+    // (Before the exchange's first look there is nobody to show.)
+    page.rows = BuildTeamRows(state ? state->others : std::vector<team::Record>{}, here, page.filter,
                               [&clock](std::int64_t utc) { return clock.TimeOfDayText(utc); });
     const std::string open = std::to_string(page.rows.objectsOpen);
     page.count = Filter(page.filter).Empty()

@@ -58,7 +58,6 @@ TeamRows BuildTeamRows(const std::vector<team::Record>& others, const std::vecto
 
 enum class TeamPageMode {
     Off,      // no team folder: how to turn it on
-    Reading,  // before the exchange's first look
     Failing,  // the folder fails: words, no list
     Shown,    // the lists
 };
@@ -68,7 +67,7 @@ struct TeamPageView {
     TeamPageMode mode = TeamPageMode::Off;
     std::string filter;   // the search box, as the user types it
     TeamRows rows;
-    std::string message;  // the words of Off, Reading and Failing
+    std::string message;  // the words of Off and Failing
     std::string count;    // "12 designers on other computers", "2 of 12 shown"
     bool current = false; // built for the page on screen
 };

@@ -123,7 +123,6 @@ inline constexpr Bilingual kTeamOff{
     "Team mode is off. To turn it on, choose a Team folder on the Options page: a folder your team shares for this "
     "database. This page then shows who is in the team and who has which object open."};
 inline constexpr Bilingual kTeamGoToOptions{"&Zur Seite Optionen", "&Go to the Options page"};
-inline constexpr Bilingual kTeamReading{"Der Teamordner wird gelesen ...", "Reading the team folder ..."};
 inline constexpr Bilingual kTeamFailing{
     "Der Teamordner antwortet nicht oder ist nicht erreichbar. Bis er wieder antwortet, zeigt diese Seite keine "
     "Liste, für die sie nicht einstehen kann; das Symbol im Infobereich zeigt den Netzwerkfehler.",

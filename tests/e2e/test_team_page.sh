@@ -9,7 +9,9 @@
 #   - the search box keeps the matching rows ("Sales", "80", "Codeunit 80");
 #   - a designer closed on PC-12 leaves the page within two intervals;
 #   - PC-12's copy quits: it leaves the page at once (long before the
-#     liveness time).
+#     liveness time);
+#   - the folder gone, the page says so instead of a list; team mode off, it
+#     says how to turn it on, and its button goes to the Options page.
 set -u
 set -o pipefail
 source "$(dirname "$0")/lib.sh"
@@ -152,6 +154,16 @@ PC12_MAIN=$(probe12 find "$PROG_DIALOG" "$PROG_MAIN_MATCH")
 probe12 command "$PC12_MAIN" "$PROG_CMD_QUIT" >/dev/null
 leaves_in_time "a copy that quit" eval '[[ -z $(objects) && -z $(people) ]]'
 e2e_check_eq "the count follows" "0 designers on other computers" "$(e2e_probe text "$MAIN" "${PROG_ID[TEAM_COUNT]}")"
+
+# ---- the folder fails: words instead of a list; team mode off: the way to turn it on.
+MESSAGE=${PROG_ID[TEAM_MESSAGE]} GO=${PROG_ID[TEAM_GO_TO_OPTIONS]}
+mv "$TEAM" "$TEAM.gone"
+e2e_check_poll "the folder gone: the page says so, no list" 5 \
+    eval 'e2e_probe shown "$MAIN" "$MESSAGE" && ! e2e_probe shown "$MAIN" "$OBJECTS"'
+e2e_probe settext "$MAIN" "${PROG_ID[TEAM_FOLDER]}" "" >/dev/null
+e2e_check_poll "team mode off: the page says how to turn it on" 5 e2e_probe shown "$MAIN" "$GO"
+e2e_probe click "$MAIN" "$GO" >/dev/null
+e2e_check_poll "its button goes to the Options page" 5 prog_tab_is "$MAIN" 3
 
 e2e_probe command "$MAIN" "$PROG_CMD_QUIT" >/dev/null
 e2e_finish

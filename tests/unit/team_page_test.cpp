@@ -18,10 +18,9 @@
 namespace brisolt {
 namespace {
 
-using team::OpenObject;
 using team::Record;
 
-Record Copy(const std::string& user, const std::string& computer, std::vector<OpenObject> objects) {
+Record Copy(const std::string& user, const std::string& computer, std::vector<team::OpenObject> objects) {
     Record r;
     r.user = user;
     r.computer = computer;
@@ -40,56 +39,50 @@ std::vector<std::string> Texts(const TeamRows& rows) {
 
 TEST(TeamRows, SortedByTypeAndNumberFilteredByEveryWordAndMarkedWhenOpenHere) {
     std::vector<Record> others = {
-        Copy("anna", "PC-12",
-             {{{4, "80"}, 30, "Sales-Post"}, {{0, "180"}, 20, "Foo"}, {{0, "18"}, 10, "Customer"}}),
+        Copy("anna", "PC-12", {{{4, "80"}, 30, "Sales-Post"}, {{0, "180"}, 20, "Foo"}, {{0, "18"}, 10, "Customer"}}),
         Copy("mark", "PC-7", {{{4, "5000"}, 5, ""}, {{4, "80"}, 5, ""}, {{4, "80"}, 5, ""}}),
     };
     others[0].startedUtc = 1;
-    const std::vector<team::ObjectId> here = {{4, "80"}, {0, "27"}};
+    const std::string cu80 = "Codeunit 80 | mark @ PC-7 !", cu80Sales = "Codeunit 80 Sales-Post | anna @ PC-12 !";
     struct Case {
         const char* filter;
         std::vector<std::string> rows;
     } cases[] = {
-        {"", {"Table 18 Customer | anna @ PC-12", "Table 180 Foo | anna @ PC-12", "Codeunit 80 | mark @ PC-7 !",
-              "Codeunit 80 Sales-Post | anna @ PC-12 !", "Codeunit 5000 | mark @ PC-7"}},
-        {"80", {"Codeunit 80 | mark @ PC-7 !", "Codeunit 80 Sales-Post | anna @ PC-12 !"}},  // not Table 180
-        {"  sales ", {"Codeunit 80 Sales-Post | anna @ PC-12 !"}},
-        {"Codeunit 80", {"Codeunit 80 | mark @ PC-7 !", "Codeunit 80 Sales-Post | anna @ PC-12 !"}},
+        {"", {"Table 18 Customer | anna @ PC-12", "Table 180 Foo | anna @ PC-12", cu80, cu80Sales,
+              "Codeunit 5000 | mark @ PC-7"}},
+        {"80", {cu80, cu80Sales}},  // not table 180
+        {"  sales ", {cu80Sales}},
+        {"Codeunit 80", {cu80, cu80Sales}},
         {"18 ANNA", {"Table 18 Customer | anna @ PC-12", "Table 180 Foo | anna @ PC-12"}},
-        {"pc-7 5", {"Codeunit 5000 | mark @ PC-7"}},
-        {"Codeunit 81", {}},
         {"xyz", {}},
     };
     for (const Case& c : cases) {
-        const TeamRows rows = BuildTeamRows(others, here, c.filter, Time);
+        const TeamRows rows = BuildTeamRows(others, {{4, "80"}, {0, "27"}}, c.filter, Time);
         EXPECT_EQ(Texts(rows), c.rows) << c.filter;
         EXPECT_EQ(rows.objectsOpen, 6u) << c.filter;
-        EXPECT_EQ(rows.people, (std::vector<TeamPersonRow>{{"anna @ PC-12", "t1"}, {"mark @ PC-7", ""}})) << c.filter;
+        EXPECT_EQ(rows.people, (std::vector<TeamPersonRow>{{"anna @ PC-12", "t1"}, {"mark @ PC-7", ""}}));
     }
-    EXPECT_EQ(BuildTeamRows(others, here, "", Time).objects[3].since, "t30");
 }
 
-TEST(TeamRecord, NamesAndStartTimeRoundTripBadNameLinesAreSkippedAndNamesStayWithinTheSizeLimit) {
-    Record r = Copy("jdoe", "PC-12", {{{0, "18"}, 1, "Debitor \xC3\xA4"}, {{4, "80"}, 2, "Bad\nname"}, {{1, "21"}, 3, ""}});
+TEST(TeamRecord, NamesRoundTripBadNameLinesAreSkippedAndNamesStayWithinTheSizeLimit) {
+    Record r = Copy("jdoe", "PC-12", {{{0, "18"}, 1, "Debitor \xC3\xA4"}, {{4, "80"}, 2, "Bad\nname"}});
     r.startedUtc = 1700000000;
     Record back;
     ASSERT_TRUE(team::ParseRecord(team::WriteRecord(r), back));
     EXPECT_EQ(back.startedUtc, 1700000000);
     EXPECT_EQ(back.objects[0].name, "Debitor \xC3\xA4");
     EXPECT_EQ(back.objects[1].name, "Bad?name");  // no line break gets into the format
-    EXPECT_EQ(back.objects[2].name, "");
 
-    const std::string lines =
-        "BrisoltTeam 1\nuser=u\ncomputer=c\nrun=r\nseq=1\nstarted=x\nobject=0 18 1\nobject=4 80 1\n"
-        "name=0 18 First\nname=0 18 Second\nname=4 80\nname=4 80 \x1B[2J\nname=9 80 Wrong type\n"
-        "name=2 77 Not open\nend\n";
-    ASSERT_TRUE(team::ParseRecord(lines, back));
+    ASSERT_TRUE(team::ParseRecord("BrisoltTeam 1\nuser=u\ncomputer=c\nrun=r\nseq=1\nstarted=x\nobject=0 18 1\n"
+                                  "object=4 80 1\nname=0 18 First\nname=0 18 Second\nname=4 80\nname=4 80 \x1B[2J\n"
+                                  "name=9 80 Wrong type\nname=2 77 Not open\nend\n",
+                                  back));
     EXPECT_EQ(back.startedUtc, 0);
     EXPECT_EQ(back.objects[0].name, "First");
     EXPECT_EQ(back.objects[1].name, "");
 
-    // As many objects as a record holds, each with the longest name: the
-    // record stays within what every reader reads, and the names that fit come first.
+    // As many objects as a record holds, each with a long name: the record
+    // stays within what every reader reads; the names that fit come first.
     r.objects.clear();
     for (int i = 0; i < static_cast<int>(team::kMaxObjects); ++i)
         r.objects.push_back({{i % 5, std::to_string(100000 + i)}, 1700000000, std::string(500, 'n')});
@@ -102,40 +95,34 @@ TEST(TeamRecord, NamesAndStartTimeRoundTripBadNameLinesAreSkippedAndNamesStayWit
 }
 
 #ifdef HAVE_LAST_VERSION
-TEST(TeamVersions, TheLastVersionReadsThisVersionsRecordsWithoutLoss) {
-    std::vector<Record> records = {Copy("J\xC3\xBCrgen", "PC-12", {{{0, "18"}, 1700000000, "Debitor"}, {{4, "80"}, 1700000060, "Sales-Post"}})};
-    records[0].startedUtc = 1699999000;
-    records[0].sequence = 42;
+TEST(TeamVersions, EachVersionReadsTheOthersRecordsWithoutLoss) {
+    // This version's records, small and as large as they get, in the last version's reader.
+    Record named = Copy("J\xC3\xBCrgen", "PC-12", {{{0, "18"}, 1700000000, "Debitor"}, {{4, "80"}, 1700000060, "Post"}});
+    named.startedUtc = 1699999000;
+    named.sequence = 42;
     Record big = Copy("jdoe", "PC-1", {});
     for (int i = 0; i < static_cast<int>(team::kMaxObjects); ++i)
         big.objects.push_back({{i % 5, std::to_string(i + 1)}, 1700000000 + i, std::string(200, 'x')});
-    records.push_back(big);
-    for (const Record& mine : records) {
+    for (const Record& mine : {named, big}) {
         brisolt_last::team::Record read;
         ASSERT_TRUE(brisolt_last::team::ParseRecord(team::WriteRecord(mine), read)) << mine.user;
-        EXPECT_EQ(read.user, mine.user);
-        EXPECT_EQ(read.computer, mine.computer);
-        EXPECT_EQ(read.runId, mine.runId);
+        EXPECT_EQ(read.user + read.computer + read.runId, mine.user + mine.computer + mine.runId);
         EXPECT_EQ(read.sequence, mine.sequence);
         ASSERT_EQ(read.objects.size(), mine.objects.size()) << mine.user;
-        for (std::size_t i = 0; i < read.objects.size(); ++i) {
-            EXPECT_EQ(read.objects[i].id.typeCode, mine.objects[i].id.typeCode);
-            EXPECT_EQ(read.objects[i].id.number, mine.objects[i].id.number);
-            EXPECT_EQ(read.objects[i].sinceUtc, mine.objects[i].sinceUtc);
-        }
+        for (std::size_t i = 0; i < read.objects.size(); ++i)
+            EXPECT_TRUE(read.objects[i].id.typeCode == mine.objects[i].id.typeCode &&
+                        read.objects[i].id.number == mine.objects[i].id.number &&
+                        read.objects[i].sinceUtc == mine.objects[i].sinceUtc) << i;
     }
-}
 
-TEST(TeamVersions, ThisVersionReadsTheLastVersionsRecordsAndShowsTypeAndNumber) {
+    // The last version's record here: type and number, no start time.
     brisolt_last::team::Record old;
     old.user = "anna";
     old.computer = "PC-7";
     old.runId = "f00d";
-    old.sequence = 9;
     old.objects = {{{4, "80"}, 1700000000}, {{0, "18"}, 1700000100}};
     Record read;
     ASSERT_TRUE(team::ParseRecord(brisolt_last::team::WriteRecord(old), read));
-    EXPECT_EQ(read.startedUtc, 0);
     const TeamRows rows = BuildTeamRows({read}, {}, "", Time);
     EXPECT_EQ(Texts(rows), (std::vector<std::string>{"Table 18 | anna @ PC-7", "Codeunit 80 | anna @ PC-7"}));
     EXPECT_EQ(rows.objects[1].since, "t1700000000");
