@@ -110,7 +110,9 @@ TeamRows BuildTeamRows(const std::vector<team::Record>& others, const std::vecto
         }
     }
     std::sort(rows.people.begin(), rows.people.end(),
-              [](const TeamPersonRow& a, const TeamPersonRow& b) { return std::tie(a.who, a.since) < std::tie(b.who, b.since); });
+              [](const TeamPersonRow& a, const TeamPersonRow& b) {
+                  return std::tie(a.who, a.since) < std::tie(b.who, b.since);
+              });
 
     std::sort(kept.begin(), kept.end(), [&whos](const Kept& a, const Kept& b) {
         const team::ObjectId &x = a.object->id, &y = b.object->id;
@@ -128,12 +130,12 @@ TeamRows BuildTeamRows(const std::vector<team::Record>& others, const std::vecto
     rows.objects.reserve(kept.size());
     // Objects opened in the same second show the same time: each is made once.
     std::unordered_map<std::int64_t, std::string> times;
-    auto time = [&](std::int64_t utc) -> const std::string& {
+    auto timeText = [&](std::int64_t utc) -> const std::string& {
         auto found = times.find(utc);
         return found != times.end() ? found->second : times.emplace(utc, timeOfDay(utc)).first->second;
     };
-    for (Kept& k : kept) {
-        TeamObjectRow row{ObjectText(*k.object), whos[k.who], time(k.object->sinceUtc),
+    for (const Kept& k : kept) {
+        TeamObjectRow row{ObjectText(*k.object), whos[k.who], timeText(k.object->sinceUtc),
                           std::binary_search(here.begin(), here.end(), k.object->id)};
         // The same person with the same object twice (a copy restarted while its last record lives on): one row.
         if (rows.objects.empty() || !(rows.objects.back() == row)) rows.objects.push_back(std::move(row));
@@ -166,7 +168,8 @@ void UpdateTeamPage(App& app) {
     page.message.clear();
     std::vector<team::ObjectId> here;
     for (const ClientRow& row : app.scan.clientWindows)
-        if (row.designer.IsDesigner()) here.push_back({row.designer.typeCode, std::string(row.designer.Number(row.title))});
+        if (row.designer.IsDesigner())
+            here.push_back({row.designer.typeCode, std::string(row.designer.Number(row.title))});
     Clock& clock = *app.platform.clock;
     // (Before the exchange's first look there is nobody to show.)
     page.rows = BuildTeamRows(state ? state->others : std::vector<team::Record>{}, here, page.filter,

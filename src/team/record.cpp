@@ -166,7 +166,8 @@ std::string WriteRecord(const Record& record) {
     out += "\ncomputer=" + CleanName(record.computer);
     out += "\nrun=" + CleanRunId(record.runId);
     out += "\nseq=" + std::to_string(record.sequence);
-    if (record.startedUtc > 0 && record.startedUtc <= kMaxUtc) out += "\nstarted=" + std::to_string(record.startedUtc);
+    if (record.startedUtc > 0 && record.startedUtc <= kMaxUtc)
+        out += "\nstarted=" + std::to_string(record.startedUtc);
     out += '\n';
     std::vector<const OpenObject*> written;
     for (const OpenObject& o : record.objects) {
@@ -238,7 +239,8 @@ bool ParseRecord(std::string_view bytes, Record& record) {
         } else if (key == "name") {
             ObjectId id;
             std::string name;
-            if (names.size() < kMaxObjects && ParseObjectName(value, id, name)) names.emplace(std::move(id), std::move(name));
+            if (names.size() < kMaxObjects && ParseObjectName(value, id, name))
+                names.emplace(std::move(id), std::move(name));
         }
         // Any other key belongs to a later version.
     }
