@@ -1,5 +1,5 @@
 // Team mode at the size of a large team: 50 other copies with 50 open
-// designers each in a folder in memory. What one cycle of ours costs when
+// designers each in a folder in memory (and the Team page's rows for them). What one cycle of ours costs when
 // nothing changed (list, the reads that are due, liveness) plus matching the
 // others against 50 rows, and how many listings and reads it makes; the same
 // beside 1,000 junk files that look like records, which a cycle reads at most
@@ -8,10 +8,12 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "fake_team_folder.h"
+#include "program/team_page.h"
 #include "team/overlap.h"
 #include "team/record.h"
 #include "team/sync.h"
@@ -127,6 +129,31 @@ void BM_TeamParseRecord50Objects(benchmark::State& state) {
     state.counters["bytes"] = static_cast<double>(text.size());
 }
 BENCHMARK(BM_TeamParseRecord50Objects)->Unit(benchmark::kMicrosecond);
+
+// The Team page at every scan while it is shown: its rows built from 50
+// copies x 50 named objects, sorted, filtered by what the user typed.
+void BM_TeamPageRows50x50(benchmark::State& state, const char* filter) {
+    std::vector<Record> others;
+    for (int c = 0; c < kCopies; ++c) {
+        others.push_back(CopyRecord(c));
+        others.back().startedUtc = 1700000000;
+        for (OpenObject& o : others.back().objects) o.name = "Sales-Post Line " + o.id.number;
+    }
+    std::vector<ObjectId> here;
+    for (int i = 0; i < kRows; ++i) here.push_back(others[i % kCopies].objects[i % kObjects].id);
+    // As the clock formats a time of day: "10:42".
+    auto timeOfDay = [](std::int64_t utc) {
+        char text[8];
+        std::snprintf(text, sizeof text, "%02d:%02d", static_cast<int>(utc / 3600 % 24), static_cast<int>(utc / 60 % 60));
+        return std::string(text);
+    };
+    std::size_t shown = 0;
+    for (auto _ : state) shown = BuildTeamRows(others, here, filter, timeOfDay).objects.size();
+    state.counters["rows_shown"] = static_cast<double>(shown);
+}
+BENCHMARK_CAPTURE(BM_TeamPageRows50x50, typed_80, "80")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TeamPageRows50x50, typed_codeunit_sales, "Codeunit sales")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TeamPageRows50x50, nothing_typed, "")->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace brisolt::team

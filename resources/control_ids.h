@@ -1,4 +1,4 @@
-// Dialog and control ids of the settings window, its four pages and the
+// Dialog and control ids of the settings window, its five pages and the
 // language dialog. Each id names what the control shows or sets; the end-to-end
 // scripts read them from here (PROG_ID[name] is IDC_name).
 #pragma once
@@ -9,6 +9,7 @@
 #define IDD_OPTIONS_PAGE 203
 #define IDD_INFO_PAGE 204
 #define IDD_LANGUAGE_DIALOG 205
+#define IDD_TEAM_PAGE 206
 
 // The settings window
 #define IDC_PAGE_TABS 1001
@@ -85,6 +86,16 @@
 #define IDC_HOMEPAGE 1409
 #define IDC_INFO_HEADLINE 1410
 #define IDC_INFORMATION 1411
+
+// The team page
+#define IDC_TEAM_PEOPLE_LABEL 1601
+#define IDC_TEAM_PEOPLE 1602
+#define IDC_TEAM_SEARCH_LABEL 1603
+#define IDC_TEAM_SEARCH 1604
+#define IDC_TEAM_COUNT 1605
+#define IDC_TEAM_OBJECTS 1606
+#define IDC_TEAM_MESSAGE 1607
+#define IDC_TEAM_GO_TO_OPTIONS 1608
 
 // The language dialog
 #define IDC_CHOOSE_LANGUAGE_ENGLISH 1501

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Regenerates the manual's pictures under Wine + Xvfb: the four pages of the
+# Regenerates the manual's pictures under Wine + Xvfb: the five pages of the
 # settings window in English and German (doc/img/options-<page>-<en|de>.png)
-# and the list window beside the demo client (doc/img/list-window.png).
+# and the list window beside the demo client (doc/img/list-window.png). For the
+# Team page, two other copies are played by this script: it keeps their records
+# alive in a team folder (drive T: of the prefix) as a running copy would.
 #
 #   scripts/screenshots.sh              into doc/img (then rebuild: dist/Doc copies doc/)
-#   scripts/screenshots.sh --dpi 144    the four pages at 144 dpi, in a prefix of their
+#   scripts/screenshots.sh --dpi 144    the five pages at 144 dpi, in a prefix of their
 #                                       own, into build/e2e/screenshots-144/ (layout check)
 #
 # Expects the windows build: dist/brisolt.exe and the demo client in build/windows/tools
@@ -105,10 +107,10 @@ shot() {
     return 1
 }
 
-PAGES=(general list options info)
+PAGES=(general list options team info)  # by tab, left to right
 pages() {  # <language suffix> <window title>
     local n
-    for n in 1 2 3 4; do
+    for n in 1 2 3 4 5; do
         prog_select_tab "$MAIN" "$n" || { echo "tab $n could not be selected" >&2; return 1; }
         shot "$OUT/options-${PAGES[n - 1]}-$1.png" "$2" || return 1
     done
@@ -131,6 +133,38 @@ if [[ -z $DPI ]]; then
     shot "$OUT/list-window.png" "$FRAME_TITLE" "$LIST" || status=1
 fi
 
+# Team mode: two other copies (anna on PC-12, mark on PC-7) rewrite their
+# records in the team folder every two seconds, as running copies do; one of
+# them has the codeunit open that is open here too. The folder is drive T:.
+TEAM=$E2E_DIR/team
+mkdir -p "$TEAM"
+ln -sfn "$TEAM" "$WINEPREFIX/dosdevices/t:"
+record() {  # <file> <user> <computer> <run> <seq> <lines...>
+    local file=$TEAM/$1.brisolt-team
+    shift
+    { printf 'BrisoltTeam 1\nuser=%s\ncomputer=%s\nrun=%s\nseq=%s\n' "$1" "$2" "$3" "$4"; shift 4
+      printf '%s\n' "$@" end; } >"$file.tmp" && mv -f "$file.tmp" "$file"
+}
+other_copies() {
+    local seq=0 now
+    now=$(date +%s)
+    while true; do
+        seq=$((seq + 1))
+        record PC-12_anna_a1 anna PC-12 a1 $seq "started=$((now - 5400))" "object=0 18 $((now - 1500))" \
+            "object=4 80 $((now - 600))" "object=2 111 $((now - 2700))" "name=0 18 Customer" "name=4 80 Sales-Post" \
+            "name=2 111 Customer - Top 10"
+        record PC-7_mark_m1 mark PC-7 m1 $seq "started=$((now - 2000))" "object=1 21 $((now - 900))" \
+            "object=0 36 $((now - 300))" "name=1 21 Customer Card" "name=0 36 Sales Header"
+        sleep 2
+    done
+}
+other_copies &
+E2E_PIDS+=("$!")
+TEAM_FOLDER_ID=${PROG_ID[TEAM_FOLDER]}
+e2e_probe settext "$MAIN" "$TEAM_FOLDER_ID" 'T:\' >/dev/null || { echo "the team folder could not be set"; status=1; }
+# Taken once it has stood still for a scan, and read.
+team_read() { [[ $(e2e_probe rows "$MAIN" "${PROG_ID[TEAM_PEOPLE]}" | wc -l) == 2 ]]; }
+
 # The settings window from the tray icon, in the free lower right corner of the
 # screen, clear of the list window.
 prog_tray_left_click "$MAIN"
@@ -138,9 +172,10 @@ e2e_poll 15 e2e_probe visible "$MAIN" || { echo "the settings window did not app
 read -r l t r b <<<"$(e2e_probe rect "$MAIN")"
 e2e_probe move "$MAIN" - $((1024 - (r - l) - 8)) $((768 - (b - t) - 8)) $((r - l)) $((b - t)) >/dev/null
 
+prog_select_tab "$MAIN" 4 && e2e_poll 20 team_read || { echo "the Team page did not show the team"; status=1; }
 pages en "Muster GmbH - $PROG_MAIN_TITLE" || status=1
 e2e_probe command "$MAIN" "$PROG_CMD_GERMAN"
-e2e_poll 15 tabs_are "Allgemein|Fensterliste|Optionen|Info" || { echo "no German tabs"; status=1; }
+e2e_poll 15 tabs_are "Allgemein|Fensterliste|Optionen|Team|Info" || { echo "no German tabs"; status=1; }
 pages de "Muster GmbH - $PROG_MAIN_TITLE" || status=1
 
 e2e_probe command "$MAIN" "$PROG_CMD_QUIT"

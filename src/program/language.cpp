@@ -1,5 +1,6 @@
 #include "program/language.h"
 
+#include <iterator>
 #include <string>
 
 #include "program/app.h"
@@ -14,15 +15,15 @@ void SetPageTexts(App& app) {
     v.logDialogHelpFile = app.program.programDir + Pick(texts::kHelpFile, lang);
     v.emailToolTip = Pick(texts::kEmailToolTip, lang);
     v.homepageToolTip = Pick(texts::kHomepageToolTip, lang);
-    v.information.clear();
-    for (const Bilingual& piece : texts::kInformation) v.information += Pick(piece, lang);
+    v.information = Pick(texts::kInformation, lang);
+    v.team.current = false;  // its texts follow the language at the next look
 }
 
 void SetTabCaptions(App& app) {
     const Language lang = app.settings.language;
     if (!IsKnownLanguage(lang)) return;
     auto& tabs = app.view.tabCaptions;
-    for (int t = 0; t < 4 && t < static_cast<int>(tabs.size()); ++t) tabs[t] = Pick(texts::kTabs[t], lang);
+    for (std::size_t t = 0; t < std::size(texts::kTabs) && t < tabs.size(); ++t) tabs[t] = Pick(texts::kTabs[t], lang);
 }
 
 void BuildMainMenu(App& app) {

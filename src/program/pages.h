@@ -7,6 +7,13 @@
 namespace brisolt {
 
 struct App;
+
+// The page number of each tab, left to right. The numbers are those the
+// settings file stores (1 General, 2 List window, 3 Options, 4 Info, 5 Team),
+// so a stored page keeps its meaning; the Team tab stands beside the Options
+// page, where team mode is turned on.
+inline constexpr int kTabPages[] = {1, 2, 3, 5, 4};
+inline constexpr int kOptionsPage = 3;
 struct VersionInfo;
 
 // General page.

@@ -54,6 +54,7 @@ void ResetForStart(App& app, const std::string& programDir) {
     Clock& clock = *app.platform.clock;
     app.team.runId = NewRunId(static_cast<std::uint64_t>(clock.SteadyMilliseconds()) * 1000003u ^
                               static_cast<std::uint64_t>(clock.UtcSeconds()));
+    app.team.startedUtc = clock.UtcSeconds();
     app.program.iniFile = programDir + "\\KelmorL.ini";
     app.program.manualFile = programDir + "\\Doc\\kelmorL.htm";
 }

@@ -1,5 +1,6 @@
 #include "program/team_mode.h"
 
+#include <algorithm>
 #include <random>
 
 #include "program/app.h"
@@ -13,12 +14,24 @@ namespace {
 
 constexpr int kTrayAlertMs = 1000;  // the folder is judged, and the alert look alternates, every second
 
+// Each published object gets the name its title shows.
+void NameObjects(std::vector<team::OpenObject>& objects, const std::vector<ClientRow>& rows) {
+    for (const ClientRow& row : rows) {
+        const team::ObjectId id{row.designer.typeCode, std::string(row.designer.Number(row.title))};
+        auto found = std::lower_bound(objects.begin(), objects.end(), id,
+                                      [](const team::OpenObject& o, const team::ObjectId& i) { return o.id < i; });
+        if (found != objects.end() && found->id == id && found->name.empty())
+            found->name = std::string(row.designer.Name(row.title));
+    }
+}
+
 void ClearTeam(App& app) {
     TeamModeState& team = app.team;
     team.presence = {};
     team.overlapAlarm = {};
     team.remarks.clear();
     team.publishedTo.clear();
+    team.latest = nullptr;
     ShowFolderFailing(app, false);
 }
 
@@ -63,13 +76,17 @@ bool UpdateTeamMode(App& app) {
         mine.user = app.accessLog.User();
         mine.computer = app.program.computerName;
         mine.runId = team.runId;
+        mine.startedUtc = team.startedUtc;
         mine.objects = team.presence.Objects();
+        NameObjects(mine.objects, rows);
         channel->Publish(mine);
         team.publishedTo = folder;
     }
 
     const std::shared_ptr<const team::TeamState> state = channel->Latest();
     const team::FolderLook look = state ? team::JudgeFolder(*state) : team::FolderLook{};
+    team.latest = state;
+    team.look = look;
     ShowFolderFailing(app, look.networkError);
     const std::vector<team::RowOverlap> overlaps = state && look.othersShown
                                                        ? team::MatchRows(ids, state->others)

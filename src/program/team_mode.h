@@ -4,12 +4,14 @@
 // runs elsewhere (team::TeamChannel); nothing here waits for it.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "listwin/list_window.h"
 #include "team/overlap.h"
 #include "team/presence.h"
+#include "team/sync.h"
 
 namespace brisolt {
 
@@ -17,6 +19,7 @@ struct App;
 
 struct TeamModeState {
     std::string runId;  // this run's id in its record, letters and digits
+    std::int64_t startedUtc = 0;  // when this run started
     team::Presence presence;
     team::OverlapAlarm overlapAlarm;
     // What the others have open, beside the client rows.
@@ -27,6 +30,11 @@ struct TeamModeState {
     // The folder this copy last published to ("" while team mode is off).
     std::string publishedTo;
     bool folderFailing = false;
+    // The exchange's newest state as this tick took it; null while team mode
+    // is off or before the first look. The Team page shows it.
+    std::shared_ptr<const team::TeamState> latest;
+    // How the folder looks in that state: failing, or too silent to vouch for others.
+    team::FolderLook look;
 };
 
 // A fresh run id: 16 hexadecimal digits from the random device, mixed with

@@ -32,9 +32,12 @@ inline constexpr Bilingual kGerman{"Deutsch", "Deutsch"};
 inline constexpr Bilingual kEnglish{"English", "English"};
 inline constexpr Bilingual kHelpItem{"&Hilfe", "&Help"};
 
-// Tabs 1 to 4.
-inline constexpr Bilingual kTabs[4] = {
-    {"Allgemein", "General"}, {"Fensterliste", "List window"}, {"Optionen", "Options"}, {"Info", "Info"}};
+// The tabs, left to right (program/pages.h: kTabPages gives each one's page number).
+inline constexpr Bilingual kTabs[5] = {{"Allgemein", "General"},
+                                       {"Fensterliste", "List window"},
+                                       {"Optionen", "Options"},
+                                       {"Team", "Team"},
+                                       {"Info", "Info"}};
 
 // Tray menu and messages.
 inline constexpr Bilingual kTrayMenu{"Einstellungen|Beenden", "Settings|Quit"};
@@ -43,6 +46,8 @@ inline constexpr Bilingual kFileNotFoundAfter{" wurde nicht gefunden.", " could 
 inline constexpr Bilingual kNetworkError{": Netzwerkfehler", ": Network error"};
 // After the first holders of an object: "+2 more".
 inline constexpr Bilingual kMoreHolders{"weitere", "more"};
+// " - 3 im Team": how many other copies are live, behind the tray's caption.
+inline constexpr Bilingual kInTheTeam{" im Team", " in the team"};
 
 // The help file attached to the file dialog, behind the program's folder.
 inline constexpr Bilingual kHelpFile{"\\KelmorD.hlp", "\\KelmorE.hlp"};
@@ -101,6 +106,30 @@ inline constexpr Bilingual kTeamFolderLabel{"Teamordner (ein Ordner je Datenbank
                                             "Team folder (one per database, empty: off)"};
 inline constexpr Bilingual kChooseTeamFolder{"Wählen Sie den Ordner, den Ihr Team für diese Datenbank teilt.",
                                              "Choose the folder your team shares for this database."};
+// The Team page.
+inline constexpr Bilingual kTeamPeopleLabel{"Im Teamordner aktiv:", "Live in the team folder:"};
+inline constexpr Bilingual kTeamWho{"Wer", "Who"};
+inline constexpr Bilingual kTeamRunningSince{"Läuft seit", "Running since"};
+inline constexpr Bilingual kTeamSearchLabel{"&Suchen:", "&Search:"};
+inline constexpr Bilingual kTeamObject{"Objekt", "Object"};
+inline constexpr Bilingual kTeamOpenBy{"Geöffnet von", "Open by"};
+inline constexpr Bilingual kTeamSince{"Seit", "Since"};
+// "12 Designer auf anderen Rechnern" / "2 von 12 angezeigt"
+inline constexpr Bilingual kTeamDesignersElsewhere{" Designer auf anderen Rechnern", " designers on other computers"};
+inline constexpr Bilingual kTeamOf{" von ", " of "};
+inline constexpr Bilingual kTeamShown{" angezeigt", " shown"};
+inline constexpr Bilingual kTeamOff{
+    "Der Teammodus ist aus. Sie schalten ihn ein, indem Sie auf der Seite \"Optionen\" einen Teamordner wählen: "
+    "einen Ordner, den Ihr Team für diese Datenbank teilt. Dann zeigt diese Seite, wer im Team ist und wer welches "
+    "Objekt geöffnet hat.",
+    "Team mode is off. To turn it on, choose a Team folder on the Options page: a folder your team shares for this "
+    "database. This page then shows who is in the team and who has which object open."};
+inline constexpr Bilingual kTeamGoToOptions{"&Zur Seite Optionen", "&Go to the Options page"};
+inline constexpr Bilingual kTeamFailing{
+    "Der Teamordner antwortet nicht oder ist nicht erreichbar. Bis er wieder antwortet, zeigt diese Seite keine "
+    "Liste, für die sie nicht einstehen kann; das Symbol im Infobereich zeigt den Netzwerkfehler.",
+    "The team folder does not answer or cannot be reached. Until it answers again, this page shows no list it "
+    "cannot vouch for; the notification-area icon shows the network error."};
 inline constexpr Bilingual kProductInfoFrame{"Produktinformation", "Product information"};
 inline constexpr Bilingual kIconCaption{"Brisolt", "Brisolt"};
 inline constexpr Bilingual kEmailToolTip{"E-Mail senden", "Send an e-Mail"};
@@ -110,17 +139,14 @@ inline constexpr Bilingual kInfoHeadline{"Sie benutzen die 'light'-Version von B
 inline constexpr Bilingual kSaveFailedBefore{"Die Einstellungen konnten nicht in ", "The settings could not be saved to "};
 inline constexpr Bilingual kSaveFailedAfter{" gespeichert werden.", "."};
 
-// The information text: five pieces, each running on after the blank ending the last.
-inline constexpr Bilingual kInformation[5] = {
-    {"Die Vollversion ist netzwerkfähig und unterstützt Sie bei der ",
-     "The full product version offers network capabilities that help "},
-    {"Arbeit in einem Team von mehreren Entwicklern. ", "you when you are working in a team with several developers "},
-    {"Mehrfach geöffnete Objekte auf mehreren Rechnern werden erkannt, ",
-     "connected to the same database. Multiple opened objects on "},
-    {"und so kann verhindert werden, dass die Entwickler die Arbeit ",
-     "different computers are detected and so developers will not "},
-    {"eines anderen zerstören.", "destroy each others work."},
-};
+// The information text below the headline.
+inline constexpr Bilingual kInformation{
+    "Der Teammodus ist eingebaut: Kopien auf mehreren Rechnern, die einen Teamordner teilen, zeigen, welche "
+    "Objekte die anderen geöffnet haben, und warnen, wenn zwei Entwickler dasselbe Objekt öffnen. Sie schalten "
+    "ihn mit dem Teamordner auf der Seite \"Optionen\" ein; die Seite \"Team\" zeigt, wer was geöffnet hat.",
+    "Team mode is built in: copies on several computers that share a team folder show which objects the others "
+    "have open, and warn when two developers open the same object. Turn it on with the Team folder on the "
+    "Options page; the Team page shows who has what open."};
 }  // namespace texts
 
 }  // namespace brisolt

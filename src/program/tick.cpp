@@ -4,6 +4,7 @@
 #include "program/app.h"
 #include "program/pages.h"
 #include "program/team_mode.h"
+#include "program/team_page.h"
 #include "program/texts.h"
 #include "program/tray_alert.h"
 
@@ -47,6 +48,7 @@ void RefreshWindowList(App& app) {
         schedule.SoundPlayed();
     }
     ShowCompany(app, scan.company);
+    UpdateTeamPage(app);
     app.view.topLevelCount = std::to_string(scan.topLevel.size());
     app.view.clientCount = std::to_string(scan.clientWindows.size());
 

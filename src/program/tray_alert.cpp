@@ -6,11 +6,23 @@
 
 namespace brisolt {
 
+namespace {
+constexpr std::size_t kTrayToolTipChars = 127;  // what the tray holds
+}  // namespace
+
+std::string TrayToolTip(const App& app) {
+    const std::string& caption = app.view.caption;
+    const char* words = Pick(texts::kInTheTeam, app.settings.language);
+    if (!app.team.latest || app.team.look.networkError || !app.team.look.othersShown || !words) return caption;
+    const std::string suffix = " - " + std::to_string(app.team.latest->others.size()) + words;
+    return caption.substr(0, kTrayToolTipChars - suffix.size()) + suffix;
+}
+
 void ShowTrayLook(App& app) {
     const bool alert = app.team.folderFailing && app.program.trayAlertPhase;
     app.tray.icon = alert ? ":ksalert" : ":ico";
     const char* suffix = alert ? Pick(texts::kNetworkError, app.settings.language) : nullptr;
-    app.tray.toolTip = suffix ? app.view.caption + suffix : app.view.caption;
+    app.tray.toolTip = suffix ? app.view.caption + suffix : TrayToolTip(app);
 }
 
 void ShowFolderFailing(App& app, bool failing) {
@@ -25,6 +37,8 @@ void TrayAlertTick(App& app) {
     if (!channel || app.team.folder.empty()) return;
     const std::shared_ptr<const team::TeamState> state = channel->Latest();
     const team::FolderLook look = state ? team::JudgeFolder(*state) : team::FolderLook{};
+    app.team.latest = state;
+    app.team.look = look;
     if (look.networkError && app.team.folderFailing) {
         app.program.trayAlertPhase = !app.program.trayAlertPhase;
         ShowTrayLook(app);

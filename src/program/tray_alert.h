@@ -4,11 +4,15 @@
 // caption and ": Network error"). Nothing else shows the failure: no message
 // box, and the list goes on.
 #pragma once
+#include <string>
 
 namespace brisolt {
 
 struct App;
 
+// The tray's tooltip: the caption, and while team mode shows the others,
+// " - 3 in the team", within what the tray holds (the caption is cut first).
+std::string TrayToolTip(const App& app);
 // The look for the current caption (after the caption changed).
 void ShowTrayLook(App& app);
 // The folder fails, or works again: the alert look shows at once, and the

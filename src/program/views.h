@@ -9,6 +9,7 @@
 
 #include "listwin/list_window.h"
 #include "platform/types.h"
+#include "program/team_page.h"
 #include "program/texts.h"
 
 namespace brisolt {
@@ -54,6 +55,8 @@ struct SettingsWindowView {
     std::string appName, productName, version, copyright;
     std::string email, homepage, emailToolTip, homepageToolTip;
     std::string information;
+
+    TeamPageView team;
 };
 
 struct TrayIconView {

@@ -24,7 +24,7 @@ inline bool IsKnownLanguage(Language l) { return l == Language::German || l == L
 struct Settings {
     // The list window's top-left corner, screen pixels.
     Point listWindowPosition{50, 50};
-    // The options page shown, 1..4.
+    // The options page shown, 1..5 (1 General, 2 List window, 3 Options, 4 Info, 5 Team).
     int selectedPage = 1;
     // Seconds between two scans, as typed (the timer takes it only when it is
     // a usable number).

@@ -16,7 +16,7 @@ std::vector<SettingKey> MakeKeys() {
     std::vector<SettingKey> keys = {
         {kWinLoc, "Win1x", "50", KeyRule::Number, SETTING(listWindowPosition.x)},
         {kWinLoc, "Win1y", "50", KeyRule::Number, SETTING(listWindowPosition.y)},
-        {kOptions, "TabSelectedIndex", "1", KeyRule::Range, SETTING(selectedPage), 1, 4},
+        {kOptions, "TabSelectedIndex", "1", KeyRule::Range, SETTING(selectedPage), 1, 5},
         {kOptions, "Intervall", "2", KeyRule::Text, SETTING(scanInterval)},
         {kOptions, "Parent", "- Navi", KeyRule::Text, SETTING(clientTitleMarker)},
         {kOptions, "ShowClient", "1", KeyRule::Flag, SETTING(showClientWindows)},

@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <limits>
+#include <map>
 
 namespace brisolt::team {
 namespace {
 
 constexpr std::string_view kMagic = "BrisoltTeam ";
 constexpr std::size_t kMaxFileNamePart = 32;
+constexpr std::int64_t kMaxUtc = 999999999999999;  // 15 digits: far beyond any date, far below overflow
 
 bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -30,16 +32,21 @@ std::string_view CutUtf8(std::string_view s, std::size_t limit) {
     return s.substr(0, end);
 }
 
-// A name as written: no control characters, valid UTF-8, within the limit,
-// never empty.
-std::string CleanName(std::string_view s) {
+// A text as written: no control characters, valid UTF-8, within the limit.
+std::string CleanText(std::string_view s, std::size_t limit) {
     std::string out;
-    for (char c : CutUtf8(s, kMaxNameBytes)) out += IsControl(static_cast<unsigned char>(c)) ? '?' : c;
+    for (char c : CutUtf8(s, limit)) out += IsControl(static_cast<unsigned char>(c)) ? '?' : c;
     if (!IsUtf8(out)) {
         // Not UTF-8 (say, a code-page name): keep the ASCII, mark the rest.
         for (char& c : out)
             if (static_cast<unsigned char>(c) >= 0x80) c = '?';
     }
+    return out;
+}
+
+// A user or computer name as written: never empty.
+std::string CleanName(std::string_view s) {
+    std::string out = CleanText(s, kMaxNameBytes);
     return out.empty() ? "?" : out;
 }
 
@@ -50,8 +57,8 @@ std::string CleanRunId(std::string_view s) {
     return out.empty() ? "0" : out;
 }
 
-bool IsValidName(std::string_view s) {
-    if (s.empty() || s.size() > kMaxNameBytes) return false;
+bool IsValidName(std::string_view s, std::size_t limit = kMaxNameBytes) {
+    if (s.empty() || s.size() > limit) return false;
     for (char c : s)
         if (IsControl(static_cast<unsigned char>(c))) return false;
     return IsUtf8(s);
@@ -85,13 +92,24 @@ bool ParseObject(std::string_view value, OpenObject& object) {
     if (second == std::string_view::npos) return false;
     int type = 0;
     std::int64_t since = 0;
-    // 15 digits: far beyond any date, far below overflow.
     if (!ParseDigits(value.substr(0, first), 1, type) ||
         !ParseDigits(value.substr(second + 1), 15, since))
         return false;
     object.id = {type, std::string(value.substr(first + 1, second - first - 1))};
     object.sinceUtc = since;
     return IsValidObject(object.id);
+}
+
+// "type number name"
+bool ParseObjectName(std::string_view value, ObjectId& id, std::string& name) {
+    const std::size_t first = value.find(' ');
+    if (first == std::string_view::npos) return false;
+    const std::size_t second = value.find(' ', first + 1);
+    if (second == std::string_view::npos) return false;
+    if (!ParseDigits(value.substr(0, first), 1, id.typeCode)) return false;
+    id.number = std::string(value.substr(first + 1, second - first - 1));
+    name = std::string(value.substr(second + 1));
+    return IsValidObject(id) && IsValidName(name, kMaxObjectNameBytes);
 }
 
 std::string FileNamePart(std::string_view s) {
@@ -126,17 +144,28 @@ std::string WriteRecord(const Record& record) {
     out += "\ncomputer=" + CleanName(record.computer);
     out += "\nrun=" + CleanRunId(record.runId);
     out += "\nseq=" + std::to_string(record.sequence);
+    if (record.startedUtc > 0 && record.startedUtc <= kMaxUtc)
+        out += "\nstarted=" + std::to_string(record.startedUtc);
     out += '\n';
     if (record.processId != 0)
         out += "process=" + std::to_string(record.processId) + ' ' + std::to_string(record.processStart) + '\n';
-    std::size_t written = 0;
+    std::vector<const OpenObject*> written;
     for (const OpenObject& o : record.objects) {
-        if (written == kMaxObjects) break;
-        if (!IsValidObject(o.id) || o.sinceUtc < 0 || o.sinceUtc > 999999999999999) continue;
+        if (written.size() == kMaxObjects) break;
+        if (!IsValidObject(o.id) || o.sinceUtc < 0 || o.sinceUtc > kMaxUtc) continue;
         out += "object=" + std::to_string(o.id.typeCode) + ' ' + o.id.number + ' ' + std::to_string(o.sinceUtc) + '\n';
-        ++written;
+        written.push_back(&o);
     }
-    out += "end\n";
+    // Names last, while the record stays within what every reader reads.
+    constexpr std::string_view kEnd = "end\n";
+    for (const OpenObject* o : written) {
+        const std::string name = CleanText(o->name, kMaxObjectNameBytes);
+        if (name.empty()) continue;
+        std::string line = "name=" + std::to_string(o->id.typeCode) + ' ' + o->id.number + ' ' + name + '\n';
+        if (out.size() + line.size() + kEnd.size() > kMaxRecordBytes) break;
+        out += line;
+    }
+    out += kEnd;
     return out;
 }
 
@@ -145,6 +174,7 @@ bool ParseRecord(std::string_view bytes, Record& record) {
     Record r;
     bool haveUser = false, haveComputer = false, haveRun = false, haveSequence = false, ended = false;
     bool first = true;
+    std::map<ObjectId, std::string> names;  // the first name line of each object
     std::size_t pos = 0;
     while (pos < bytes.size() && !ended) {
         std::size_t eol = bytes.find('\n', pos);
@@ -194,10 +224,21 @@ bool ParseRecord(std::string_view bytes, Record& record) {
         } else if (key == "object") {
             OpenObject o;
             if (r.objects.size() < kMaxObjects && ParseObject(value, o)) r.objects.push_back(std::move(o));
+        } else if (key == "started") {
+            ParseDigits(value, 15, r.startedUtc);
+        } else if (key == "name") {
+            ObjectId id;
+            std::string name;
+            if (names.size() < kMaxObjects && ParseObjectName(value, id, name))
+                names.emplace(std::move(id), std::move(name));
         }
         // Any other key belongs to a later version.
     }
     if (!ended || !haveUser || !haveComputer || !haveRun || !haveSequence) return false;
+    for (OpenObject& o : r.objects) {
+        auto named = names.find(o.id);
+        if (named != names.end()) o.name = named->second;
+    }
     record = std::move(r);
     return true;
 }

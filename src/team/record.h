@@ -6,8 +6,10 @@
 //   run=5f3a9c1e0b7d4e21
 //   seq=42
 //   process=4242 133456789012345678
+//   started=1796637000
 //   object=0 18 1796637720
 //   object=1 21 1796637780
+//   name=0 18 Customer
 //   end
 //
 // UTF-8 text, one key=value per line, LF or CRLF. The first line names the
@@ -20,6 +22,11 @@
 // `process` (id and start time, a FILETIME) lets a reader on the same
 // computer ask whether the writer still runs; versions before it never wrote
 // it, and skip it as an unknown key.
+// Added without a new version, so the last version reads these records as
+// before (it skips keys it does not know): `started`, the UTC second the copy
+// started, and `name` lines, an object's name as its title shows it (type
+// code, number, name). Names come after every object line and only as far as
+// the size limit allows: an object without a name shows type and number.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -37,6 +44,7 @@ constexpr std::size_t kMaxObjects = 1000;
 constexpr std::size_t kMaxNameBytes = 256;    // user, computer
 constexpr std::size_t kMaxRunIdBytes = 64;
 constexpr std::size_t kMaxNumberBytes = 32;   // an object's number text
+constexpr std::size_t kMaxObjectNameBytes = 128;
 
 // An object of the client's database: its type code and number, as the
 // access log writes them. The name in the title plays no part.
@@ -57,7 +65,8 @@ bool IsValidObject(const ObjectId& id);
 struct OpenObject {
     ObjectId id;
     std::int64_t sinceUtc = 0;  // seconds since 1970-01-01 UTC, by the writer's clock
-    bool operator==(const OpenObject& o) const { return id == o.id && sinceUtc == o.sinceUtc; }
+    std::string name;           // UTF-8, as the title shows it; empty: not known
+    bool operator==(const OpenObject& o) const { return id == o.id && sinceUtc == o.sinceUtc && name == o.name; }
 };
 
 struct Record {
@@ -68,6 +77,7 @@ struct Record {
     std::uint64_t sequence = 0;
     std::uint32_t processId = 0;     // 0: not given
     std::uint64_t processStart = 0;
+    std::int64_t startedUtc = 0;  // when the copy started, by its clock; 0: not known
     std::vector<OpenObject> objects;
 };
 
@@ -82,7 +92,8 @@ std::string WriteRecord(const Record& record);
 // Reads a record from untrusted bytes. False when the bytes are larger than
 // kMaxRecordBytes, the first line is not "BrisoltTeam 1", "end" is missing, a
 // name is empty, too long, not UTF-8 or repeated, or seq is no number. Bad
-// object lines are skipped; objects beyond kMaxObjects are dropped.
+// object, started and name lines are skipped; objects beyond kMaxObjects are
+// dropped.
 bool ParseRecord(std::string_view bytes, Record& record);
 
 // The record's file name: computer, user and run id, each cut to 32

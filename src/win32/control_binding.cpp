@@ -199,6 +199,7 @@ bool ControlBinding::OnCommand(HWND parent, int id, int code) {
     } else if (b.text && code == EN_CHANGE) {
         *b.text = WindowText(b.hwnd);
         s.text = *b.text;
+        if (b.onChange) run_(b.onChange);
     } else if (b.selection && code == CBN_SELCHANGE) {
         const LRESULT index = SendMessageA(b.hwnd, CB_GETCURSEL, 0, 0);
         *b.selection = index == CB_ERR ? -1 : static_cast<int>(index);

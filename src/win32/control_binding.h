@@ -56,6 +56,7 @@ struct Binding {
     // A text box the user left (its focus went elsewhere) or pressed Enter in:
     // what was typed is complete.
     std::function<void()> onLeave;
+    std::function<void()> onChange;  // a text box's text changed (typed, pasted, cut)
     std::function<void()> onMouseMove;
     std::function<void(int button)> onMouseDown;  // 1 left, 2 right, 4 middle
 };

@@ -6,6 +6,7 @@
 #include "program/pages.h"
 #include "program/startup.h"
 #include "program/team_mode.h"
+#include "program/team_page.h"
 
 namespace brisolt::win32 {
 
@@ -98,6 +99,8 @@ std::vector<Binding> PageBindings(App& app, const SettingsPages& pages) {
     company.onMouseMove = run(CompanyHovered);
     Binding alarmButton = ButtonOf(pages.listWindow, IDC_ALARM_COLOUR, run(ChooseAlarmColour));
     alarmButton.bounds = &v.alarmColourButton;
+    Binding search = EditOf(pages.team, IDC_TEAM_SEARCH, v.team.filter);
+    search.onChange = run(SearchTeam);
     Binding font = Base(pages.listWindow, IDC_LIST_FONT);
     font.items = &v.fontChoices;
     font.selection = &s.listFont;
@@ -178,6 +181,14 @@ std::vector<Binding> PageBindings(App& app, const SettingsPages& pages) {
         LinkOf(pages.info, IDC_HOMEPAGE, v.homepage, v.homepageToolTip, run(HomepageClicked)),
         TextOf(pages.info, IDC_INFO_HEADLINE, texts::kInfoHeadline, lang),
         CaptionOf(pages.info, IDC_INFORMATION, v.information),
+
+        // The team page (its lists: win32/team_page.cpp)
+        TextOf(pages.team, IDC_TEAM_PEOPLE_LABEL, texts::kTeamPeopleLabel, lang),
+        TextOf(pages.team, IDC_TEAM_SEARCH_LABEL, texts::kTeamSearchLabel, lang),
+        search,
+        CaptionOf(pages.team, IDC_TEAM_COUNT, v.team.count),
+        CaptionOf(pages.team, IDC_TEAM_MESSAGE, v.team.message),
+        Labelled(ButtonOf(pages.team, IDC_TEAM_GO_TO_OPTIONS, run(GoToOptionsPage)), texts::kTeamGoToOptions, lang),
     };
 }
 

@@ -1,6 +1,6 @@
 // Which native control shows which setting or view field, and which handler
 // runs when the user changes it: the binding table of the settings window and
-// its four pages.
+// its five pages.
 #pragma once
 #include "win32/win.h"
 
@@ -21,6 +21,7 @@ struct SettingsPages {
     HWND listWindow = nullptr;
     HWND options = nullptr;
     HWND info = nullptr;
+    HWND team = nullptr;
 };
 
 std::vector<Binding> PageBindings(App& app, const SettingsPages& pages);

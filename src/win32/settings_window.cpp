@@ -39,7 +39,9 @@ void SettingsWindow::Create() {
         instance_, Hwnd(), GetDlgItem(Hwnd(), IDC_PAGE_TABS),
         [this](HWND page, UINT msg, WPARAM wp, LPARAM lp) { return OnPageMessage(page, msg, wp, lp); });
     tips_ = std::make_unique<ToolTips>(instance_, Hwnd());
-    const SettingsPages pages{Hwnd(), tabs_->Page(0), tabs_->Page(1), tabs_->Page(2), tabs_->Page(3)};
+    teamPage_ = std::make_unique<TeamPage>(tabs_->Page(kTeamPage - 1));
+    const SettingsPages pages{Hwnd(),          tabs_->Page(0), tabs_->Page(1), tabs_->Page(2), tabs_->Page(3),
+                              teamPage_->Hwnd()};
     binding_ = std::make_unique<ControlBinding>(PageBindings(app_, pages), *tips_,
                                              [this](const std::function<void()>& handler) { Run(handler); });
     // Start-up lays the colour previews out against the alarm colour button:
@@ -68,6 +70,15 @@ LRESULT SettingsWindow::OnPageMessage(HWND page, UINT msg, WPARAM wp, LPARAM lp)
     switch (msg) {
         case WM_COMMAND:
             return binding_->OnCommand(page, LOWORD(wp), HIWORD(wp)) ? TRUE : FALSE;
+        case WM_NOTIFY: {
+            LRESULT result = 0;
+            if (!teamPage_ || page != teamPage_->Hwnd() ||
+                !teamPage_->OnNotify(*reinterpret_cast<const NMHDR*>(lp), result))
+                return FALSE;
+            // A dialog procedure hands a notification's answer over in DWLP_MSGRESULT.
+            SetWindowLongPtrA(page, DWLP_MSGRESULT, result);
+            return TRUE;
+        }
         case WM_CTLCOLORSTATIC:
             // A dialog procedure answers this message with the brush itself.
             return reinterpret_cast<LRESULT>(
@@ -148,7 +159,11 @@ void SettingsWindow::OnDestroyed() { sync_.Attach(nullptr); }
 
 void SettingsWindow::Push() {
     if (!Hwnd()) return;
+    // The Team page shows the newest state as soon as it comes on screen, not
+    // at the next scan.
+    if (TeamPageShown(app_) && !app_.view.team.current) UpdateTeamPage(app_);
     binding_->Push();
+    teamPage_->Push(app_.view.team, app_.settings.language, app_.settings.alarmColour);
     tabs_->Push(app_.view.tabCaptions, app_.settings.selectedPage);
     PushWindow();
 }

@@ -1,5 +1,5 @@
 // The settings window: a modeless dialog (IDD_SETTINGS_WINDOW) with the tab strip
-// and its four option pages, OK, Help and Cancel, the menu bar and the
+// and its five option pages, OK, Help and Cancel, the menu bar and the
 // notification-area icon. It pushes what the program wants shown (the view,
 // the settings, menus, tray) to the screen, and turns the user's actions into
 // the program's events (through the event dispatcher):
@@ -23,6 +23,7 @@
 #include "win32/menu_bar.h"
 #include "win32/native_window.h"
 #include "win32/tab_pages.h"
+#include "win32/team_page.h"
 #include "win32/tooltips.h"
 #include "win32/tray_icon.h"
 
@@ -72,6 +73,7 @@ private:
 
     UniqueIcon bigIcon_, smallIcon_;
     std::unique_ptr<TabPages> tabs_;
+    std::unique_ptr<TeamPage> teamPage_;
     std::unique_ptr<ToolTips> tips_;
     std::unique_ptr<ControlBinding> binding_;
     std::unique_ptr<MenuBar> menuBar_;

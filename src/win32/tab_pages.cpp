@@ -3,14 +3,21 @@
 #include <commctrl.h>
 #include <uxtheme.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "control_ids.h"
+#include "program/pages.h"
 #include "win32/control_error.h"
 
 namespace brisolt::win32 {
 
 namespace {
 
-constexpr int kTemplates[TabPages::kPages] = {IDD_GENERAL_PAGE, IDD_LIST_WINDOW_PAGE, IDD_OPTIONS_PAGE, IDD_INFO_PAGE};
+// By page number less one.
+constexpr int kTemplates[TabPages::kPages] = {IDD_GENERAL_PAGE, IDD_LIST_WINDOW_PAGE, IDD_OPTIONS_PAGE, IDD_INFO_PAGE,
+                                              IDD_TEAM_PAGE};
+static_assert(std::size(kTabPages) == TabPages::kPages, "one tab per page");
 
 void SetItemText(HWND tab, int index, const std::string& caption, UINT message) {
     TCITEMA item{};
@@ -92,12 +99,12 @@ void TabPages::Push(const std::vector<std::string>& captions, int selected) {
         ShowPage(-1);
         return;
     }
-    if (selected < 1 || selected > count)
+    const int tab = TabOf(selected);
+    if (tab < 0 || tab >= count)
         throw ControlError("Invalid property value: tab " + std::to_string(selected) + " of " +
                            std::to_string(count));
-    const int index = selected - 1;
-    if (TabCtrl_GetCurSel(tab_) != index) TabCtrl_SetCurSel(tab_, index);
-    ShowPage(index < kPages ? index : -1);
+    if (TabCtrl_GetCurSel(tab_) != tab) TabCtrl_SetCurSel(tab_, tab);
+    ShowPage(selected - 1);
 }
 
 void TabPages::ShowPage(int index) {
@@ -116,12 +123,23 @@ void TabPages::ShowPage(int index) {
     if (focusHidden) SetFocus(tab_);
 }
 
-int TabPages::SelectedByUser() const { return TabCtrl_GetCurSel(tab_) + 1; }
+int TabPages::TabOf(int page) {
+    for (int i = 0; i < kPages; ++i)
+        if (kTabPages[i] == page) return i;
+    return -1;
+}
+
+int TabPages::SelectedByUser() const {
+    const int tab = TabCtrl_GetCurSel(tab_);
+    return tab >= 0 && tab < kPages ? kTabPages[tab] : 1;
+}
 
 int TabPages::Step(int selected, int delta, int count) {
+    count = std::min(count, kPages);
     if (count <= 0) return selected;
-    const int from = selected >= 1 && selected <= count ? selected - 1 : 0;
-    return ((from + delta) % count + count) % count + 1;
+    const int tab = TabOf(selected);
+    const int from = tab >= 0 && tab < count ? tab : 0;
+    return kTabPages[((from + delta) % count + count) % count];
 }
 
 }  // namespace brisolt::win32

@@ -17,6 +17,11 @@ namespace {
 constexpr int kMaxCycleMs = 5000;
 static_assert(kMaxCycleMs <= team::SyncTiming{}.maxCycleMs);
 
+// ASCII reads the same in UTF-8 and in the code page: most names need no conversion.
+bool IsAscii(const std::string& s) {
+    return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 }  // namespace
 
 Win32TeamChannel::~Win32TeamChannel() {
@@ -64,6 +69,7 @@ void Win32TeamChannel::Publish(const team::Record& mine) {
     const ProcessStamp self = ThisProcess();
     mine_.processId = self.id;
     mine_.processStart = self.startTime;
+    for (team::OpenObject& o : mine_.objects) o.name = Utf8FromAnsi(o.name);
     published_ = true;
     if (worker_) worker_->Publish(mine_);
 }
@@ -75,6 +81,8 @@ std::shared_ptr<const team::TeamState> Win32TeamChannel::Latest() {
     for (team::Record& other : state->others) {
         other.user = AnsiFromUtf8(other.user);
         other.computer = AnsiFromUtf8(other.computer);
+        for (team::OpenObject& o : other.objects)
+            if (!IsAscii(o.name)) o.name = AnsiFromUtf8(o.name);
     }
     return state;
 }

@@ -30,8 +30,8 @@ check_menu() {
     fi
 }
 
-ENGLISH_TABS="General|List window|Options|Info"
-GERMAN_TABS="Allgemein|Fensterliste|Optionen|Info"
+ENGLISH_TABS="General|List window|Options|Team|Info"
+GERMAN_TABS="Allgemein|Fensterliste|Optionen|Team|Info"
 english_menu() {  # <3110 checked> <3120 checked>
     printf '%s\n' '"&File"' '  1990 0 "&Quit"' '"E&xtra"' '  3010 0 "Start minimized"' '  3020 0 "Always on top"' \
         '  -' "  3110 $1 \"Deutsch\"" "  3120 $2 \"English\"" '"&?"' '  9010 0 "&Help"'

@@ -11,6 +11,7 @@
 #include "program/menus.h"
 #include "program/startup.h"
 #include "program/team_mode.h"
+#include "program/team_page.h"
 #include "program/tick.h"
 #include "program/tray_alert.h"
 #include "sim_client.h"
@@ -180,7 +181,7 @@ TEST_F(TeamMode, TheTrayShowsAFolderThatFailsOrHangsAndNothingElseChanges) {
     folder.failList = false;
     jdoe.Tick();
     EXPECT_EQ(jdoe.app.tray.icon, ":ico");
-    EXPECT_EQ(jdoe.app.tray.toolTip, jdoe.app.view.caption);
+    EXPECT_EQ(jdoe.app.tray.toolTip, "Muster GmbH - Brisolt light - 1 in the team");  // anna
 
     // The share hangs: no scan needed, the alert timer alone shows it, and
     // the rows stop naming anna within 30 s of the last answer.
@@ -222,6 +223,27 @@ TEST_F(TeamMode, TheFolderAppliesWhenTheUserLeavesItsBoxNotWhileTyping) {
     const int writes = folder.writes;
     for (int i = 0; i < 3; ++i) anna.Tick();
     EXPECT_EQ(folder.writes, writes);  // a copy without a team folder writes nothing
+}
+
+TEST_F(TeamMode, TheTeamPageIsBuiltOnlyWhileShownWithTheNamesTheOthersTitlesShow) {
+    jdoe.client.Open("Codeunit 80 Sales-Post - C/AL Editor");
+    anna.client.Open("Codeunit 80 Verkauf-Buchen - C/AL Editor");
+    TickBoth();
+    TickBoth();
+    const TeamPageView& page = jdoe.app.view.team;
+    EXPECT_TRUE(!page.current && page.rows.objects.empty());  // hidden: nothing built
+    jdoe.app.view.visible = true;
+    jdoe.app.settings.selectedPage = kTeamPage;
+    jdoe.Tick();
+    ASSERT_EQ(page.rows.objects.size(), 1u);
+    EXPECT_EQ(page.rows.objects[0].object, "Codeunit 80 Verkauf-Buchen");
+    EXPECT_TRUE(page.rows.objects[0].openHere);
+
+    // The tray counts the others; the count stays whole behind a caption too long for the tray.
+    EXPECT_EQ(jdoe.app.tray.toolTip, "Muster GmbH - Brisolt light - 1 in the team");
+    jdoe.desktop.Get(jdoe.client.main).title = std::string(150, 'M') + " - Navision Financials";
+    jdoe.Tick();
+    EXPECT_EQ(jdoe.app.tray.toolTip, std::string(111, 'M') + " - 1 in the team");
 }
 
 }  // namespace

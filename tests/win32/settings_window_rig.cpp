@@ -11,7 +11,8 @@ using namespace brisolt;
 using namespace brisolt::win32;
 
 SettingsWindowRig::SettingsWindowRig() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+    INITCOMMONCONTROLSEX controls{sizeof controls,
+                                  ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
     Platform& p = app.platform;
     services.AttachTo(p);

@@ -24,7 +24,7 @@ using wintest::SettingsWindowRig;
 
 namespace {
 
-constexpr int kGeneralPage = 0, kListWindowPage = 1, kOptionsPage = 2, kInfoPage = 3;
+constexpr int kGeneralPage = 0, kListWindowPage = 1, kOptionsPage = 2, kInfoPage = 3, kTeamPageIndex = 4;
 
 std::string TextOf(HWND w) {
     char buffer[512] = {};
@@ -268,9 +268,9 @@ WIN_TEST(SettingsWindow_TabsShowTheirPagesAndTheUsersChoiceIsTaken) {
     SettingsWindowRig rig;
     rig.ShowPage(kListWindowPage);
     const HWND tab = rig.settingsWindow->Pages().Tab();
-    CHECK_EQ(4, TabCtrl_GetItemCount(tab));
+    CHECK_EQ(5, TabCtrl_GetItemCount(tab));
     CHECK_EQ(1, TabCtrl_GetCurSel(tab));
-    for (int i = 0; i < 4; ++i) CHECK_EQ(i == kListWindowPage, IsWindowVisible(rig.Parent(i)) != FALSE);
+    for (int i = 0; i < 5; ++i) CHECK_EQ(i == kListWindowPage, IsWindowVisible(rig.Parent(i)) != FALSE);
 
     rig.app.settings.language = Language::English;
     SetTabCaptions(rig.app);
@@ -283,13 +283,17 @@ WIN_TEST(SettingsWindow_TabsShowTheirPagesAndTheUsersChoiceIsTaken) {
     SendMessageA(tab, TCM_GETITEMA, 1, reinterpret_cast<LPARAM>(&item));
     CHECK_EQ(std::string("List window"), std::string(text));
 
-    // The user picks the fourth tab.
-    TabCtrl_SetCurSel(tab, 3);
+    // The user picks the fourth tab, Team (page 5), then the fifth, Info (page 4).
     NMHDR note{tab, IDC_PAGE_TABS, static_cast<UINT>(TCN_SELCHANGE)};
+    TabCtrl_SetCurSel(tab, 3);
+    SendMessageA(rig.settingsWindow->Hwnd(), WM_NOTIFY, IDC_PAGE_TABS, reinterpret_cast<LPARAM>(&note));
+    CHECK_EQ(5, rig.app.settings.selectedPage);
+    CHECK(IsWindowVisible(rig.Parent(kTeamPageIndex)));
+    TabCtrl_SetCurSel(tab, 4);
     SendMessageA(rig.settingsWindow->Hwnd(), WM_NOTIFY, IDC_PAGE_TABS, reinterpret_cast<LPARAM>(&note));
     CHECK_EQ(4, rig.app.settings.selectedPage);
     CHECK(IsWindowVisible(rig.Parent(kInfoPage)));
-    CHECK(!IsWindowVisible(rig.Parent(kListWindowPage)));
+    CHECK(!IsWindowVisible(rig.Parent(kListWindowPage)) && !IsWindowVisible(rig.Parent(kTeamPageIndex)));
 
     // No such tab: the event that set it gets one report; a usable tab again
     // gives none.
@@ -314,6 +318,12 @@ WIN_TEST(SettingsWindow_CtrlTabStepsThroughTheTabsAndEscHides) {
     MSG msg{rig.settingsWindow->Pages().Tab(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
     CHECK(rig.settingsWindow->PreTranslate(msg));
     CHECK_EQ(2, rig.app.settings.selectedPage);
+    CHECK(rig.settingsWindow->PreTranslate(msg));
+    CHECK(rig.settingsWindow->PreTranslate(msg));
+    CHECK_EQ(5, rig.app.settings.selectedPage);  // the Team tab stands after Options
+    CHECK(rig.settingsWindow->PreTranslate(msg));
+    CHECK_EQ(4, rig.app.settings.selectedPage);
+    rig.ShowPage(kListWindowPage);
     pressed[VK_SHIFT] = 0x80;
     SetKeyboardState(pressed);
     CHECK(rig.settingsWindow->PreTranslate(msg));
@@ -450,11 +460,12 @@ WIN_TEST(SettingsWindow_EveryCaptionComesFromTheTextTable) {
     SettingsWindowRig rig;
     SettingsWindowView& v = rig.app.view;
     v.company = v.appName = v.productName = v.copyright = v.information = "Muster";  // values, not texts
+    v.team.count = v.team.message = "Muster";
     for (const Language language : {Language::German, Language::English}) {
         rig.app.settings.language = language;
         rig.sync.Push();
         const std::vector<Caption> shown = captions(rig.settingsWindow->Hwnd());
-        CHECK_EQ(55, static_cast<int>(shown.size()));  // buttons, labels and frames
+        CHECK_EQ(60, static_cast<int>(shown.size()));  // buttons, labels and frames
         std::string uncaptioned;  // the ids of controls left blank
         for (const Caption& c : shown)
             if (c.text.empty()) uncaptioned += std::to_string(GetDlgCtrlID(c.control)) + " ";

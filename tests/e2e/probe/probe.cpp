@@ -41,6 +41,8 @@
 //                                           a character that needs Shift is posted as WM_CHAR;
 //                                           waits for each character to arrive)
 //   probe key <class> <controlId> <vk> [title]  posts WM_KEYDOWN and WM_KEYUP of a virtual key
+//   probe rows <class> <controlId> [title]  a report list view's rows, one a line, cells joined by " | "
+//   probe rowrect <class> <controlId> <n> [title]  screen rectangle "l t r b" of row n (0-based) of a list view
 //   probe pixel <x> <y>                     screen pixel as 0xBBGGRR
 //   probe mdiclient <frame>                 MDI area's client rectangle "0 0 w h"
 //   probe mdilist <frame>                   MDI children front-most first: iconic "title" l t r b
@@ -57,6 +59,7 @@
 #include <commctrl.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -341,6 +344,43 @@ HWND FindChildOfClass(HWND parent, const wchar_t* cls) {
     return search.found;
 }
 
+int PrintRows(HWND list) {
+    constexpr int kChars = 512;
+    RemoteBuffer remote(list, sizeof(LVITEMW) + kChars * sizeof(wchar_t));
+    if (!remote.Ok()) return kNotFound;
+    const int rows = static_cast<int>(Send(list, LVM_GETITEMCOUNT, 0, 0));
+    const int columns = std::max(1, static_cast<int>(Send(reinterpret_cast<HWND>(Send(list, LVM_GETHEADER, 0, 0)),
+                                                          HDM_GETITEMCOUNT, 0, 0)));
+    for (int i = 0; i < rows; ++i) {
+        std::string line;
+        for (int c = 0; c < columns; ++c) {
+            LVITEMW item{};
+            item.iSubItem = c;
+            item.pszText = reinterpret_cast<wchar_t*>(remote.Address() + sizeof(LVITEMW));
+            item.cchTextMax = kChars;
+            wchar_t text[kChars] = {};
+            if (!remote.Write(0, &item, sizeof item) || !remote.Write(sizeof item, text, sizeof text)) return kNotFound;
+            Send(list, LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(remote.Address()));
+            if (!remote.Read(sizeof item, text, sizeof text)) return kNotFound;
+            text[kChars - 1] = 0;
+            line += (c ? " | " : "") + Narrow(text);
+        }
+        std::printf("%s\n", line.c_str());
+    }
+    return kOk;
+}
+
+int PrintRowRect(HWND list, int row) {
+    RemoteBuffer remote(list, sizeof(RECT));
+    RECT r{LVIR_BOUNDS, 0, 0, 0};
+    if (!remote.Ok() || !remote.Write(0, &r, sizeof r) ||
+        !Send(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(remote.Address())) || !remote.Read(0, &r, sizeof r))
+        return kNotFound;
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    PrintRect(r);
+    return kOk;
+}
+
 int PrintTabs(HWND w) {
     HWND tab = FindChildOfClass(w, L"SysTabControl32");
     if (!tab) return kNotFound;
@@ -549,6 +589,13 @@ int Run(int argc, wchar_t** argv) {
         PostMessageW(w, static_cast<UINT>(wcstoul(argv[3], nullptr, 0)), wcstoul(argv[4], nullptr, 0),
                      static_cast<LPARAM>(wcstoul(argv[5], nullptr, 0)));
         return kOk;
+    }
+    if (cmd == L"rows" || cmd == L"rowrect") {
+        const int need = cmd == L"rows" ? 4 : 5;
+        if (argc < need) return kUsage;
+        HWND list = FindControl(argv[2], argv[3], argc > need ? argv[need] : nullptr);
+        if (!list) return kNotFound;
+        return cmd == L"rows" ? PrintRows(list) : PrintRowRect(list, ToInt(argv[4]));
     }
     if (cmd == L"text" || cmd == L"check" || cmd == L"enabled" || cmd == L"shown" || cmd == L"ctlrect" ||
         cmd == L"combo" || cmd == L"click" || cmd == L"select" || cmd == L"type" || cmd == L"key" ||

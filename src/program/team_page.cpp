@@ -1,0 +1,189 @@
+#include "program/team_page.h"
+
+#include <algorithm>
+#include <cctype>
+#include <tuple>
+#include <unordered_map>
+
+#include "program/app.h"
+#include "program/pages.h"
+#include "program/texts.h"
+#include "team/display_name.h"
+#include "titles/object_types.h"
+
+namespace brisolt {
+
+namespace {
+
+// What the tray's tooltip field holds.
+
+char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+bool IsDigits(std::string_view s) {
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// `word` (lower case) somewhere in `text`, ignoring ASCII case.
+bool ContainsNoCase(std::string_view text, std::string_view word) {
+    return std::search(text.begin(), text.end(), word.begin(), word.end(),
+                       [](char a, char b) { return Lower(a) == b; }) != text.end();
+}
+
+class Filter {
+public:
+    explicit Filter(std::string_view text) {
+        std::string word;
+        for (char c : std::string(text) + ' ') {
+            if (c != ' ' && c != '\t') {
+                word += Lower(c);
+            } else if (!word.empty()) {
+                words_.push_back(std::move(word));
+                word.clear();
+            }
+        }
+    }
+    bool Empty() const { return words_.empty(); }
+    // A word holds no blank, so it matches within one part of the row's text
+    // (the name as the page shows it, made only when a word needs it).
+    bool Matches(const team::OpenObject& o, std::string_view typeWord, std::string_view who) const {
+        std::string name;
+        bool named = false;
+        for (const std::string& w : words_) {
+            if (IsDigits(w)) {
+                if (std::string_view(o.id.number).substr(0, w.size()) != w) return false;
+                continue;
+            }
+            if (!named) name = ShownName(o.name), named = true;
+            if (!ContainsNoCase(typeWord, w) && !ContainsNoCase(o.id.number, w) && !ContainsNoCase(name, w) &&
+                !ContainsNoCase(who, w))
+                return false;
+        }
+        return true;
+    }
+
+private:
+    std::vector<std::string> words_;
+};
+
+std::string Who(const team::Record& r) { return ShownName(r.user) + " @ " + ShownName(r.computer); }
+
+// "Codeunit " for type 4.
+std::string_view TypeWord(int typeCode) {
+    for (const ObjectTypeRow& type : kObjectTypes)
+        if (type.code == typeCode) return type.typeWord;
+    return {};
+}
+
+std::string ObjectText(const team::OpenObject& o) {
+    std::string text(TypeWord(o.id.typeCode));
+    text += o.id.number;
+    if (!o.name.empty()) text += ' ' + ShownName(o.name);
+    return text;
+}
+
+std::string Text(const Bilingual& t, Language language) {
+    const char* s = Pick(t, language);
+    return s ? s : "";
+}
+
+}  // namespace
+
+std::string ShownName(std::string_view name) { return team::DisplayName(name); }
+
+TeamRows BuildTeamRows(const std::vector<team::Record>& others, const std::vector<team::ObjectId>& openHere,
+                       std::string_view filter, const std::function<std::string(std::int64_t)>& timeOfDay) {
+    TeamRows rows;
+    const Filter words(filter);
+    struct Kept {
+        const team::OpenObject* object;
+        std::size_t who;  // index into whos
+        bool digits;      // the number is all digits
+    };
+    std::vector<std::string> whos;
+    std::vector<Kept> kept;
+    for (const team::Record& r : others) {
+        whos.push_back(Who(r));
+        rows.people.push_back({whos.back(), r.startedUtc > 0 ? timeOfDay(r.startedUtc) : std::string()});
+        for (const team::OpenObject& o : r.objects) {
+            ++rows.objectsOpen;
+            if (words.Matches(o, TypeWord(o.id.typeCode), whos.back()))
+                kept.push_back({&o, whos.size() - 1, IsDigits(o.id.number)});
+        }
+    }
+    std::sort(rows.people.begin(), rows.people.end(),
+              [](const TeamPersonRow& a, const TeamPersonRow& b) {
+                  return std::tie(a.who, a.since) < std::tie(b.who, b.since);
+              });
+
+    std::sort(kept.begin(), kept.end(), [&whos](const Kept& a, const Kept& b) {
+        const team::ObjectId &x = a.object->id, &y = b.object->id;
+        if (x.typeCode != y.typeCode) return x.typeCode < y.typeCode;
+        if (x.number != y.number) {
+            // Numbers in numeric order ("80" before "5000"), anything else as text after them.
+            if (a.digits != b.digits) return a.digits;
+            if (a.digits && x.number.size() != y.number.size()) return x.number.size() < y.number.size();
+            return x.number < y.number;
+        }
+        return std::tie(a.object->sinceUtc, whos[a.who]) < std::tie(b.object->sinceUtc, whos[b.who]);
+    });
+    std::vector<team::ObjectId> here = openHere;
+    std::sort(here.begin(), here.end());
+    rows.objects.reserve(kept.size());
+    // Objects opened in the same second show the same time: each is made once.
+    std::unordered_map<std::int64_t, std::string> times;
+    auto timeText = [&](std::int64_t utc) -> const std::string& {
+        auto found = times.find(utc);
+        return found != times.end() ? found->second : times.emplace(utc, timeOfDay(utc)).first->second;
+    };
+    for (const Kept& k : kept) {
+        TeamObjectRow row{ObjectText(*k.object), whos[k.who], timeText(k.object->sinceUtc),
+                          std::binary_search(here.begin(), here.end(), k.object->id)};
+        // The same person with the same object twice (a copy restarted while its last record lives on): one row.
+        if (rows.objects.empty() || !(rows.objects.back() == row)) rows.objects.push_back(std::move(row));
+    }
+    return rows;
+}
+
+bool TeamPageShown(const App& app) { return app.view.visible && app.settings.selectedPage == kTeamPage; }
+
+void UpdateTeamPage(App& app) {
+    TeamPageView& page = app.view.team;
+    if (!TeamPageShown(app)) {
+        // Nothing is kept up to date out of sight; the page is built anew when it shows.
+        page.current = false;
+        if (!page.rows.people.empty() || !page.rows.objects.empty()) page.rows = {};
+        return;
+    }
+    page.current = true;
+    const Language lang = app.settings.language;
+    const std::shared_ptr<const team::TeamState>& state = app.team.latest;
+    const team::FolderLook& look = app.team.look;
+    page.mode = app.team.folder.empty()                            ? TeamPageMode::Off
+                : state && (look.networkError || !look.othersShown) ? TeamPageMode::Failing
+                                                                    : TeamPageMode::Shown;
+    if (page.mode != TeamPageMode::Shown) {
+        page.rows = {};
+        page.count.clear();
+        page.message = Text(page.mode == TeamPageMode::Off ? texts::kTeamOff : texts::kTeamFailing, lang);
+        return;
+    }
+    page.message.clear();
+    std::vector<team::ObjectId> here;
+    for (const ClientRow& row : app.scan.clientWindows)
+        if (row.designer.IsDesigner())
+            here.push_back({row.designer.typeCode, std::string(row.designer.Number(row.title))});
+    Clock& clock = *app.platform.clock;
+    // (Before the exchange's first look there is nobody to show.)
+    page.rows = BuildTeamRows(state ? state->others : std::vector<team::Record>{}, here, page.filter,
+                              [&clock](std::int64_t utc) { return clock.TimeOfDayText(utc); });
+    const std::string open = std::to_string(page.rows.objectsOpen);
+    page.count = Filter(page.filter).Empty()
+                     ? open + Text(texts::kTeamDesignersElsewhere, lang)
+                     : std::to_string(page.rows.objects.size()) + Text(texts::kTeamOf, lang) + open +
+                           Text(texts::kTeamShown, lang);
+}
+
+void SearchTeam(App& app) { UpdateTeamPage(app); }
+
+void GoToOptionsPage(App& app) { app.settings.selectedPage = kOptionsPage; }
+
+}  // namespace brisolt
