@@ -5,7 +5,9 @@
 // for the next scan to come sooner; it carries nothing into it (the scan reads
 // the desktop as always). Events are coalesced: every event that arrives before
 // a scan starts is answered by that one scan, and an event during a scan asks
-// for exactly one scan after it. After every scan comes a gap of twice that
+// for exactly one scan after it. A window just created may show only a moment
+// later (Wine reports the creation first): a creation asks for a second look
+// as well, a moment after it. After every scan comes a gap of twice that
 // scan's cost before an event may start the next one, so a client that fires
 // storms of events costs at most a third of the time.
 //
@@ -33,6 +35,11 @@
 
 namespace brisolt {
 
+enum class WindowEvent {
+    Changed,
+    Created,  // a window was created: it may show only a moment later
+};
+
 enum class ScanCause {
     Heartbeat,    // the interval timer
     WindowEvent,  // brought forward by a window event
@@ -43,8 +50,11 @@ public:
     // The scan timer's interval in milliseconds: the rhythm of the sound.
     void SetInterval(int ms) { intervalMs_ = ms; }
 
+    // The second look after a creation comes this long after it.
+    static constexpr std::int64_t kSecondLookMs = 200;
+
     // Something changed in the client's windows at `now`.
-    void OnWindowEvent(std::int64_t now);
+    void OnWindowEvent(std::int64_t now, WindowEvent event = WindowEvent::Changed);
 
     // When a scan brought forward by events should start; none while no event
     // waits for a scan, or while a scan runs (its end decides).
@@ -66,6 +76,7 @@ private:
     int intervalMs_ = 2000;
     bool eventWaiting_ = false;
     std::int64_t firstWaitingEventAt_ = 0;
+    std::optional<std::int64_t> secondLookAt_;
     // No event-driven scan starts before this moment (the gap after a scan).
     std::int64_t gapEndsAt_ = 0;
 
@@ -73,10 +84,11 @@ private:
     ScanCause cause_ = ScanCause::Heartbeat;
     std::int64_t scanStartedAt_ = 0;
 
+    // The sound's rhythm.
     std::optional<std::int64_t> lastSoundAt_;
     bool extraScanSoundedSinceHeartbeat_ = false;
-    bool heartbeatMaySound_ = true;  // decided when the heartbeat scan starts
-    // The last heartbeat passed its turn: scans brought forward wait for the next.
+    // The last heartbeat passed its turn (decided when it started): it stays
+    // silent, and scans brought forward wait for the next one.
     bool heartbeatPassedTurn_ = false;
 };
 
