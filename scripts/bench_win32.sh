@@ -274,16 +274,19 @@ latency() {
     done
     percentiles "latency from a new designer window to its row painted, $what" "${samples[@]}"
 
-    # Switching: a click into the client makes it the active window (as the
-    # user's work in it does); then designer after designer comes to the front.
-    xdotool mousemove 960 450 click 1  # below the Field Menu, right of the tool windows
+    # Switching: the client is the active window (as while the user works in
+    # it); then designer after designer comes to the front.
+    e2e_probe foreground DemoClientFrame >/dev/null || echo "the client could not be made the active window"
     sleep 2
     for ((n = 0; n < OPENINGS; n++)); do
         front="Table $((1000 + n % 3 * 5)) Bench Object $((n % 3 * 5)) - Table Designer"
         lines=$(log_lines)
         : >"$SCENARIO.created"
+        log_grows "$lines" >"$E2E_DIR/logged" &
+        watcher=$!
+        sleep 0.3  # the watcher is up
         client_scenario "$children" "$tools" 0 "$front"
-        if logged=$(log_grows "$lines"); then
+        if wait "$watcher" && logged=$(<"$E2E_DIR/logged") && [[ -n $logged ]]; then
             created=$(noted "$front")
             if [[ -n $created ]]; then switches+=($((logged - created)))
             else echo "switch $((n + 1)): not timed (the client noted no activation)"; fi
