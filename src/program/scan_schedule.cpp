@@ -1,11 +1,15 @@
 #include "program/scan_schedule.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace brisolt {
 
 void ScanSchedule::OnWindowEvent(std::int64_t now, WindowEvent event) {
-    if (event == WindowEvent::Created && !secondLookAt_) secondLookAt_ = now + kSecondLookMs;
+    if (event == WindowEvent::Created && !createdAt_) {
+        createdAt_ = now;
+        looksTaken_ = 0;
+    }
     if (eventWaiting_) return;  // the waiting scan answers this one too
     eventWaiting_ = true;
     firstWaitingEventAt_ = now;
@@ -13,7 +17,8 @@ void ScanSchedule::OnWindowEvent(std::int64_t now, WindowEvent event) {
 
 std::optional<std::int64_t> ScanSchedule::EventScanDueAt() const {
     if (scanning_) return std::nullopt;
-    std::optional<std::int64_t> wanted = secondLookAt_;
+    std::optional<std::int64_t> wanted;
+    if (createdAt_) wanted = *createdAt_ + kLooksAfterCreationMs[looksTaken_];
     if (eventWaiting_ && (!wanted || firstWaitingEventAt_ < *wanted)) wanted = firstWaitingEventAt_;
     if (!wanted) return std::nullopt;
     return std::max(*wanted, gapEndsAt_);
@@ -29,7 +34,9 @@ void ScanSchedule::ScanStarted(std::int64_t now, ScanCause cause) {
     cause_ = cause;
     scanStartedAt_ = now;
     eventWaiting_ = false;  // this scan reads what every earlier event changed
-    if (secondLookAt_ && now >= *secondLookAt_) secondLookAt_.reset();
+    if (createdAt_ && now >= *createdAt_ + kLooksAfterCreationMs[looksTaken_] &&
+        ++looksTaken_ == std::size(kLooksAfterCreationMs))
+        createdAt_.reset();
     if (cause == ScanCause::Heartbeat) {
         heartbeatPassedTurn_ = extraScanSoundedSinceHeartbeat_;
         extraScanSoundedSinceHeartbeat_ = false;

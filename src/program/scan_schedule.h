@@ -6,8 +6,8 @@
 // the desktop as always). Events are coalesced: every event that arrives before
 // a scan starts is answered by that one scan, and an event during a scan asks
 // for exactly one scan after it. A window just created may show only a moment
-// later (Wine reports the creation first): a creation asks for a second look
-// as well, a moment after it. After every scan comes a gap of twice that
+// later (Wine reports the creation first, and a busy client may take a while
+// to show it): a creation asks for two more looks, 0.2 s and 0.5 s after it. After every scan comes a gap of twice that
 // scan's cost before an event may start the next one, so a client that fires
 // storms of events costs at most a third of the time.
 //
@@ -30,6 +30,7 @@
 // it differs from the moment armed for, stop it when there is none. Re-arming
 // on every event would let a storm push the scan out for ever.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 
@@ -50,8 +51,8 @@ public:
     // The scan timer's interval in milliseconds: the rhythm of the sound.
     void SetInterval(int ms) { intervalMs_ = ms; }
 
-    // The second look after a creation comes this long after it.
-    static constexpr std::int64_t kSecondLookMs = 200;
+    // The looks after a creation, this long after it.
+    static constexpr std::int64_t kLooksAfterCreationMs[] = {200, 500};
 
     // Something changed in the client's windows at `now`.
     void OnWindowEvent(std::int64_t now, WindowEvent event = WindowEvent::Changed);
@@ -76,7 +77,9 @@ private:
     int intervalMs_ = 2000;
     bool eventWaiting_ = false;
     std::int64_t firstWaitingEventAt_ = 0;
-    std::optional<std::int64_t> secondLookAt_;
+    // The creation the looks after it are for, and how many have been taken.
+    std::optional<std::int64_t> createdAt_;
+    std::size_t looksTaken_ = 0;
     // No event-driven scan starts before this moment (the gap after a scan).
     std::int64_t gapEndsAt_ = 0;
 

@@ -11,6 +11,7 @@ set -u
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/program_lib.sh"
 e2e_setup tray || exit 1
+e2e_unmanaged_windows  # a close hides at once (see lib.sh)
 command -v trayer >/dev/null || { e2e_fail "trayer is not installed"; e2e_finish; exit; }
 
 trayer --edge top --align right --widthtype pixel --width 120 --heighttype pixel --height 24 \

@@ -130,8 +130,8 @@ TEST(ScanSchedule, EventsBringTheNextScanForward) {
         {"an event during a heartbeat scan", 10, {1005}, WindowEvent::Changed, "H1000 E1030 H2000"},
         // The gap lasts past the heartbeat: the heartbeat scan answers the event.
         {"the heartbeat covers a waiting event", 400, {100, 900}, WindowEvent::Changed, "E100 H1000 H2000"},
-        // A window created may show a moment later: a second look after a burst of creations.
-        {"a creation is looked at twice", 10, {100, 150, 200}, WindowEvent::Created, "E100 E150 E200 E300 H1000 H2000"},
+        // A window created may show a moment later: two more looks after a burst of creations.
+        {"a creation is looked at again", 10, {100, 150, 200}, WindowEvent::Created, "E100 E150 E200 E300 E600 H1000 H2000"},
     };
     for (const auto& c : cases) {
         Timeline t;
