@@ -23,6 +23,16 @@ public:
     virtual std::int64_t SteadyMilliseconds() = 0;
 };
 
+// A timer that ticks once, then stops; starting it again starts its count
+// again.
+class OneShotTimer {
+public:
+    virtual ~OneShotTimer() = default;
+    // False when it could not be started.
+    virtual bool Start(std::int64_t delayMs) = 0;
+    virtual void Stop() = 0;
+};
+
 class Sound {
 public:
     virtual ~Sound() = default;

@@ -2,6 +2,7 @@
 // and the state of every module. Only the program layer and the native
 // windows take the whole App; the modules below take what they use.
 #pragma once
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -34,6 +35,7 @@ struct Platform {
     TextMeasure* textMeasure = nullptr;
     UserInterface* ui = nullptr;
     team::TeamChannel* team = nullptr;  // none: no team mode
+    OneShotTimer* eventScanTimer = nullptr;  // none: scans only at the interval
     VersionInfo version;
     Scale scale;
 };
@@ -61,6 +63,8 @@ struct ProgramState {
     TimerState trayAlertTimer;  // runs while team mode is on (program/tray_alert.h)
     // When scans run besides the interval: window events bring them forward.
     ScanSchedule scanSchedule;
+    // The moment the event-scan timer was started for (none: stopped).
+    std::optional<std::int64_t> eventScanTimerFor;
     bool trayAlertPhase = false;
 };
 

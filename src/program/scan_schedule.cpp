@@ -1,18 +1,27 @@
 #include "program/scan_schedule.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace brisolt {
 
-void ScanSchedule::OnWindowEvent(std::int64_t now) {
+void ScanSchedule::OnWindowEvent(std::int64_t now, WindowEvent event) {
+    if (event == WindowEvent::Created && !createdAt_) {
+        createdAt_ = now;
+        looksTaken_ = 0;
+    }
     if (eventWaiting_) return;  // the waiting scan answers this one too
     eventWaiting_ = true;
     firstWaitingEventAt_ = now;
 }
 
 std::optional<std::int64_t> ScanSchedule::EventScanDueAt() const {
-    if (!eventWaiting_ || scanning_) return std::nullopt;
-    return std::max(firstWaitingEventAt_, gapEndsAt_);
+    if (scanning_) return std::nullopt;
+    std::optional<std::int64_t> wanted;
+    if (createdAt_) wanted = *createdAt_ + kLooksAfterCreationMs[looksTaken_];
+    if (eventWaiting_ && (!wanted || firstWaitingEventAt_ < *wanted)) wanted = firstWaitingEventAt_;
+    if (!wanted) return std::nullopt;
+    return std::max(*wanted, gapEndsAt_);
 }
 
 bool ScanSchedule::EventScanDue(std::int64_t now) const {
@@ -25,9 +34,11 @@ void ScanSchedule::ScanStarted(std::int64_t now, ScanCause cause) {
     cause_ = cause;
     scanStartedAt_ = now;
     eventWaiting_ = false;  // this scan reads what every earlier event changed
+    if (createdAt_ && now >= *createdAt_ + kLooksAfterCreationMs[looksTaken_] &&
+        ++looksTaken_ == std::size(kLooksAfterCreationMs))
+        createdAt_.reset();
     if (cause == ScanCause::Heartbeat) {
-        heartbeatMaySound_ = !extraScanSoundedSinceHeartbeat_;
-        heartbeatPassedTurn_ = !heartbeatMaySound_;
+        heartbeatPassedTurn_ = extraScanSoundedSinceHeartbeat_;
         extraScanSoundedSinceHeartbeat_ = false;
     }
 }
@@ -41,7 +52,7 @@ void ScanSchedule::ScanFinished(std::int64_t now) {
 
 bool ScanSchedule::MaySound() const {
     if (!scanning_) return true;
-    if (cause_ == ScanCause::Heartbeat) return heartbeatMaySound_;
+    if (cause_ == ScanCause::Heartbeat) return !heartbeatPassedTurn_;
     if (heartbeatPassedTurn_) return false;
     return !lastSoundAt_ || scanStartedAt_ - *lastSoundAt_ >= intervalMs_;
 }

@@ -5,7 +5,9 @@
 // for the next scan to come sooner; it carries nothing into it (the scan reads
 // the desktop as always). Events are coalesced: every event that arrives before
 // a scan starts is answered by that one scan, and an event during a scan asks
-// for exactly one scan after it. After every scan comes a gap of twice that
+// for exactly one scan after it. A window just created may show only a moment
+// later (Wine reports the creation first, and a busy client may take a while
+// to show it): a creation asks for two more looks, 0.2 s and 0.5 s after it. After every scan comes a gap of twice that
 // scan's cost before an event may start the next one, so a client that fires
 // storms of events costs at most a third of the time.
 //
@@ -28,10 +30,16 @@
 // it differs from the moment armed for, stop it when there is none. Re-arming
 // on every event would let a storm push the scan out for ever.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 
 namespace brisolt {
+
+enum class WindowEvent {
+    Changed,
+    Created,  // a window was created: it may show only a moment later
+};
 
 enum class ScanCause {
     Heartbeat,    // the interval timer
@@ -43,8 +51,11 @@ public:
     // The scan timer's interval in milliseconds: the rhythm of the sound.
     void SetInterval(int ms) { intervalMs_ = ms; }
 
+    // The looks after a creation, this long after it.
+    static constexpr std::int64_t kLooksAfterCreationMs[] = {200, 500};
+
     // Something changed in the client's windows at `now`.
-    void OnWindowEvent(std::int64_t now);
+    void OnWindowEvent(std::int64_t now, WindowEvent event = WindowEvent::Changed);
 
     // When a scan brought forward by events should start; none while no event
     // waits for a scan, or while a scan runs (its end decides).
@@ -66,6 +77,9 @@ private:
     int intervalMs_ = 2000;
     bool eventWaiting_ = false;
     std::int64_t firstWaitingEventAt_ = 0;
+    // The creation the looks after it are for, and how many have been taken.
+    std::optional<std::int64_t> createdAt_;
+    std::size_t looksTaken_ = 0;
     // No event-driven scan starts before this moment (the gap after a scan).
     std::int64_t gapEndsAt_ = 0;
 
@@ -73,10 +87,11 @@ private:
     ScanCause cause_ = ScanCause::Heartbeat;
     std::int64_t scanStartedAt_ = 0;
 
+    // The sound's rhythm.
     std::optional<std::int64_t> lastSoundAt_;
     bool extraScanSoundedSinceHeartbeat_ = false;
-    bool heartbeatMaySound_ = true;  // decided when the heartbeat scan starts
-    // The last heartbeat passed its turn: scans brought forward wait for the next.
+    // The last heartbeat passed its turn (decided when it started): it stays
+    // silent, and scans brought forward wait for the next one.
     bool heartbeatPassedTurn_ = false;
 };
 

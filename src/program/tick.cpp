@@ -1,5 +1,7 @@
 #include "program/tick.h"
 
+#include <algorithm>
+
 #include "glue/glue.h"
 #include "program/app.h"
 #include "program/pages.h"
@@ -63,6 +65,10 @@ void RefreshWindowList(App& app) {
     }
 }
 
+namespace {
+
+// The scan, for the interval timer (a heartbeat) or brought forward by window
+// events: the schedule learns what it cost and keeps the sound's rhythm.
 void ScheduledScan(App& app, ScanCause cause) {
     ScanSchedule& schedule = app.program.scanSchedule;
     Clock& clock = *app.platform.clock;
@@ -75,6 +81,47 @@ void ScheduledScan(App& app, ScanCause cause) {
         ~Finish() { schedule.ScanFinished(clock.SteadyMilliseconds()); }
     } finish{schedule, clock};
     RefreshWindowList(app);
+}
+
+// The event-scan timer follows the schedule's due time. It is started only
+// when that time changes: starting it again restarts its count, so starting it
+// at every event of a storm would push the scan out for as long as the storm lasts.
+void FollowSchedule(App& app) {
+    OneShotTimer* timer = app.platform.eventScanTimer;
+    const std::optional<std::int64_t> due = app.program.scanSchedule.EventScanDueAt();
+    std::optional<std::int64_t>& startedFor = app.program.eventScanTimerFor;
+    if (!timer || due == startedFor) return;
+    startedFor = due;
+    if (!due) {
+        timer->Stop();
+    } else if (!timer->Start(std::max<std::int64_t>(0, *due - app.platform.clock->SteadyMilliseconds()))) {
+        startedFor.reset();  // the heartbeat scans: nothing is lost but time
+    }
+}
+
+// Follows the schedule when it goes, even when a scan failed.
+struct FollowScheduleAfter {
+    App& app;
+    ~FollowScheduleAfter() { FollowSchedule(app); }
+};
+
+}  // namespace
+
+void HeartbeatTick(App& app) {
+    FollowScheduleAfter follow{app};
+    ScheduledScan(app, ScanCause::Heartbeat);
+}
+
+void ClientWindowChanged(App& app, WindowEvent event) {
+    app.program.scanSchedule.OnWindowEvent(app.platform.clock->SteadyMilliseconds(), event);
+    FollowSchedule(app);
+}
+
+void EventScanTimerTick(App& app) {
+    app.program.eventScanTimerFor.reset();
+    FollowScheduleAfter follow{app};
+    if (app.program.scanSchedule.EventScanDue(app.platform.clock->SteadyMilliseconds()))
+        ScheduledScan(app, ScanCause::WindowEvent);
 }
 
 void ListWindowMouseDown(App& app, int button) {

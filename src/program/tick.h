@@ -8,9 +8,12 @@ struct App;
 
 // Scan the desktop, log, sound the alarm, show the company, glue, paint.
 void RefreshWindowList(App& app);
-// The same scan, for the interval timer (a heartbeat) or brought forward by
-// window events: the schedule learns what it cost and keeps the sound's rhythm.
-void ScheduledScan(App& app, ScanCause cause);
+// The scan timer ticked: the heartbeat's scan.
+void HeartbeatTick(App& app);
+// The client's windows changed: a scan comes sooner (see ScanSchedule).
+void ClientWindowChanged(App& app, WindowEvent event);
+// The event-scan timer ticked (it has stopped): the scan brought forward, when due.
+void EventScanTimerTick(App& app);
 
 // 1 left button (drag), 2 right button (fold to a clock and back).
 void ListWindowMouseDown(App& app, int button);

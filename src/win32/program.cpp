@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include "listwin/list_window.h"
-#include "program/tick.h"
 #include "program/commands.h"
 #include "program/tray_alert.h"
 #include "program/startup.h"
@@ -58,6 +57,7 @@ Program::Program(HINSTANCE instance)
     p.profile = &profile_;
     p.ui = &ui_;
     p.team = &team_;
+    p.eventScanTimer = &eventScanTimer_;
     p.version = ReadVersionInfo(exePath_);
 }
 
@@ -81,30 +81,16 @@ void Program::CloseMainWindow() {
 }
 
 void Program::OnTimer(UINT_PTR id) {
-    if (id == kScanTimer) Scan(ScanCause::Heartbeat);
     if (id == kTrayAlertTimer) dispatcher_.Run([this] { TrayAlertTick(app_); });
-    if (id == kEventScanTimer) {
-        eventScanTimer_.Fired();
-        if (app_.program.scanSchedule.EventScanDue(app_.platform.clock->SteadyMilliseconds()))
-            Scan(ScanCause::WindowEvent);
-        else
-            FollowSchedule();
+    if (id != kScanTimer && id != kEventScanTimer) return;
+    if (id == kScanTimer) {
+        dispatcher_.Run([this] { HeartbeatTick(app_); });
+    } else {
+        eventScanTimer_.Stop();  // one tick only
+        dispatcher_.Run([this] { EventScanTimerTick(app_); });
     }
-}
-
-void Program::Scan(ScanCause cause) {
-    dispatcher_.Run([this, cause] { ScheduledScan(app_, cause); });
+    // The hooks follow the client the scan found.
     clientEvents_.Follow(ToHwnd(app_.scan.clientMain));
-    FollowSchedule();
-}
-
-void Program::OnClientWindowEvent() {
-    app_.program.scanSchedule.OnWindowEvent(app_.platform.clock->SteadyMilliseconds());
-    FollowSchedule();
-}
-
-void Program::FollowSchedule() {
-    eventScanTimer_.Follow(app_.program.scanSchedule.EventScanDueAt(), app_.platform.clock->SteadyMilliseconds());
 }
 
 int Program::Run() {

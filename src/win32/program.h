@@ -7,6 +7,7 @@
 #include <string>
 
 #include "program/app.h"
+#include "program/tick.h"
 #include "win32/control_sync.h"
 #include "win32/event_dispatcher.h"
 #include "win32/list_window.h"
@@ -35,11 +36,6 @@ private:
     void CreateListWindow(int x, int y);
     void CloseMainWindow();
     void OnTimer(UINT_PTR id);
-    // A scan for the heartbeat or for window events; the hooks then follow
-    // the client the scan found.
-    void Scan(ScanCause cause);
-    void OnClientWindowEvent();
-    void FollowSchedule();
     HWND MainHwnd() const { return settingsWindow_ ? settingsWindow_->Hwnd() : nullptr; }
 
     HINSTANCE instance_;
@@ -49,8 +45,9 @@ private:
     Win32Profile profile_{app_.program.iniFile};
     ProgramWindows windows_;
     TimerWindow timers_;
-    EventScanTimer eventScanTimer_{timers_, kEventScanTimer};
-    ClientWindowEvents clientEvents_{[this] { OnClientWindowEvent(); }};
+    Win32OneShotTimer eventScanTimer_{timers_, kEventScanTimer};
+    // Not through the dispatcher: a storm of events only moves a due time.
+    ClientWindowEvents clientEvents_{[this](WindowEvent event) { ClientWindowChanged(app_, event); }};
     Win32TeamChannel team_;
     ControlSync sync_;
     EventDispatcher dispatcher_;

@@ -23,7 +23,7 @@ public:
     std::int64_t UtcSeconds() override;
     // The local time of day without seconds, e.g. "10:42".
     std::string TimeOfDayText(std::int64_t utcSeconds) override;
-    // GetTickCount64.
+    // The performance counter's milliseconds.
     std::int64_t SteadyMilliseconds() override;
 };
 

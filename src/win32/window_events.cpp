@@ -54,20 +54,40 @@ bool RunsUnderWine() {
     return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
-bool Matters(DWORD event, HWND window) {
+// Whether an event may change what the scan reads. Windows report most events
+// on the window object; focus comes on the client area of the window that
+// takes it (a control inside a designer, or the MDI client and then its child
+// when the user brings a designer to the front: the only event a switch
+// carries under Wine), and a Z-order change may come on the client area of
+// the parent whose children moved (the MDI client).
+bool Matters(DWORD event, HWND window, LONG object) {
+    if (object == OBJID_CLIENT && event != EVENT_OBJECT_FOCUS && event != EVENT_OBJECT_REORDER) return false;
+    if (object != OBJID_CLIENT && object != OBJID_WINDOW) return false;
     switch (event) {
-        case EVENT_OBJECT_FOCUS:       // focus lands on a control inside the designer
+        case EVENT_OBJECT_FOCUS:
         case EVENT_SYSTEM_FOREGROUND:
-        case EVENT_OBJECT_DESTROY:     // delivered when the window is gone already
+        case EVENT_OBJECT_DESTROY:  // delivered when the window is gone already
             return true;
         default:
             return !IsWindow(window) || ScannedDepth(window);
     }
 }
 
+// The process of a thread (0: gone or unknown). Storms come from one thread,
+// so the last answer is kept.
+DWORD ProcessOfThread(DWORD thread) {
+    static DWORD lastThread = 0, lastProcess = 0;
+    if (thread != lastThread || lastProcess == 0) {
+        UniqueHandle handle(OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, thread));
+        lastThread = thread;
+        lastProcess = handle ? GetProcessIdOfThread(handle.Get()) : 0;
+    }
+    return lastProcess;
+}
+
 }  // namespace
 
-ClientWindowEvents::ClientWindowEvents(std::function<void()> changed, OwnProcess own)
+ClientWindowEvents::ClientWindowEvents(std::function<void(WindowEvent)> changed, OwnProcess own)
     : changed_(std::move(changed)),
       flags_(WINEVENT_OUTOFCONTEXT | (own == OwnProcess::Skip ? WINEVENT_SKIPOWNPROCESS : 0)),
       allProcesses_(RunsUnderWine()) {}
@@ -105,39 +125,28 @@ bool ClientWindowEvents::Target(DWORD processId) {
 }
 
 void CALLBACK ClientWindowEvents::OnEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child,
-                                          DWORD, DWORD) {
-    if (object != OBJID_WINDOW || child != CHILDID_SELF || !window) return;
+                                          DWORD thread, DWORD) {
+    if (child != CHILDID_SELF || !window) return;
     const auto& owners = Owners();
     const auto owner = std::find_if(owners.begin(), owners.end(), [&](const auto& o) { return o.first == hook; });
-    if (owner == owners.end() || !Matters(event, window)) return;
+    if (owner == owners.end() || !Matters(event, window, object)) return;
     ClientWindowEvents* self = owner->second;
     if (self->allProcesses_) {
         // Only the client's windows, never ours (such hooks get our own
-        // events too); a window that is gone already can't tell, and counts.
+        // events too). A window that is gone already is known by the thread
+        // that reported it.
         DWORD process = 0;
-        if (GetWindowThreadProcessId(window, &process) != 0 &&
-            (process != self->process_ ||
-             ((self->flags_ & WINEVENT_SKIPOWNPROCESS) && process == GetCurrentProcessId())))
+        if (GetWindowThreadProcessId(window, &process) == 0) process = ProcessOfThread(thread);
+        if (process != self->process_ ||
+            ((self->flags_ & WINEVENT_SKIPOWNPROCESS) && process == GetCurrentProcessId()))
             return;
     }
-    if (self->changed_) self->changed_();
+    if (self->changed_) self->changed_(event == EVENT_OBJECT_CREATE ? WindowEvent::Created : WindowEvent::Changed);
 }
 
-void EventScanTimer::Follow(std::optional<std::int64_t> dueAt, std::int64_t now) {
-    if (dueAt == armedFor_) return;
-    armedFor_ = dueAt;
-    if (!dueAt) {
-        timers_.Stop(id_);
-        return;
-    }
-    const std::int64_t delay = std::clamp<std::int64_t>(*dueAt - now, USER_TIMER_MINIMUM, USER_TIMER_MAXIMUM);
-    // Should the timer fail to start, the heartbeat scans: nothing is lost but time.
-    if (!timers_.Start(id_, static_cast<UINT>(delay))) armedFor_.reset();
-}
-
-void EventScanTimer::Fired() {
-    timers_.Stop(id_);
-    armedFor_.reset();
+bool Win32OneShotTimer::Start(std::int64_t delayMs) {
+    const std::int64_t delay = std::clamp<std::int64_t>(delayMs, USER_TIMER_MINIMUM, USER_TIMER_MAXIMUM);
+    return timers_.Start(id_, static_cast<UINT>(delay));
 }
 
 }  // namespace brisolt::win32

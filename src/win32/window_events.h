@@ -1,23 +1,21 @@
 // The client's window events: a hook that tells "something changed in the
 // client's windows", and the one-shot timer that runs the scan it brings
-// forward (see program/scan_schedule.h).
+// forward (see program/scan_schedule.h and HeartbeatTick in program/tick.h).
 #pragma once
 #include "win32/win.h"
 
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <vector>
 
+#include "platform/system.h"
+#include "program/scan_schedule.h"
 #include "win32/handles.h"
 #include "win32/timer_window.h"
 
 namespace brisolt::win32 {
 
 using UniqueWinEventHook = Unique<HWINEVENTHOOK, &UnhookWinEvent>;
-
-// The steady clock the scan schedule runs on, in milliseconds.
-inline std::int64_t SteadyNowMs() { return static_cast<std::int64_t>(GetTickCount64()); }
 
 // Window events of one process, out of context: the system queues them to
 // this thread, and its message loop delivers them between other messages, so
@@ -28,17 +26,20 @@ inline std::int64_t SteadyNowMs() { return static_cast<std::int64_t>(GetTickCoun
 //
 // `changed` runs on this thread for every such event of a window the scan
 // reads (a top-level window, the MDI client, an MDI child; focus, foreground
-// and destruction of any window of the process). It learns nothing of the
-// window: the scan reads the desktop as always.
+// and destruction of any window of the process; a Z-order change reported on
+// the parent). It learns only whether a window was created: the scan reads
+// the desktop as always.
 //
 // Our own windows (the list window, the glued windows we move) never call it:
-// the hooks skip our own process (WINEVENT_SKIPOWNPROCESS). Tests may hook
-// their own process instead.
+// the hooks skip our own process (WINEVENT_SKIPOWNPROCESS), and where the
+// hooks must take every process, the callback drops the events of windows of
+// ours, and of windows already gone that a thread of ours reported. Tests may
+// hook their own process instead.
 class ClientWindowEvents {
 public:
     enum class OwnProcess { Skip, Include };
 
-    explicit ClientWindowEvents(std::function<void()> changed, OwnProcess own = OwnProcess::Skip);
+    explicit ClientWindowEvents(std::function<void(WindowEvent)> changed, OwnProcess own = OwnProcess::Skip);
     ~ClientWindowEvents();
     ClientWindowEvents(const ClientWindowEvents&) = delete;
     ClientWindowEvents& operator=(const ClientWindowEvents&) = delete;
@@ -58,7 +59,7 @@ private:
                                  DWORD thread, DWORD timeMs);
     bool Hooked() const;
 
-    std::function<void()> changed_;
+    std::function<void(WindowEvent)> changed_;
     DWORD flags_;
     DWORD process_ = 0;
     // Wine hands out-of-context events of another process only to hooks on
@@ -69,23 +70,16 @@ private:
     std::vector<UniqueWinEventHook> hooks_;
 };
 
-// The one-shot timer of the scans brought forward, kept on the schedule's
-// due time. It is armed only when the due time changes: re-arming a timer
-// starts its count again, so arming at every event of a storm would push the
-// scan out for as long as the storm lasts.
-class EventScanTimer {
+// A one-shot timer on the timer window: it stops when it ticks.
+class Win32OneShotTimer : public OneShotTimer {
 public:
-    EventScanTimer(TimerWindow& timers, UINT_PTR id) : timers_(timers), id_(id) {}
-
-    // Arms the timer for `dueAt` (steady ms, as `now`), or stops it for none.
-    void Follow(std::optional<std::int64_t> dueAt, std::int64_t now);
-    // The timer ticked: it stops, as a one-shot timer. Follow the schedule again.
-    void Fired();
+    Win32OneShotTimer(TimerWindow& timers, UINT_PTR id) : timers_(timers), id_(id) {}
+    bool Start(std::int64_t delayMs) override;
+    void Stop() override { timers_.Stop(id_); }
 
 private:
     TimerWindow& timers_;
     UINT_PTR id_;
-    std::optional<std::int64_t> armedFor_;
 };
 
 }  // namespace brisolt::win32

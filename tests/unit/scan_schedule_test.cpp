@@ -1,8 +1,7 @@
-// The scan schedule over time: a timeline of window events, the heartbeat
-// every interval and a one-shot timer that fires when an event-driven scan is
-// due, with scans of a given cost and a duplicate that may last.
-#include "program/scan_schedule.h"
-
+// When the desktop is scanned, through the program's own wiring (HeartbeatTick,
+// ClientWindowChanged, EventScanTimerTick): a timeline of window events, the
+// heartbeat every interval and a one-shot timer, with scans of a given cost
+// and a duplicate that may last.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,16 +11,36 @@
 #include <string>
 #include <vector>
 
+#include "program/tick.h"
+#include "sim_client.h"
+#include "test_app.h"
+
 namespace brisolt {
 namespace {
 
 constexpr std::int64_t kNever = std::numeric_limits<std::int64_t>::max();
 
+class FakeOneShotTimer : public OneShotTimer {
+public:
+    explicit FakeOneShotTimer(const std::int64_t& clock) : clock_(clock) {}
+    std::optional<std::int64_t> ticksAt;
+    std::int64_t minimum = 0;  // the shortest delay
+    bool Start(std::int64_t delayMs) override {
+        ticksAt = clock_ + std::max(delayMs, minimum);
+        return true;
+    }
+    void Stop() override { ticksAt.reset(); }
+
+private:
+    const std::int64_t& clock_;
+};
+
 struct Timeline {
-    int interval = 1000;
     std::int64_t scanCost = 10;
-    std::vector<std::int64_t> events;   // sorted
-    // The scans see a duplicate in these spans [from, until).
+    std::int64_t timerMinimum = 0;
+    std::vector<std::int64_t> events;  // sorted, ms from the start
+    WindowEvent kind = WindowEvent::Changed;
+    // The client shows a duplicate in these spans [from, until).
     std::vector<std::pair<std::int64_t, std::int64_t>> duplicates;
 
     // "E100 H1000": each scan's cause and start.
@@ -29,63 +48,62 @@ struct Timeline {
     std::vector<std::int64_t> sounds;
     std::int64_t busy = 0;  // time spent scanning
 
-    // The one-shot timer follows the due time: armed anew only when the due
-    // time changes (a re-armed timer starts counting again), firing no
-    // sooner than this after it was armed.
-    std::int64_t timerMinimum = 0;
-
     void Run(std::int64_t end) {
-        ScanSchedule schedule;
-        schedule.SetInterval(interval);
-        std::size_t next = 0;  // the next event
-        std::int64_t clock = 0, nextBeat = interval, firesAt = kNever;
-        std::optional<std::int64_t> armedFor;
-        const auto follow = [&] {
-            const std::optional<std::int64_t> due = schedule.EventScanDueAt();
-            if (due == armedFor) return;
-            armedFor = due;
-            firesAt = due ? std::max(*due, clock + timerMinimum) : kNever;
+        test::TestApp t;
+        test::SimClient client(t.desktop);
+        client.Open("Codeunit 80 Sales-Post - C/AL Editor");
+        client.Open(kOrders);
+        WindowHandle copy = 0;
+        FakeOneShotTimer timer(t.clock.steadyMs);
+        timer.minimum = timerMinimum;
+        t.app.platform.eventScanTimer = &timer;
+        t.app.program.scanTimer.interval = 1000;
+        t.app.settings.alarmSound = true;
+        const std::int64_t start = t.clock.steadyMs;
+        std::int64_t& clock = t.clock.steadyMs;
+        // A scan costs its time at its first look at a title (it presents
+        // the list at its end).
+        int costed = -1;
+        t.desktop.onTitleRead = [&](WindowHandle) {
+            if (costed == t.listWindow.presents) return;
+            costed = t.listWindow.presents;
+            clock += scanCost;
         };
+        std::size_t next = 0;
+        std::int64_t nextBeat = start + 1000;
         for (;;) {
-            const std::int64_t event = next < events.size() ? events[next] : kNever;
-            // A timer that came due during a scan fires when the scan is done.
-            const std::int64_t at = std::max(clock, std::min({event, nextBeat, firesAt}));
-            if (at > end) return;
+            const std::int64_t event = next < events.size() ? start + events[next] : kNever;
+            const std::int64_t tick = timer.ticksAt.value_or(kNever);
+            // What came due during a scan is delivered when it is done.
+            const std::int64_t at = std::max(clock, std::min({event, nextBeat, tick}));
+            if (at > start + end) return;
             clock = at;
-            if (event <= std::min(nextBeat, firesAt)) {
-                schedule.OnWindowEvent(clock);
+            const bool dup = std::any_of(duplicates.begin(), duplicates.end(), [&](auto span) {
+                return span.first <= clock - start && clock - start < span.second;
+            });
+            if (dup && !copy) copy = client.Open(kOrders);
+            if (!dup && copy) t.desktop.Remove(copy), copy = 0;
+            const int scansBefore = t.listWindow.presents, soundsBefore = t.sound.exclamations;
+            char cause = 'H';
+            if (event <= std::min(nextBeat, tick)) {
                 ++next;
-                follow();
-                continue;
-            }
-            const bool beat = nextBeat <= firesAt;
-            if (beat) {
-                nextBeat += interval;
+                ClientWindowChanged(t.app, kind);
+            } else if (nextBeat <= tick) {
+                nextBeat += 1000;
+                HeartbeatTick(t.app);
             } else {
-                armedFor.reset();
-                firesAt = kNever;
-                if (!schedule.EventScanDue(clock)) {
-                    follow();
-                    continue;
-                }
+                cause = 'E';
+                timer.ticksAt.reset();
+                EventScanTimerTick(t.app);
             }
-            schedule.ScanStarted(clock, beat ? ScanCause::Heartbeat : ScanCause::WindowEvent);
-            follow();
-            scans += (scans.empty() ? "" : " ") + std::string(beat ? "H" : "E") + std::to_string(clock);
-            const bool duplicate = std::any_of(duplicates.begin(), duplicates.end(),
-                                               [&](auto span) { return span.first <= clock && clock < span.second; });
-            if (duplicate && schedule.MaySound()) {
-                sounds.push_back(clock);
-                schedule.SoundPlayed();
-            }
-            const std::int64_t finish = clock + scanCost;
-            for (; next < events.size() && events[next] < finish; ++next) schedule.OnWindowEvent(events[next]);
+            if (t.listWindow.presents == scansBefore) continue;
+            scans += (scans.empty() ? "" : " ") + std::string(1, cause) + std::to_string(at - start);
             busy += scanCost;
-            clock = finish;
-            schedule.ScanFinished(clock);
-            follow();
+            if (t.sound.exclamations > soundsBefore) sounds.push_back(at - start);
         }
     }
+
+    static inline const std::string kOrders = "Table 123 Demo Orders - Table Designer";
 };
 
 std::vector<std::int64_t> Every(std::int64_t step, std::int64_t from, std::int64_t to) {
@@ -99,40 +117,47 @@ TEST(ScanSchedule, EventsBringTheNextScanForward) {
         const char* what;
         std::int64_t cost;
         std::vector<std::int64_t> events;
+        WindowEvent kind;
         const char* scans;
     } cases[] = {
-        {"no events: the heartbeat alone", 10, {}, "H1000 H2000"},
-        {"a burst gives one scan", 10, {100, 100, 100, 100, 100}, "E100 H1000 H2000"},
-        {"separate events, separate scans", 10, {100, 500}, "E100 E500 H1000 H2000"},
+        {"no events: the heartbeat alone", 10, {}, WindowEvent::Changed, "H1000 H2000"},
+        {"a burst gives one scan", 10, {100, 100, 100, 100, 100}, WindowEvent::Changed, "E100 H1000 H2000"},
+        {"separate events, separate scans", 10, {100, 500}, WindowEvent::Changed, "E100 E500 H1000 H2000"},
         // Events during a scan and during the gap after it: one scan when the
         // gap (twice the cost) is over.
-        {"events during the scan", 10, {100, 103, 109}, "E100 E130 H1000 H2000"},
-        {"a slow scan's gap", 100, {100, 150, 250, 399}, "E100 E400 H1000 H2000"},
-        {"an event after the gap", 100, {100, 400}, "E100 E400 H1000 H2000"},
-        {"an event during a heartbeat scan", 10, {1005}, "H1000 E1030 H2000"},
+        {"events during the scan", 10, {100, 103, 109}, WindowEvent::Changed, "E100 E130 H1000 H2000"},
+        {"a slow scan's gap", 100, {100, 150, 250, 399}, WindowEvent::Changed, "E100 E400 H1000 H2000"},
+        {"an event during a heartbeat scan", 10, {1005}, WindowEvent::Changed, "H1000 E1030 H2000"},
         // The gap lasts past the heartbeat: the heartbeat scan answers the event.
-        {"the heartbeat covers a waiting event", 400, {100, 900}, "E100 H1000 H2000"},
+        {"the heartbeat covers a waiting event", 400, {100, 900}, WindowEvent::Changed, "E100 H1000 H2000"},
+        // A window created may show a moment later: two more looks after a burst of creations.
+        {"a creation is looked at again", 10, {100, 150, 200}, WindowEvent::Created, "E100 E150 E200 E300 E600 H1000 H2000"},
     };
     for (const auto& c : cases) {
         Timeline t;
         t.scanCost = c.cost;
         t.events = c.events;
+        t.kind = c.kind;
         t.Run(2500);
         EXPECT_EQ(c.scans, t.scans) << c.what;
     }
 }
 
 TEST(ScanSchedule, StormsCostAtMostAThirdOfTheTime) {
-    for (const std::int64_t cost : {1, 7, 40, 300}) {
-        Timeline t;
-        t.scanCost = cost;
-        t.timerMinimum = 10;  // as SetTimer's
-        t.events = Every(1, 0, 9999);  // an event every millisecond for 10 s
-        t.Run(9999);
-        // The heartbeats come on top of the event-driven scans' third.
-        EXPECT_LE(t.busy, 10000 / 3 + cost + 10 * cost) << "cost " << cost;
-        // And the storm is followed: a scan at least every gap and timer delay.
-        EXPECT_GE(t.busy, 10000 * cost / (3 * cost + t.timerMinimum) - 2 * cost) << "cost " << cost;
+    for (const WindowEvent kind : {WindowEvent::Changed, WindowEvent::Created}) {
+        for (const std::int64_t cost : {1, 7, 40, 300}) {
+            Timeline t;
+            t.scanCost = cost;
+            t.kind = kind;
+            t.timerMinimum = 10;  // as SetTimer's
+            t.events = Every(1, 0, 9999);  // an event every millisecond for 10 s
+            t.Run(9999);
+            // The heartbeats come on top of the event-driven scans' third.
+            EXPECT_LE(t.busy, 10000 / 3 + cost + 10 * cost) << "cost " << cost;
+            // And the storm is followed, never pushed out: a scan at least
+            // every gap and timer delay.
+            EXPECT_GE(t.busy, 10000 * cost / (3 * cost + 10) - 2 * cost) << "cost " << cost;
+        }
     }
 }
 
@@ -168,7 +193,7 @@ TEST(ScanSchedule, ExtraScansAddNoSoundsToALastingDuplicate) {
     quiet.Run(10000);
     busy.Run(10000);
     EXPECT_EQ(quiet.sounds.size(), busy.sounds.size());
-    for (std::size_t i = 1; i < busy.sounds.size(); ++i) EXPECT_GE(busy.sounds[i] - busy.sounds[i - 1], busy.interval);
+    for (std::size_t i = 1; i < busy.sounds.size(); ++i) EXPECT_GE(busy.sounds[i] - busy.sounds[i - 1], 1000);
 }
 
 TEST(ScanSchedule, ScansNotAnnouncedSoundAsAlways) {

@@ -342,38 +342,3 @@ TEST(ScanWalk, ClientQuittingDuringItsWalkKeepsWhatWasRead) {
 
 }  // namespace
 }  // namespace brisolt
-
-namespace brisolt {
-namespace {
-
-TEST(ScanTick, ScansBroughtForwardByWindowEventsAddNoSounds) {
-    // Ten seconds of a lasting duplicate at a two-second interval, with and
-    // without a window event every 300 ms.
-    for (bool events : {false, true}) {
-        test::TestApp t;
-        test::SimClient client(t.desktop);
-        client.Open(kOrders);
-        client.Open(kOrders);
-        t.app.settings.alarmSound = true;
-        t.app.program.scanTimer.interval = 2000;
-        ScanSchedule& schedule = t.app.program.scanSchedule;
-        int scans = 0;
-        for (int ms = 0; ms <= 10000; ms += 100) {
-            t.clock.steadyMs = 1000000 + ms;
-            if (ms % 2000 == 0) {
-                ScheduledScan(t.app, ScanCause::Heartbeat);
-                ++scans;
-            }
-            if (events && ms % 300 == 0) schedule.OnWindowEvent(t.clock.steadyMs);
-            if (schedule.EventScanDue(t.clock.steadyMs)) {
-                ScheduledScan(t.app, ScanCause::WindowEvent);
-                ++scans;
-            }
-        }
-        EXPECT_EQ(t.sound.exclamations, 6) << "events " << events;  // one a heartbeat
-        EXPECT_GT(scans, events ? 6 : 5);
-    }
-}
-
-}  // namespace
-}  // namespace brisolt

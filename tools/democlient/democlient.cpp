@@ -1,8 +1,9 @@
 // The stand-in for the ERP client: an MDI application whose windows follow a
 // scenario file. The file (first command-line argument) is re-read whenever its
 // modification time or size changes; the windows are then made to match it.
-// Each MDI window it opens is noted in "<scenario file>.created" as a line
-// "<milliseconds since 1970> <title>", for benchmarks that time a reaction.
+// Each MDI window it opens, and each one it brings to the front, is noted in
+// "<scenario file>.created" as a line "<milliseconds since 1970> <title>", for
+// benchmarks that time a reaction.
 #include <windows.h>
 
 #include <string>
@@ -233,8 +234,10 @@ void ApplyChildren(const std::vector<ChildWindow>& wanted) {
     }
     for (const auto& c : g.children) {
         if (!IsIconic(c.hwnd)) {
-            if ((HWND)SendMessageW(g.mdi, WM_MDIGETACTIVE, 0, 0) != c.hwnd)
+            if ((HWND)SendMessageW(g.mdi, WM_MDIGETACTIVE, 0, 0) != c.hwnd) {
+                NoteCreated(c.entry.title, UnixMs());
                 SendMessageW(g.mdi, WM_MDIACTIVATE, (WPARAM)c.hwnd, 0);
+            }
             break;
         }
     }

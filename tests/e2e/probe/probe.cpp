@@ -24,6 +24,7 @@
 //   probe waitgone <class> [timeoutMs]      waits until the window is gone
 //   probe command <class> <id> [title]      posts WM_COMMAND id (a menu command)
 //   probe close <class> [title]             posts WM_CLOSE
+//   probe foreground <class> [title]        makes the window the foreground window
 //   probe post <class> <msg> <wParam> <lParam> [title]   posts any message
 //   probe text <class> <controlId> [title]  text of a control anywhere below the window (WM_GETTEXT)
 //   probe check <class> <controlId> [title] check state of a button: 0, 1 or 2
@@ -506,7 +507,7 @@ int Run(int argc, wchar_t** argv) {
         return kOk;
     }
     if (cmd == L"rect" || cmd == L"client" || cmd == L"title" || cmd == L"visible" ||
-        cmd == L"close") {
+        cmd == L"close" || cmd == L"foreground") {
         if (argc < 3) return kUsage;
         HWND w = FindTop(argv[2], arg(3));
         if (!w) return kNotFound;
@@ -523,6 +524,8 @@ int Run(int argc, wchar_t** argv) {
             std::printf("%s\n", Narrow(Title(w)).c_str());
         } else if (cmd == L"visible") {
             return IsWindowVisible(w) ? kOk : kNotFound;
+        } else if (cmd == L"foreground") {
+            return SetForegroundWindow(w) ? kOk : kNotFound;
         } else {
             PostMessageW(w, WM_CLOSE, 0, 0);
         }
