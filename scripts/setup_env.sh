@@ -16,7 +16,7 @@ BRISOLT_PROGRAMS=(
     import:imagemagick compare:imagemagick
     clang:clang clang++:clang
     pgrep:procps unshare:util-linux timeout:coreutils
-    /usr/bin/python3:python3 fusermount:fuse
+    python3:python3 /usr/bin/python3:python3 fusermount:fuse
 )
 
 # Libraries, fonts and modules: no program of their own to look for.
