@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "fake_team_folder.h"
 #include "program/team_page.h"
 #include "team/record.h"
 
@@ -19,15 +20,7 @@ namespace brisolt {
 namespace {
 
 using team::Record;
-
-Record Copy(const std::string& user, const std::string& computer, std::vector<team::OpenObject> objects) {
-    Record r;
-    r.user = user;
-    r.computer = computer;
-    r.runId = "r" + computer.substr(3);
-    r.objects = std::move(objects);
-    return r;
-}
+using test::Copy;
 
 std::string Time(std::int64_t utc) { return "t" + std::to_string(utc); }
 

@@ -2,7 +2,6 @@
 // bounds against junk, the load on the folder, matching rows and the sound.
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <map>
 #include <set>
 #include <string>
@@ -21,17 +20,8 @@
 namespace brisolt::team {
 namespace {
 
+using test::Copy;
 using test::FakeTeamFolder;
-
-Record Copy(const std::string& user, const std::string& computer, std::vector<OpenObject> objects = {}) {
-    Record r;
-    r.user = user;
-    r.computer = computer;
-    for (char c : user + computer)
-        if (std::isalnum(static_cast<unsigned char>(c))) r.runId += c;
-    r.objects = std::move(objects);
-    return r;
-}
 
 const std::string kGood = "BrisoltTeam 1\nuser=jdoe\ncomputer=PC-12\nrun=ab12\nseq=7\nobject=0 18 1700000000\nend\n";
 
