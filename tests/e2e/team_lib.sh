@@ -35,16 +35,13 @@ team_here() {
     e2e_start brisolt "$HERE" "$HERE/brisolt.exe"
 }
 
-# team_copies: the team folder, and the program in $HERE and $PC12.
-team_copies() {
+# team_pc12 [own]: the team folder, the program in $HERE and $PC12, and the
+# second computer, given "own" on an X display of its own.
+team_pc12() {
+    local n
     mkdir -p "$TEAM" "$HERE" "$PC12"
     cp "$E2E_DIST/brisolt.exe" "$HERE/"
     cp "$E2E_DIST/brisolt.exe" "$PC12/"
-}
-
-# team_pc12 [own]: the second computer, given "own" on an X display of its own.
-team_pc12() {
-    local n
     if [[ ${1:-} == own ]]; then
         for n in $(seq 141 190); do
             [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue

@@ -22,7 +22,6 @@ T18_PC12="Table 18 Debitor - Table Designer"
 CU80="Codeunit 80 Sales-Post - C/AL Editor"
 R111="Report 111 Sales - Report Designer"
 team_pc12
-team_copies
 team_settings "$HERE" "$TEAM" 520 20 "Win1IconStart=1"
 team_settings "$PC12" "$TEAM" 520 420 "Win1IconStart=1"
 team_here "$T18" "$CU80"

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# The Team page between two computers under Wine: this machine, and "PC-12"
-# (a Wine prefix of its own, whose processes run with the host name PC-12, on
-# an X display of its own). Both copies share one team folder; this one's
-# settings window shows its Team page, read through what it shows:
+# The Team page between two computers under Wine: this machine, and "PC-12" on
+# a display of its own. Both copies share one team folder; this one's settings
+# window shows its Team page, read through what it shows:
 #   - PC-12's copy in the list of who is live, its designers in the list of
 #     objects, sorted by type and number, with their names; the codeunit open
 #     here too in the alarm colour; the tray tooltip counts one in the team;
@@ -24,7 +23,6 @@ R111="Report 111 Sales - Report Designer"
 CU80="Codeunit 80 Sales-Post - C/AL Editor"
 T27="Table 27 Item - Table Designer"
 team_pc12 own
-team_copies
 team_settings "$HERE" "$TEAM" 700 20 "Win1IconStart=0" "TabSelectedIndex=5"
 team_settings "$PC12" "$TEAM" 520 20 "Win1IconStart=1" "TabSelectedIndex=5"
 
