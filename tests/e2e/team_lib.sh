@@ -5,6 +5,10 @@
 # copies on the team folder $TEAM.
 NORMAL=0xC0FFC0
 ALARM=0x8080FF
+T18="Table 18 Customer - Table Designer"
+T18_PC12="Table 18 Debitor - Table Designer"
+CU80="Codeunit 80 Sales-Post - C/AL Editor"
+R111="Report 111 Sales - Report Designer"
 INTERVAL=1
 TEAM=$E2E_DIR/team HERE=$E2E_DIR/here PC12=$E2E_DIR/pc12
 PC12_DISPLAY=

@@ -17,10 +17,6 @@ source "$(dirname "$0")/program_lib.sh"
 e2e_setup team || exit 1
 source "$(dirname "$0")/team_lib.sh"
 
-T18="Table 18 Customer - Table Designer"
-T18_PC12="Table 18 Debitor - Table Designer"
-CU80="Codeunit 80 Sales-Post - C/AL Editor"
-R111="Report 111 Sales - Report Designer"
 team_pc12
 team_settings "$HERE" "$TEAM" 520 20 "Win1IconStart=1"
 team_settings "$PC12" "$TEAM" 520 420 "Win1IconStart=1"

@@ -18,9 +18,6 @@ source "$(dirname "$0")/program_lib.sh"
 e2e_setup team_page || exit 1
 source "$(dirname "$0")/team_lib.sh"
 
-T18="Table 18 Debitor - Table Designer"
-R111="Report 111 Sales - Report Designer"
-CU80="Codeunit 80 Sales-Post - C/AL Editor"
 T27="Table 27 Item - Table Designer"
 team_pc12 own
 team_settings "$HERE" "$TEAM" 700 20 "Win1IconStart=0" "TabSelectedIndex=5"
@@ -41,7 +38,7 @@ people() { e2e_probe rows "$MAIN" "$PEOPLE" | cut -d'|' -f1 | sed 's/ *$//' | pa
 e2e_check_poll "alone: nobody in the lists" 10 eval '[[ -z $(objects) && -z $(people) ]]'
 
 # ---- PC-12 opens three designers, one of them the codeunit open here.
-team_scenario "$E2E_DIR/pc12.txt" 0 "$T18" "$CU80" "$R111"
+team_scenario "$E2E_DIR/pc12.txt" 0 "$T18_PC12" "$CU80" "$R111"
 team_start_pc12
 
 USER_NAME=$(e2e_probe username)
@@ -50,13 +47,14 @@ ALL="Table 18 Debitor,Report 111 Sales,Codeunit 80 Sales-Post"
 e2e_check_poll "PC-12's designers by type and number, with their names" 20 objects_are "$ALL"
 e2e_check_eq "PC-12's copy is live" "$WHO" "$(people)"
 e2e_check_eq "who has them" "$WHO" "$(e2e_probe rows "$MAIN" "$OBJECTS" | cut -d'|' -f2 | sed 's/^ *//;s/ *$//' | sort -u)"
-# The codeunit, open here too, in the alarm colour (sampled right of the row's time).
-read -r l t r b <<<"$(e2e_probe rowrect "$MAIN" "$OBJECTS" 2)"
-e2e_check_eq "the codeunit open here too stands out in the alarm colour" "$ALARM" \
-    "$(e2e_probe pixel $((l + (r - l) * 93 / 100)) $(((t + b) / 2)))"
-read -r l t r b <<<"$(e2e_probe rowrect "$MAIN" "$OBJECTS" 0)"
-e2e_check_eq "a row open on PC-12 only does not" 1 \
-    "$([[ $(e2e_probe pixel $((l + (r - l) * 93 / 100)) $(((t + b) / 2))) != "$ALARM" ]] && echo 1)"
+# row_colour <row>: the colour of an object row, sampled right of its time.
+row_colour() {
+    local l t r b
+    read -r l t r b <<<"$(e2e_probe rowrect "$MAIN" "$OBJECTS" "$1")"
+    e2e_probe pixel $((l + (r - l) * 93 / 100)) $(((t + b) / 2))
+}
+e2e_check_eq "the codeunit open here too stands out in the alarm colour" "$ALARM" "$(row_colour 2)"
+e2e_check_eq "a row open on PC-12 only does not" 1 "$([[ $(row_colour 0) != "$ALARM" ]] && echo 1)"
 tip_counts() { e2e_probe tiptexts | grep -qx 'Muster GmbH - Brisolt light - 1 in the team'; }
 e2e_check_poll "the tray tooltip counts one in the team" 5 tip_counts
 e2e_screenshot team-page
