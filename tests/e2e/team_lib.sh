@@ -29,7 +29,8 @@ team_settings() {
         "TeamFolder=$(e2e_winpath "$folder")" "$@" >"$dir/KelmorL.ini"
 }
 tip_says_error() { e2e_probe tiptexts | grep -q 'Brisolt light: Network error'; }
-tip_is_plain() { e2e_probe tiptexts | grep -qx 'Muster GmbH - Brisolt light'; }
+# tip_is <suffix>: the tray's tooltip is the caption and that ("": the plain caption).
+tip_is() { e2e_probe tiptexts | grep -qx "Muster GmbH - Brisolt light$1"; }
 
 # team_here <child>...: this computer's client and copy, from $HERE (settings written first).
 team_here() {
