@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# The Team page between two computers under Wine: this machine, and "PC-12"
-# (a Wine prefix of its own, whose processes run with the host name PC-12, on
-# an X display of its own). Both copies share one team folder; this one's
-# settings window shows its Team page, read through what it shows:
+# The Team page between two computers under Wine: this machine, and "PC-12" on
+# a display of its own. Both copies share one team folder; this one's settings
+# window shows its Team page, read through what it shows:
 #   - PC-12's copy in the list of who is live, its designers in the list of
 #     objects, sorted by type and number, with their names; the codeunit open
 #     here too in the alarm colour; the tray tooltip counts one in the team;
@@ -17,62 +16,15 @@ set -o pipefail
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/program_lib.sh"
 e2e_setup team_page || exit 1
+source "$(dirname "$0")/team_lib.sh"
 
-ALARM=0x8080FF
-INTERVAL=1
-TEAM=$E2E_DIR/team
-mkdir -p "$TEAM"
-TEAM_WIN=$(e2e_winpath "$TEAM")
-T18="Table 18 Debitor - Table Designer"
-R111="Report 111 Sales - Report Designer"
-CU80="Codeunit 80 Sales-Post - C/AL Editor"
 T27="Table 27 Item - Table Designer"
-
-# ---- PC-12: its own screen and its own Wine prefix.
-pc12_display() {
-    local n
-    for n in $(seq 141 190); do
-        [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-        E2E_PIDS+=("$!")
-        if DISPLAY=":$n" e2e_poll 10 xdotool getdisplaygeometry; then
-            PC12_DISPLAY=":$n"
-            e2e_log "PC-12's screen on $PC12_DISPLAY"
-            return 0
-        fi
-    done
-    return 1
-}
-pc12_display || { e2e_fail "no display for PC-12"; e2e_finish; exit; }
-DISPLAY=$PC12_DISPLAY e2e_second_computer PC-12 || { e2e_fail "no second computer"; e2e_finish; exit; }
-probe12() { DISPLAY=$PC12_DISPLAY e2e_pc2_probe "$@"; }
-
-# scenario <file> <child>...
-scenario() {
-    local file=$1 c; shift
-    {
-        echo "title=Muster GmbH - Navision Financials"
-        echo "frame=0,0,500,360"
-        for c in "$@"; do echo "child=$c"; done
-    } | e2e_write_scenario "$file"
-}
-# settings <app folder> <start hidden> <list window's left edge>
-settings() {
-    printf '%s\r\n' "[WinLoc]" "Win1x=$3" "Win1y=20" "[Options]" "Language=1" "Intervall=$INTERVAL" "GlueList=0" \
-        "Win1IconStart=$2" "TabSelectedIndex=5" "TeamFolder=$TEAM_WIN" >"$1/KelmorL.ini"
-}
-HERE=$E2E_DIR/here PC12=$E2E_DIR/pc12
-mkdir -p "$HERE" "$PC12"
-cp "$E2E_DIST/brisolt.exe" "$HERE/"
-cp "$E2E_DIST/brisolt.exe" "$PC12/"
-settings "$HERE" 0 700
-settings "$PC12" 1 520
+team_pc12 own
+team_settings "$HERE" "$TEAM" 700 20 "Win1IconStart=0" "TabSelectedIndex=5"
+team_settings "$PC12" "$TEAM" 520 20 "Win1IconStart=1" "TabSelectedIndex=5"
 
 # ---- this computer: the client with the codeunit open, the settings window on the Team page.
-scenario "$E2E_DIR/here.txt" "$CU80" "$T27"
-e2e_start democlient "$E2E_DIR" "$E2E_TOOLS/democlient.exe" "$(e2e_winpath "$E2E_DIR/here.txt")"
-e2e_wait_window DemoClientFrame 30 || { e2e_fail "demo client did not start"; e2e_finish; exit; }
-e2e_start brisolt "$HERE" "$HERE/brisolt.exe"
+team_here "$CU80" "$T27"
 e2e_check_poll "the settings window here" 30 e2e_probe wait "$PROG_DIALOG" 1000 "$PROG_MAIN_MATCH"
 MAIN=$(prog_main)
 e2e_check_eq "the Team page is selected (stored page 5)" 4 "$(e2e_probe tabsel "$MAIN")"
@@ -86,18 +38,8 @@ people() { e2e_probe rows "$MAIN" "$PEOPLE" | cut -d'|' -f1 | sed 's/ *$//' | pa
 e2e_check_poll "alone: nobody in the lists" 10 eval '[[ -z $(objects) && -z $(people) ]]'
 
 # ---- PC-12 opens three designers, one of them the codeunit open here.
-scenario "$E2E_DIR/pc12.txt" "$T18" "$CU80" "$R111"
-start_pc12_client() {
-    DISPLAY=$PC12_DISPLAY e2e_pc2_start democlient12 "$E2E_DIR" "$E2E_TOOLS/democlient.exe" \
-        "$(e2e_winpath "$E2E_DIR/pc12.txt")"
-}
-pc12_client() { probe12 wait DemoClientFrame 1000 >/dev/null; }
-start_pc12_client
-# A Wine server that has just started may lose its first program: one more try.
-e2e_poll 20 pc12_client || { e2e_log "PC-12's demo client did not come up: once more"; start_pc12_client; }
-e2e_check_poll "the demo client on PC-12" 30 pc12_client
-DISPLAY=$PC12_DISPLAY e2e_pc2_start brisolt12 "$PC12" "$PC12/brisolt.exe"
-e2e_check_poll "the list window on PC-12" 30 probe12 wait BrisoltListWindow 1000
+team_scenario "$E2E_DIR/pc12.txt" 0 "$T18_PC12" "$CU80" "$R111"
+team_start_pc12
 
 USER_NAME=$(e2e_probe username)
 WHO="$USER_NAME @ PC-12"
@@ -105,15 +47,15 @@ ALL="Table 18 Debitor,Report 111 Sales,Codeunit 80 Sales-Post"
 e2e_check_poll "PC-12's designers by type and number, with their names" 20 objects_are "$ALL"
 e2e_check_eq "PC-12's copy is live" "$WHO" "$(people)"
 e2e_check_eq "who has them" "$WHO" "$(e2e_probe rows "$MAIN" "$OBJECTS" | cut -d'|' -f2 | sed 's/^ *//;s/ *$//' | sort -u)"
-# The codeunit, open here too, in the alarm colour (sampled right of the row's time).
-read -r l t r b <<<"$(e2e_probe rowrect "$MAIN" "$OBJECTS" 2)"
-e2e_check_eq "the codeunit open here too stands out in the alarm colour" "$ALARM" \
-    "$(e2e_probe pixel $((l + (r - l) * 93 / 100)) $(((t + b) / 2)))"
-read -r l t r b <<<"$(e2e_probe rowrect "$MAIN" "$OBJECTS" 0)"
-e2e_check_eq "a row open on PC-12 only does not" 1 \
-    "$([[ $(e2e_probe pixel $((l + (r - l) * 93 / 100)) $(((t + b) / 2))) != "$ALARM" ]] && echo 1)"
-tip_counts() { e2e_probe tiptexts | grep -qx 'Muster GmbH - Brisolt light - 1 in the team'; }
-e2e_check_poll "the tray tooltip counts one in the team" 5 tip_counts
+# row_colour <row>: the colour of an object row, sampled right of its time.
+row_colour() {
+    local l t r b
+    read -r l t r b <<<"$(e2e_probe rowrect "$MAIN" "$OBJECTS" "$1")"
+    e2e_probe pixel $((l + (r - l) * 93 / 100)) $(((t + b) / 2))
+}
+e2e_check_eq "the codeunit open here too stands out in the alarm colour" "$ALARM" "$(row_colour 2)"
+e2e_check_eq "a row open on PC-12 only does not" 1 "$([[ $(row_colour 0) != "$ALARM" ]] && echo 1)"
+e2e_check_poll "the tray tooltip counts one in the team" 5 tip_is " - 1 in the team"
 e2e_screenshot team-page
 
 # ---- the search box.
@@ -150,7 +92,7 @@ leaves_in_time() {
 }
 
 # ---- PC-12 closes the table: it leaves this page within two intervals.
-scenario "$E2E_DIR/pc12.txt" "$CU80" "$R111"
+team_scenario "$E2E_DIR/pc12.txt" 0 "$CU80" "$R111"
 leaves_in_time "a closed designer" objects_are "Report 111 Sales,Codeunit 80 Sales-Post"
 
 # ---- PC-12's copy quits: everything of it leaves at once, not after the liveness time.

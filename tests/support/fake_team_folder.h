@@ -1,6 +1,7 @@
 // A team folder in memory that counts its calls and fails on demand. Its
 // write times come from `shareMs`, the share's own clock.
 #pragma once
+#include <cctype>
 #include <map>
 #include <optional>
 #include <set>
@@ -8,8 +9,21 @@
 #include <vector>
 
 #include "platform/team_folder.h"
+#include "team/record.h"
 
 namespace brisolt::test {
+
+// The record of a copy of `user` on `computer`, with a run id of its own.
+inline team::Record Copy(const std::string& user, const std::string& computer,
+                         std::vector<team::OpenObject> objects = {}) {
+    team::Record r;
+    r.user = user;
+    r.computer = computer;
+    for (char c : user + computer)
+        if (std::isalnum(static_cast<unsigned char>(c))) r.runId += c;
+    r.objects = std::move(objects);
+    return r;
+}
 
 class FakeTeamFolder : public TeamFolder {
 public:
@@ -18,15 +32,14 @@ public:
         std::uint64_t writeTime = 0;
     };
     std::map<std::string, File> files;
-    bool failList = false, failWrite = false, failRemove = false;
-    std::set<std::string> unreadable;  // names whose reads fail
+    bool failList = false, failWrite = false;
     // Names another program holds open: as on Windows, a replace of such a
     // file fails (readers open with every share mode, and still).
     std::set<std::string> heldOpen;
     std::int64_t shareMs = 1700000000000;  // the server's clock
     // Set: what every listing shows (a share's cached listing), whatever the files are.
     std::optional<std::vector<FolderEntry>> cachedListing;
-    int lists = 0, writes = 0, removes = 0;
+    int lists = 0, writes = 0;
     std::map<std::string, int> reads;  // per name
 
     // Puts a file as another writer would, written `ageMs` ago by the share's clock.
@@ -53,7 +66,7 @@ public:
     bool Read(const std::string& name, std::size_t maxBytes, std::string& bytes, std::uint64_t& writeTime) override {
         ++reads[name];
         auto found = files.find(name);
-        if (found == files.end() || unreadable.count(name)) return false;
+        if (found == files.end()) return false;
         bytes = found->second.bytes.substr(0, maxBytes);
         writeTime = found->second.writeTime;
         return true;
@@ -66,8 +79,6 @@ public:
         return true;
     }
     bool Remove(const std::string& name) override {
-        ++removes;
-        if (failRemove) return false;
         files.erase(name);
         return true;
     }

@@ -63,9 +63,18 @@ struct TeamMode : ::testing::Test {
     test::FakeTeamFolder folder;
     Copy jdoe{folder, "jdoe", "PC-1"};
     Copy anna{folder, "anna", "PC-12"};
-    void TickBoth() {
-        jdoe.Tick();
-        anna.Tick();
+    void TickBoth(int times = 1) {
+        for (int i = 0; i < times; ++i) {
+            jdoe.Tick();
+            anna.Tick();
+        }
+    }
+    // Both open `title` and see each other's record: jdoe's row warns.
+    void BothOpen(const std::string& title) {
+        jdoe.client.Open(title);
+        anna.client.Open(title);
+        TickBoth(2);
+        ASSERT_EQ(jdoe.AlarmBands(), 1);
     }
 };
 
@@ -77,8 +86,7 @@ TEST_F(TeamMode, TheSameObjectOpenOnTwoComputersIsSeenOnBothWithWhoHasIt) {
     anna.app.settings.formularDesignerTitles = false;
     anna.client.Open("Table 18 Debitor - Table Designer");
     anna.client.Open("Form 21 Karte - Form Designer");
-    TickBoth();
-    TickBoth();
+    TickBoth(2);
 
     EXPECT_EQ(jdoe.Rows(), (std::vector<std::string>{"Table 18 Customer - Table Designer  [anna @ PC-12, 12:34]",
                                                      "Form 21 Card - Formular Designer  [anna @ PC-12, 12:34]",
@@ -90,8 +98,7 @@ TEST_F(TeamMode, TheSameObjectOpenOnTwoComputersIsSeenOnBothWithWhoHasIt) {
 
     // Closing the designer on one computer clears the row on both.
     jdoe.desktop.Remove(mine);
-    TickBoth();
-    TickBoth();
+    TickBoth(2);
     EXPECT_EQ(anna.Rows().at(0), "Table 18 Debitor - Table Designer");
     EXPECT_EQ(anna.AlarmBands(), 1);
 }
@@ -104,7 +111,7 @@ TEST_F(TeamMode, SeveralOthersAreAllNamedAndEachNewPersonSoundsOnce) {
     anna.Tick();
     jdoe.Tick();
     EXPECT_EQ(jdoe.sound.exclamations, 1);  // the overlap begins
-    for (int i = 0; i < 3; ++i) TickBoth();
+    TickBoth(3);
     EXPECT_EQ(jdoe.sound.exclamations, 1);  // and lasts without a sound
 
     mark.clock.utcSeconds += 120;  // mark's computer runs two minutes ahead
@@ -115,27 +122,20 @@ TEST_F(TeamMode, SeveralOthersAreAllNamedAndEachNewPersonSoundsOnce) {
     EXPECT_EQ(jdoe.Rows().at(0), "Codeunit 80 Post - C/AL Editor  [anna @ PC-12, 12:34; mark @ PC-7, 12:36]");
 
     jdoe.app.settings.alarmSound = false;  // the alarm option rules this sound too
-    const WindowHandle annas = anna.client.OpenInFront("Table 3 Payment Terms - Table Designer");
+    anna.client.OpenInFront("Table 3 Payment Terms - Table Designer");
     anna.desktop.Remove(anna.desktop.Get(anna.client.mdiArea).children.back());  // anna closes the codeunit
-    TickBoth();
-    TickBoth();
+    TickBoth(2);
     ASSERT_EQ(anna.Rows(), (std::vector<std::string>{"Table 3 Payment Terms - Table Designer"}));
     anna.client.Open("Codeunit 80 Post - C/AL Editor");  // and opens it again
-    TickBoth();
-    TickBoth();
-    EXPECT_NE(annas, 0u);
+    TickBoth(2);
     EXPECT_EQ(jdoe.sound.exclamations, 2);
 }
 
 TEST_F(TeamMode, ACopyThatQuitsGoesAtOnceAndOneThatStopsWithin30Seconds) {
-    jdoe.client.Open("Report 111 Sales - Report Designer");
-    anna.client.Open("Report 111 Sales - Report Designer");
     Copy mark{folder, "mark", "PC-7"};
     mark.client.Open("Report 111 Sales - Report Designer");
-    TickBoth();
     mark.Tick();
-    TickBoth();
-    ASSERT_EQ(jdoe.AlarmBands(), 1);
+    BothOpen("Report 111 Sales - Report Designer");
 
     MenuCommand(anna.app, kCmdQuit);  // Quit removes the record
     jdoe.Tick();
@@ -152,11 +152,7 @@ TEST_F(TeamMode, ACopyThatQuitsGoesAtOnceAndOneThatStopsWithin30Seconds) {
 }
 
 TEST_F(TeamMode, TheTrayShowsAFolderThatFailsOrHangsAndNothingElseChanges) {
-    jdoe.client.Open("Table 18 Customer - Table Designer");
-    anna.client.Open("Table 18 Customer - Table Designer");
-    TickBoth();
-    TickBoth();
-    ASSERT_EQ(jdoe.AlarmBands(), 1);
+    BothOpen("Table 18 Customer - Table Designer");
     auto alertShown = [&](int seconds) {  // the alert look within that many seconds of ticks
         bool shown = false;
         for (int i = 0; i < seconds / 2; ++i) {
@@ -201,11 +197,7 @@ TEST_F(TeamMode, TheTrayShowsAFolderThatFailsOrHangsAndNothingElseChanges) {
 }
 
 TEST_F(TeamMode, TheFolderAppliesWhenTheUserLeavesItsBoxNotWhileTyping) {
-    jdoe.client.Open("Table 18 Customer - Table Designer");
-    anna.client.Open("Table 18 Customer - Table Designer");
-    TickBoth();
-    TickBoth();
-    ASSERT_EQ(jdoe.AlarmBands(), 1);
+    BothOpen("Table 18 Customer - Table Designer");
 
     for (const char* typed : {"\\\\server\\te", "", "\\\\se"}) {  // typing, pausing: nothing applies
         anna.app.settings.teamFolder = typed;
@@ -228,8 +220,7 @@ TEST_F(TeamMode, TheFolderAppliesWhenTheUserLeavesItsBoxNotWhileTyping) {
 TEST_F(TeamMode, TheTeamPageIsBuiltOnlyWhileShownWithTheNamesTheOthersTitlesShow) {
     jdoe.client.Open("Codeunit 80 Sales-Post - C/AL Editor");
     anna.client.Open("Codeunit 80 Verkauf-Buchen - C/AL Editor");
-    TickBoth();
-    TickBoth();
+    TickBoth(2);
     const TeamPageView& page = jdoe.app.view.team;
     EXPECT_TRUE(!page.current && page.rows.objects.empty());  // hidden: nothing built
     jdoe.app.view.visible = true;

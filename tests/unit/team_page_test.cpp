@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "fake_team_folder.h"
 #include "program/team_page.h"
 #include "team/record.h"
 
@@ -19,15 +20,7 @@ namespace brisolt {
 namespace {
 
 using team::Record;
-
-Record Copy(const std::string& user, const std::string& computer, std::vector<team::OpenObject> objects) {
-    Record r;
-    r.user = user;
-    r.computer = computer;
-    r.runId = "r" + computer.substr(3);
-    r.objects = std::move(objects);
-    return r;
-}
+using test::Copy;
 
 std::string Time(std::int64_t utc) { return "t" + std::to_string(utc); }
 
@@ -64,15 +57,8 @@ TEST(TeamRows, SortedByTypeAndNumberFilteredByEveryWordAndMarkedWhenOpenHere) {
     }
 }
 
-TEST(TeamRecord, NamesRoundTripBadNameLinesAreSkippedAndNamesStayWithinTheSizeLimit) {
-    Record r = Copy("jdoe", "PC-12", {{{0, "18"}, 1, "Debitor \xC3\xA4"}, {{4, "80"}, 2, "Bad\nname"}});
-    r.startedUtc = 1700000000;
+TEST(TeamRecord, BadNameLinesAreSkippedAndNamesStayWithinTheSizeLimit) {
     Record back;
-    ASSERT_TRUE(team::ParseRecord(team::WriteRecord(r), back));
-    EXPECT_EQ(back.startedUtc, 1700000000);
-    EXPECT_EQ(back.objects[0].name, "Debitor \xC3\xA4");
-    EXPECT_EQ(back.objects[1].name, "Bad?name");  // no line break gets into the format
-
     ASSERT_TRUE(team::ParseRecord("BrisoltTeam 1\nuser=u\ncomputer=c\nrun=r\nseq=1\nstarted=x\nobject=0 18 1\n"
                                   "object=4 80 1\nname=0 18 First\nname=0 18 Second\nname=4 80\nname=4 80 \x1B[2J\n"
                                   "name=9 80 Wrong type\nname=2 77 Not open\nend\n",
@@ -83,7 +69,7 @@ TEST(TeamRecord, NamesRoundTripBadNameLinesAreSkippedAndNamesStayWithinTheSizeLi
 
     // As many objects as a record holds, each with a long name: the record
     // stays within what every reader reads; the names that fit come first.
-    r.objects.clear();
+    Record r = Copy("jdoe", "PC-12");
     for (int i = 0; i < static_cast<int>(team::kMaxObjects); ++i)
         r.objects.push_back({{i % 5, std::to_string(100000 + i)}, 1700000000, std::string(500, 'n')});
     const std::string full = team::WriteRecord(r);
