@@ -36,7 +36,9 @@ public:
     // Asks the thread to remove our record and end, without waiting for it.
     void RequestStop();
 
-    static constexpr std::chrono::milliseconds kQuitWait{2000};
+    // Removing a record takes milliseconds on a share that answers; Quit
+    // ends within two seconds however the share behaves.
+    static constexpr std::chrono::milliseconds kQuitWait{1000};
     // Removes our record and ends the thread, waiting at most `wait`. A
     // thread stuck in a file call on a share that does not answer is left to
     // finish on its own (the process ends it): false then.

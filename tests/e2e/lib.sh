@@ -85,6 +85,13 @@ e2e_init_prefix() {
             [[ -f $WINEPREFIX/system.reg ]] || exit 1
             touch "$WINEPREFIX/.brisolt-ready"
         fi
+        # Wine's explorer hosts the tray while no tray host runs: unmanaged (see
+        # below), it hides its tray window at once when a program removes the
+        # last icon, instead of holding that program's Quit for 2 s.
+        if [[ ! -f $WINEPREFIX/.brisolt-explorer-unmanaged ]]; then
+            wine reg add 'HKCU\Software\Wine\AppDefaults\explorer.exe\X11 Driver' /v Managed /d N /f \
+                >/dev/null 2>&1 && wineserver -w && touch "$WINEPREFIX/.brisolt-explorer-unmanaged"
+        fi
     ) 9>"$WINEPREFIX.lock"
 }
 
