@@ -6,6 +6,7 @@
 
 #include "control_ids.h"
 #include "program/texts.h"
+#include "win32/code_page.h"
 #include "win32/control_error.h"
 
 namespace brisolt::win32 {
@@ -137,10 +138,8 @@ bool TeamPage::OnNotify(const NMHDR& header, LRESULT& result) {
             auto& info = const_cast<NMLVDISPINFOW&>(reinterpret_cast<const NMLVDISPINFOW&>(header));
             if (!(info.item.mask & LVIF_TEXT) || !info.item.pszText || info.item.cchTextMax <= 0) return true;
             const std::string* text = Cell(header.hwndFrom, info.item.iItem, info.item.iSubItem);
-            const int n = text ? MultiByteToWideChar(CP_ACP, 0, text->data(), static_cast<int>(text->size()),
-                                                     info.item.pszText, info.item.cchTextMax - 1)
-                               : 0;
-            info.item.pszText[n] = L'\0';
+            // (A text longer than the buffer is cut, not lost.)
+            lstrcpynW(info.item.pszText, text ? WideFromAnsi(*text).c_str() : L"", info.item.cchTextMax);
             return true;
         }
         case NM_CUSTOMDRAW: {
