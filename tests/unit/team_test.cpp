@@ -163,32 +163,46 @@ TEST(TeamMatch, SameTypeAndNumberWhateverTheNameOrVariant) {
     EXPECT_EQ("u @ PC, 1:00; u @ PC, 1:00; u @ PC, 1:00; +2 more", HoldersText(five, hhmm, "more"));
 }
 
-TEST(TeamAlarm, SoundsOncePerBeginningOverlap) {
+TEST(TeamAlarm, SoundsOncePerBeginningOverlapAndNotAgainAfterTheOtherWentUnheard) {
     const ObjectId t18{0, "18"}, f21{1, "21"};
     const Holder jdoe{"jdoe", "PC-12", 1}, anna{"anna", "PC-7", 2};
+    const Record jdoeHeard = Copy("jdoe", "PC-12"), annaHeard = Copy("anna", "PC-7");
+    const std::vector<Record> both{jdoeHeard, annaHeard}, none;
+    constexpr std::int64_t kMinute = 60000;
     struct Step {
+        std::int64_t atMs;
         std::vector<RowOverlap> rows;
+        std::vector<Record> heard;  // the people the folder shows
         bool sounds;
     } steps[] = {
-        {{{t18, {}}}, false},
-        {{{t18, {jdoe}}}, true},                  // begins
-        {{{t18, {jdoe}}}, false},                 // lasts
-        {{{t18, {jdoe}}, {t18, {jdoe}}}, false},  // the same object on a second row
-        {{{t18, {jdoe, anna}}}, true},            // a new person
-        {{{t18, {jdoe}}}, false},                 // one leaves
-        {{{t18, {jdoe, anna}}}, true},            // and is back
-        {{{t18, {anna}}, {f21, {anna}}}, true},   // a new object
-        {{}, false},                              // all closed
-        {{{f21, {anna}}}, true},                  // begins again
+        {0, {{t18, {}}}, none, false},
+        {1, {{t18, {jdoe}}}, both, true},                  // begins
+        {2, {{t18, {jdoe}}}, both, false},                 // lasts
+        {3, {{t18, {jdoe}}, {t18, {jdoe}}}, both, false},  // the same object on a second row
+        {4, {{t18, {jdoe, anna}}}, both, true},            // a new person
+        {5, {{t18, {jdoe}}}, both, false},                 // anna closes it (she is heard without it)
+        {6, {{t18, {jdoe, anna}}}, both, true},            // and opens it again
+        {7, {{t18, {}}}, none, false},                     // the folder fails: nobody heard
+        {9 * kMinute, {{t18, {jdoe, anna}}}, both, false}, // back within 10 minutes: the same overlaps
+        {10 * kMinute, {{t18, {jdoe}}}, {jdoeHeard}, false},  // anna unheard (her copy restarts) ...
+        {21 * kMinute, {{t18, {jdoe, anna}}}, both, true},    // ... for longer than 10 minutes
+        {22 * kMinute, {{t18, {anna}}, {f21, {anna}}}, both, true},  // a new object
+        {23 * kMinute, {}, both, false},                   // all closed here
+        {24 * kMinute, {{f21, {anna}}}, both, true},       // begins again
     };
     OverlapAlarm alarm;
-    for (std::size_t i = 0; i < std::size(steps); ++i) EXPECT_EQ(steps[i].sounds, alarm.Update(steps[i].rows)) << i;
+    for (std::size_t i = 0; i < std::size(steps); ++i)
+        EXPECT_EQ(steps[i].sounds, alarm.Update(steps[i].rows, steps[i].heard, steps[i].atMs)) << i;
 }
 
 // Processes of this computer, as a test says.
 struct FakeProcesses : LocalProcesses {
     std::set<std::uint32_t> running;
-    bool IsRunning(std::uint32_t id, std::uint64_t) override { return running.count(id) > 0; }
+    std::set<std::uint32_t> refused;  // another user's: cannot be asked
+    std::optional<bool> IsRunning(std::uint32_t id, std::uint64_t) override {
+        if (refused.count(id)) return std::nullopt;
+        return running.count(id) > 0;
+    }
 };
 
 constexpr std::int64_t kHour = 3600000;
@@ -278,7 +292,7 @@ TEST(TeamSync, TheWorstGapKeepsALiveCopyAndACrashedOneGoesWithinTheMargin) {
 
 TEST(TeamSync, QuitRemovesOnlyWhatThisWorkerWroteLast) {
     FakeTeamFolder folder;
-    TeamSync a, b, aAgain;
+    TeamSync a({}, nullptr, "1"), b, aAgain({}, nullptr, "2");
     b.Cycle(folder, Copy("bert", "PC-3"), 0);
     EXPECT_TRUE(a.Cycle(folder, Copy("anna", "PC-7"), 0).others.at(0).objects.empty());
     b.Cycle(folder, Copy("bert", "PC-3", {{{0, "18"}, 9}}), 1000);  // a designer opens: written at once
@@ -287,8 +301,10 @@ TEST(TeamSync, QuitRemovesOnlyWhatThisWorkerWroteLast) {
     EXPECT_EQ(1u, folder.files.size());  // anna's own
     EXPECT_TRUE(a.Cycle(folder, Copy("anna", "PC-7"), 2000).others.empty());
     // The folder left and chosen again: a new worker of the same run writes
-    // the same file before the old one has left. The old one leaves it be.
-    aAgain.Cycle(folder, Copy("anna", "PC-7"), 3000);
+    // before the old one has left. Each removes only its own file, and
+    // neither counts the other.
+    EXPECT_TRUE(aAgain.Cycle(folder, Copy("anna", "PC-7"), 3000).others.empty());
+    EXPECT_EQ(2u, folder.files.size());
     EXPECT_TRUE(a.Leave(folder));
     EXPECT_EQ(1u, folder.files.size());
     EXPECT_TRUE(aAgain.Leave(folder));
