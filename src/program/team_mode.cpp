@@ -48,6 +48,16 @@ std::string NewRunId(std::uint64_t salt) {
     return id;
 }
 
+TeamView ViewTeam(const team::TeamState* state, const std::vector<team::ObjectId>& rows, team::OverlapAlarm& alarm,
+                  std::int64_t steadyMs) {
+    TeamView view;
+    view.look = state ? team::JudgeFolder(*state) : team::FolderLook{};
+    const bool shown = state && view.look.othersShown;
+    view.overlaps = shown ? team::MatchRows(rows, state->others) : std::vector<team::RowOverlap>(rows.size());
+    view.begins = alarm.Update(view.overlaps, shown ? state->others : std::vector<team::Record>{}, steadyMs);
+    return view;
+}
+
 void ApplyTeamFolder(App& app) { app.team.folder = app.settings.teamFolder; }
 
 bool UpdateTeamMode(App& app) {
@@ -84,13 +94,11 @@ bool UpdateTeamMode(App& app) {
     }
 
     const std::shared_ptr<const team::TeamState> state = channel->Latest();
-    const team::FolderLook look = state ? team::JudgeFolder(*state) : team::FolderLook{};
+    const TeamView view = ViewTeam(state.get(), ids, team.overlapAlarm, clock.SteadyMilliseconds());
     team.latest = state;
-    team.look = look;
-    ShowFolderFailing(app, look.networkError);
-    const std::vector<team::RowOverlap> overlaps = state && look.othersShown
-                                                       ? team::MatchRows(ids, state->others)
-                                                       : std::vector<team::RowOverlap>(ids.size());
+    team.look = view.look;
+    ShowFolderFailing(app, view.look.networkError);
+    const std::vector<team::RowOverlap>& overlaps = view.overlaps;
     const char* more = Pick(texts::kMoreHolders, app.settings.language);
     team.remarks.assign(overlaps.size(), {});
     for (std::size_t i = 0; i < overlaps.size(); ++i)
@@ -98,8 +106,7 @@ bool UpdateTeamMode(App& app) {
             team.remarks[i].text = team::HoldersText(
                 overlaps[i].holders, [&clock](std::int64_t utc) { return clock.TimeOfDayText(utc); },
                 more ? more : "more");
-    return team.overlapAlarm.Update(overlaps, state && look.othersShown ? state->others : std::vector<team::Record>{},
-                                    clock.SteadyMilliseconds());
+    return view.begins;
 }
 
 void LeaveTeam(App& app) {

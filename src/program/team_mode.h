@@ -41,6 +41,17 @@ struct TeamModeState {
 // `salt` (what differs between two starts anyway: the clocks).
 std::string NewRunId(std::uint64_t salt = 0);
 
+// What a tick makes of the exchange's state (null before its first look):
+// how the folder looks, who else has each row's object, and whether an
+// overlap begins (the sound).
+struct TeamView {
+    team::FolderLook look;
+    std::vector<team::RowOverlap> overlaps;  // one per row
+    bool begins = false;
+};
+TeamView ViewTeam(const team::TeamState* state, const std::vector<team::ObjectId>& rows, team::OverlapAlarm& alarm,
+                  std::int64_t steadyMs);
+
 // The team folder option applies: the user left its box, pressed Enter in it
 // or chose a folder.
 void ApplyTeamFolder(App& app);
