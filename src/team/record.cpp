@@ -32,10 +32,12 @@ std::string_view CutUtf8(std::string_view s, std::size_t limit) {
     return s.substr(0, end);
 }
 
-// A text as written: no control characters, valid UTF-8, within the limit.
+// A text as written: without control characters (a reader strips them
+// anyway), valid UTF-8, within the limit.
 std::string CleanText(std::string_view s, std::size_t limit) {
     std::string out;
-    for (char c : CutUtf8(s, limit)) out += IsControl(static_cast<unsigned char>(c)) ? '?' : c;
+    for (char c : CutUtf8(s, limit))
+        if (!IsControl(static_cast<unsigned char>(c))) out += c;
     if (!IsUtf8(out)) {
         // Not UTF-8 (say, a code-page name): keep the ASCII, mark the rest.
         for (char& c : out)

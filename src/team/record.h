@@ -84,7 +84,7 @@ struct Record {
 // The same copy and the same open objects (the sequence aside).
 bool SameContent(const Record& a, const Record& b);
 
-// The record as text. Control characters in names become '?', texts longer
+// The record as text. Control characters in names are left out, texts longer
 // than their limits are cut (not inside a UTF-8 character), invalid objects
 // and objects beyond kMaxObjects are left out; what it writes parses back.
 std::string WriteRecord(const Record& record);
