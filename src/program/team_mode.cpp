@@ -52,9 +52,12 @@ TeamView ViewTeam(const team::TeamState* state, const std::vector<team::ObjectId
                   std::int64_t steadyMs) {
     TeamView view;
     view.look = state ? team::JudgeFolder(*state) : team::FolderLook{};
-    const bool shown = state && view.look.othersShown;
-    view.overlaps = shown ? team::MatchRows(rows, state->others) : std::vector<team::RowOverlap>(rows.size());
-    view.begins = alarm.Update(view.overlaps, shown ? state->others : std::vector<team::Record>{}, steadyMs);
+    // A silent folder names nobody, and hears nobody: the rows keep their
+    // objects, so that the alarm knows the overlaps it loses from sight.
+    const std::vector<team::Record> nobody;
+    const std::vector<team::Record>& heard = state && view.look.othersShown ? state->others : nobody;
+    view.overlaps = team::MatchRows(rows, heard);
+    view.begins = alarm.Update(view.overlaps, heard, steadyMs);
     return view;
 }
 
