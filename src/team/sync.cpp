@@ -94,14 +94,17 @@ bool TeamSync::WriteMine(TeamFolder& folder, const Record& mine, const SteadyClo
     return true;
 }
 
-bool TeamSync::IsAlive(const Known& k, const Record& mine, std::int64_t now) {
+std::optional<std::int64_t> TeamSync::CountsUntil(const Known& k, const Record& mine, std::int64_t now) {
     const Record& r = k.record;
-    if (!k.hasRecord || now - k.lastListedMs >= timing_.heardMs) return false;
+    const std::int64_t heardUntil = k.lastListedMs + timing_.heardMs;
+    if (!k.hasRecord || now >= heardUntil) return std::nullopt;
     const bool sameComputer = SameName(r.computer, mine.computer);
-    if (sameComputer && SameName(r.user, mine.user)) return false;  // us
+    if (sameComputer && SameName(r.user, mine.user)) return std::nullopt;  // us
     if (sameComputer && r.processId != 0 && processes_)
-        if (const std::optional<bool> runs = processes_->IsRunning(r.processId, r.processStart)) return *runs;
-    return k.lastChangeMs && now - *k.lastChangeMs < timing_.aliveMs;
+        if (const std::optional<bool> runs = processes_->IsRunning(r.processId, r.processStart))
+            return *runs ? std::optional<std::int64_t>(heardUntil) : std::nullopt;
+    if (!k.lastChangeMs || now - *k.lastChangeMs >= timing_.aliveMs) return std::nullopt;
+    return std::min(heardUntil, *k.lastChangeMs + timing_.aliveMs);
 }
 
 void TeamSync::ReadOne(TeamFolder& folder, const std::string& name, Known& k, std::int64_t now) {
@@ -235,14 +238,18 @@ TeamState TeamSync::Cycle(TeamFolder& folder, const Record& mine, const SteadyCl
     state.failingForMs = failingSinceMs_ ? start - *failingSinceMs_ : 0;
     const std::int64_t end = now();
     for (const auto& [name, k] : known_) {
-        if (!IsAlive(k, mine, end)) continue;
+        const std::optional<std::int64_t> until = CountsUntil(k, mine, end);
+        if (!until) continue;
         auto same = std::find_if(state.others.begin(), state.others.end(),
                                  [&](const Record& r) { return SamePerson(r, k.record); });
         if (same == state.others.end()) {
             Record person = k.record;
             person.objects.clear();
             same = state.others.insert(state.others.end(), std::move(person));
+            state.countsUntilMs.push_back(*until);
         }
+        std::int64_t& personUntil = state.countsUntilMs[static_cast<std::size_t>(same - state.others.begin())];
+        personUntil = std::max(personUntil, *until);
         Merge(*same, k.record);
     }
     for (Record& r : state.others) {

@@ -72,6 +72,9 @@ struct TeamState {
     // Alive records of other copies, one per person (two copies of one user
     // on one computer are merged), every name made fit to show (DisplayName).
     std::vector<Record> others;
+    // For each of `others`: when it stops counting unless heard from again,
+    // by the worker's clock (StateAsOf drops it then).
+    std::vector<std::int64_t> countsUntilMs;
     std::int64_t failingForMs = 0;  // how long the folder has failed in a row (0: the last cycle worked)
     std::int64_t silentForMs = 0;   // how long since the folder last answered a call (the worker sets it)
 };
@@ -123,7 +126,8 @@ private:
     void ReadOne(TeamFolder& folder, const std::string& name, Known& k, std::int64_t now);
     void RemoveDead(TeamFolder& folder, std::vector<FolderEntry>& dead, const SteadyClock& now);
     std::optional<std::int64_t> ShareNow(std::int64_t now) const;  // in FILETIME units
-    bool IsAlive(const Known& k, const Record& mine, std::int64_t now);
+    // Until when a record counts, as far as we know now; none: it does not.
+    std::optional<std::int64_t> CountsUntil(const Known& k, const Record& mine, std::int64_t now);
 
     SyncTiming timing_;
     LocalProcesses* processes_;
