@@ -2,6 +2,7 @@
 // sure: who holds which object, since when, and through what trouble.
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include "soak.h"
 
@@ -36,7 +37,8 @@ int Sim::SeatOf(const std::string& user, const std::string& computer) const {
 
 void Sim::Violation(const char* invariant, const std::string& detail) {
     ++figures_.violations;
-    if (++figures_.byInvariant[invariant] > 3) return;  // the first few in full
+    static const long long shown = std::getenv("SOAK_ALL") ? 1LL << 62 : 3;  // the first few in full
+    if (++figures_.byInvariant[invariant] > shown) return;
     std::printf("VIOLATION of \"%s\" (seed %llu), %s: %s\n  the last events:\n", invariant,
                 static_cast<unsigned long long>(seed_), Clock(now_).c_str(), detail.c_str());
     for (std::size_t i = logged_ > recent_.size() ? logged_ - recent_.size() : 0; i < logged_; ++i) {
@@ -85,6 +87,10 @@ void Sim::RetallyPc(int pc) {
 void Sim::AfterCycle(Worker& w) {
     if (w.latest.folderOk && w.anchored) w.okCycles[w.okCount++ % w.okCycles.size()] = now_ - (Steady(w) - w.latestFromMs);
     if (w.stop) Retally(w);  // a stopped worker writes no more
+    Identify(w);
+}
+
+void Sim::Identify(Worker& w) {
     w.shown.clear();
     if (w.folder != 0) return;
     for (const team::Record& r : w.latest.others) {
@@ -131,7 +137,7 @@ void Sim::CheckTick(Copy& c, Worker& w, const std::vector<team::ObjectId>& rows,
             std::int64_t theirs = -1;  // the overlap as the clients have it: open on both sides since
             for (int other : seats_[seat].sessions)
                 if (const std::int64_t at = sessions_[other].openSince[o]; at >= 0) theirs = theirs < 0 ? at : std::min(theirs, at);
-            const std::int64_t since = theirs < 0 || s.openSince[o] < 0 ? -1 : std::max(theirs, s.openSince[o]);
+            const std::int64_t since = std::max(theirs, s.openSince[o]);  // ours reopened: new to us
             std::int64_t& last = c.lastShown[o * seats + seat];
             begins |= last < 0 || last < since || now_ - last >= team::OverlapAlarm::kMemoryMs;
             pairs += " (" + seats_[seat].shownUser + ", " + pool_[o].id.number + ": shown " +

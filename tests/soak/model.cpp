@@ -489,13 +489,19 @@ void Sim::Tick(Copy& c) {
         Publish(*workers_[c.current], c.mine);
     }
     Worker& w = *workers_[c.current];
-    team::TeamState asOf;  // StateAsOf leaves the others as they are: they stay where they are
+    // The worker's state as of now. The others it drops stay dropped until
+    // the next cycle: they go back (not copied, for speed), and so do the rest.
+    team::TeamState asOf;
     asOf.folderOk = w.latest.folderOk;
     asOf.failingForMs = w.latest.failingForMs;
-    asOf = team::StateAsOf(asOf, w.latestFromMs, w.lastAnswerMs, Steady(w));
-    asOf.others.swap(w.latest.others);
+    asOf.others = std::move(w.latest.others);
+    asOf.countsUntilMs = std::move(w.latest.countsUntilMs);
+    const std::size_t known = asOf.others.size();
+    asOf = team::StateAsOf(std::move(asOf), w.latestFromMs, w.lastAnswerMs, Steady(w));
     const TeamView view = ViewTeam(&asOf, rows, c.alarm, Steady(w));
-    asOf.others.swap(w.latest.others);
+    w.latest.others = std::move(asOf.others);
+    w.latest.countsUntilMs = std::move(asOf.countsUntilMs);
+    if (w.latest.others.size() != known) Identify(w);
     CheckTick(c, w, rows, view);
     Schedule(now_ + pc.scanMs, kTick, c.id);
 }

@@ -200,6 +200,7 @@ private:
     void Retally(Worker& w);
     void RetallyPc(int pc);
     void AfterCycle(Worker& w);
+    void Identify(Worker& w);  // who and what the state names
     void CheckTick(Copy& c, Worker& w, const std::vector<team::ObjectId>& rows, const TeamView& view);
     void CheckRemoval(const Worker& remover, const File& file);
     void CheckFolder();
