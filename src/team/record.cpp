@@ -245,6 +245,8 @@ bool ParseRecord(std::string_view bytes, Record& record) {
     return true;
 }
 
+std::string NameAsWritten(std::string_view name) { return CleanName(name); }
+
 std::string RecordFileName(const std::string& computer, const std::string& user, const std::string& runId) {
     return FileNamePart(computer) + '_' + FileNamePart(user) + '_' + FileNamePart(runId) +
            std::string(kRecordExtension);

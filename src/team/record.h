@@ -96,6 +96,9 @@ std::string WriteRecord(const Record& record);
 // dropped.
 bool ParseRecord(std::string_view bytes, Record& record);
 
+// A user or computer name as WriteRecord writes it.
+std::string NameAsWritten(std::string_view name);
+
 // The record's file name: computer, user and run id, each cut to 32
 // characters, anything but ASCII letters, digits and '-' turned into '_',
 // joined by '_', with kRecordExtension.

@@ -227,7 +227,12 @@ TeamState TeamSync::Cycle(TeamFolder& folder, const Record& mine, const SteadyCl
     TeamState state;
     const std::int64_t start = now();
     const bool wrote = WriteMine(folder, mine, now);
-    const bool listed = ReadOthers(folder, mine, now);
+    // Ourselves as our record names us (names are cleaned as they are written).
+    Record me;
+    me.user = NameAsWritten(mine.user);
+    me.computer = NameAsWritten(mine.computer);
+    me.runId = mine.runId;
+    const bool listed = ReadOthers(folder, me, now);
     state.folderOk = wrote && listed;
     if (!state.folderOk) writeAgain_ = true;
     if (state.folderOk)
@@ -238,7 +243,7 @@ TeamState TeamSync::Cycle(TeamFolder& folder, const Record& mine, const SteadyCl
     state.failingForMs = failingSinceMs_ ? start - *failingSinceMs_ : 0;
     const std::int64_t end = now();
     for (const auto& [name, k] : known_) {
-        const std::optional<std::int64_t> until = CountsUntil(k, mine, end);
+        const std::optional<std::int64_t> until = CountsUntil(k, me, end);
         if (!until) continue;
         auto same = std::find_if(state.others.begin(), state.others.end(),
                                  [&](const Record& r) { return SamePerson(r, k.record); });
