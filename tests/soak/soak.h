@@ -204,7 +204,7 @@ private:
     void CheckTick(Copy& c, Worker& w, const std::vector<team::ObjectId>& rows, const TeamView& view);
     void CheckRemoval(const Worker& remover, const File& file);
     void CheckFolder();
-    int SeatOf(const std::string& user, const std::string& computer) const;
+    int SeatOf(const std::string& user, const std::string& computer, bool* exact = nullptr) const;
     void Violation(const char* invariant, const std::string& detail);
 
     int days_;
