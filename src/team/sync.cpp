@@ -253,8 +253,9 @@ TeamState TeamSync::Cycle(TeamFolder& folder, const Record& mine, const SteadyCl
             same = state.others.insert(state.others.end(), std::move(person));
             state.countsUntilMs.push_back(*until);
         }
+        // Until the first of the person's copies stops counting: its objects are theirs.
         std::int64_t& personUntil = state.countsUntilMs[static_cast<std::size_t>(same - state.others.begin())];
-        personUntil = std::max(personUntil, *until);
+        personUntil = std::min(personUntil, *until);
         Merge(*same, k.record);
     }
     for (Record& r : state.others) {
