@@ -54,10 +54,14 @@ TeamView ViewTeam(const team::TeamState* state, const std::vector<team::ObjectId
     view.look = state ? team::JudgeFolder(*state) : team::FolderLook{};
     // A silent folder names nobody, and hears nobody: the rows keep their
     // objects, so that the alarm knows the overlaps it loses from sight.
+    const bool shown = state && view.look.othersShown;
     const std::vector<team::Record> nobody;
-    const std::vector<team::Record>& heard = state && view.look.othersShown ? state->others : nobody;
+    const std::vector<team::Record>& heard = shown ? state->others : nobody;
+    std::vector<int> copies;
+    if (shown)
+        for (const team::TeamState::Heard& h : state->heard) copies.push_back(h.copies);
     view.overlaps = team::MatchRows(rows, heard);
-    view.begins = alarm.Update(view.overlaps, heard, steadyMs);
+    view.begins = alarm.Update(view.overlaps, heard, steadyMs, copies);
     return view;
 }
 

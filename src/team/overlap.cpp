@@ -52,10 +52,16 @@ std::vector<RowOverlap> MatchRows(const std::vector<ObjectId>& rows, const std::
 }
 
 bool OverlapAlarm::Update(const std::vector<RowOverlap>& overlaps, const std::vector<Record>& heard,
-                          std::int64_t nowMs) {
+                          std::int64_t nowMs, const std::vector<int>& copies) {
+    // How many copies of a person are heard; 0: the person is not.
+    const auto copiesHeard = [&](const std::string& user, const std::string& computer) {
+        for (std::size_t i = 0; i < heard.size(); ++i)
+            if (heard[i].user == user && heard[i].computer == computer) return i < copies.size() ? copies[i] : 1;
+        return 0;
+    };
     // Lost from sight too long ago: whatever comes now is a new overlap.
     for (auto it = seen_.begin(); it != seen_.end();)
-        it = nowMs - it->second >= kMemoryMs ? seen_.erase(it) : std::next(it);
+        it = nowMs - it->second.atMs >= kMemoryMs ? seen_.erase(it) : std::next(it);
     bool begins = false;
     std::set<ObjectId> rows;
     std::set<Pair> now;
@@ -63,20 +69,17 @@ bool OverlapAlarm::Update(const std::vector<RowOverlap>& overlaps, const std::ve
         rows.insert(row.id);
         for (const Holder& h : row.holders) {
             const Pair pair(row.id.typeCode, row.id.number, h.user, h.computer);
-            auto [it, added] = seen_.try_emplace(pair, nowMs);
+            auto [it, added] = seen_.try_emplace(pair, Seen{nowMs, 0});
             begins |= added;
-            it->second = nowMs;
+            it->second = {nowMs, copiesHeard(h.user, h.computer)};
             now.insert(pair);
         }
     }
-    const auto isHeard = [&heard](const std::string& user, const std::string& computer) {
-        return std::any_of(heard.begin(), heard.end(),
-                           [&](const Record& r) { return r.user == user && r.computer == computer; });
-    };
     for (auto it = seen_.begin(); it != seen_.end();) {
         const auto& [type, number, user, computer] = it->first;
-        const bool ended =
-            !now.count(it->first) && (!rows.count(ObjectId{type, number}) || isHeard(user, computer));
+        const int heardNow = copiesHeard(user, computer);
+        const bool ended = !now.count(it->first) && (!rows.count(ObjectId{type, number}) ||
+                                                     (heardNow > 0 && heardNow >= it->second.copies));
         it = ended ? seen_.erase(it) : std::next(it);
     }
     return begins;

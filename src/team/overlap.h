@@ -47,14 +47,22 @@ public:
     // the previous update: a new object overlapped, a new person on an object
     // already overlapped, or an overlap that had ended begins again. An
     // overlap has ended when our row closed, or when the other person is
-    // heard (`heard`, the people the folder shows now) without the object;
-    // a pair lost while its person is unheard is the same overlap for
-    // kMemoryMs (`nowMs`: a steady clock).
-    bool Update(const std::vector<RowOverlap>& overlaps, const std::vector<Record>& heard, std::int64_t nowMs);
+    // heard (`heard`, the people the folder shows now) without the object,
+    // with as many copies as when it was last seen (`copies`, per person;
+    // empty: one each): one of two copies that stops (a terminal server
+    // session's copy crashed) need not have closed it. A pair lost while its
+    // person is unheard is the same overlap for kMemoryMs (`nowMs`: a steady
+    // clock).
+    bool Update(const std::vector<RowOverlap>& overlaps, const std::vector<Record>& heard, std::int64_t nowMs,
+                const std::vector<int>& copies = {});
 
 private:
     using Pair = std::tuple<int, std::string, std::string, std::string>;  // type, number, user, computer
-    std::map<Pair, std::int64_t> seen_;  // last seen overlapped
+    struct Seen {
+        std::int64_t atMs;  // last seen overlapped
+        int copies;         // of the person, then
+    };
+    std::map<Pair, Seen> seen_;
 };
 
 // A row names at most this many holders; "+N more" stands for the rest.

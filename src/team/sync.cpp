@@ -242,21 +242,30 @@ TeamState TeamSync::Cycle(TeamFolder& folder, const Record& mine, const SteadyCl
     // As of the cycle's start; the worker adds the time since (StateAsOf).
     state.failingForMs = failingSinceMs_ ? start - *failingSinceMs_ : 0;
     const std::int64_t end = now();
-    for (const auto& [name, k] : known_) {
-        const std::optional<std::int64_t> until = CountsUntil(k, me, end);
-        if (!until) continue;
+    std::vector<std::pair<const Known*, std::int64_t>> counting;  // and until when each counts
+    for (const auto& [name, k] : known_)
+        if (const std::optional<std::int64_t> until = CountsUntil(k, me, end)) counting.emplace_back(&k, *until);
+    for (const auto& [k, until] : counting) {
+        // A copy that stops counting before the next cycle, while another
+        // copy of its person counts on, is left out: the person shown goes
+        // when the first of their copies does (its objects are among theirs).
+        if (until < end + kMaxCycleIntervalMs &&
+            std::any_of(counting.begin(), counting.end(), [&, k = k, until = until](const auto& other) {
+                return other.second > until && SamePerson(other.first->record, k->record);
+            }))
+            continue;
         auto same = std::find_if(state.others.begin(), state.others.end(),
-                                 [&](const Record& r) { return SamePerson(r, k.record); });
+                                 [&, k = k](const Record& r) { return SamePerson(r, k->record); });
         if (same == state.others.end()) {
-            Record person = k.record;
+            Record person = k->record;
             person.objects.clear();
             same = state.others.insert(state.others.end(), std::move(person));
-            state.countsUntilMs.push_back(*until);
+            state.heard.push_back({0, until});
         }
-        // Until the first of the person's copies stops counting: its objects are theirs.
-        std::int64_t& personUntil = state.countsUntilMs[static_cast<std::size_t>(same - state.others.begin())];
-        personUntil = std::min(personUntil, *until);
-        Merge(*same, k.record);
+        TeamState::Heard& heard = state.heard[static_cast<std::size_t>(same - state.others.begin())];
+        ++heard.copies;
+        heard.countsUntilMs = std::min(heard.countsUntilMs, until);
+        Merge(*same, k->record);
     }
     for (Record& r : state.others) {
         std::sort(r.objects.begin(), r.objects.end(), [](const OpenObject& a, const OpenObject& b) { return a.id < b.id; });

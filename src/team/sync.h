@@ -72,9 +72,14 @@ struct TeamState {
     // Alive records of other copies, one per person (two copies of one user
     // on one computer are merged), every name made fit to show (DisplayName).
     std::vector<Record> others;
-    // For each of `others`: when it (the first of its copies) stops counting
-    // unless heard from again, by the worker's clock (StateAsOf drops it then).
-    std::vector<std::int64_t> countsUntilMs;
+    // How each of `others` is heard: how many of the person's copies count,
+    // and when the first of them stops counting unless heard from again, by
+    // the worker's clock (StateAsOf drops the person then).
+    struct Heard {
+        int copies = 0;
+        std::int64_t countsUntilMs = 0;
+    };
+    std::vector<Heard> heard;
     std::int64_t failingForMs = 0;  // how long the folder has failed in a row (0: the last cycle worked)
     std::int64_t silentForMs = 0;   // how long since the folder last answered a call (the worker sets it)
 };

@@ -27,10 +27,10 @@ inline TeamState StateAsOf(TeamState latest, std::int64_t latestFromMs, std::int
                            std::int64_t nowMs) {
     if (!latest.folderOk) latest.failingForMs += nowMs - latestFromMs;
     latest.silentForMs = nowMs - lastAnswerMs;
-    for (std::size_t i = std::min(latest.others.size(), latest.countsUntilMs.size()); i-- > 0;) {
-        if (nowMs < latest.countsUntilMs[i]) continue;
+    for (std::size_t i = std::min(latest.others.size(), latest.heard.size()); i-- > 0;) {
+        if (nowMs < latest.heard[i].countsUntilMs) continue;
         latest.others.erase(latest.others.begin() + static_cast<std::ptrdiff_t>(i));
-        latest.countsUntilMs.erase(latest.countsUntilMs.begin() + static_cast<std::ptrdiff_t>(i));
+        latest.heard.erase(latest.heard.begin() + static_cast<std::ptrdiff_t>(i));
     }
     return latest;
 }

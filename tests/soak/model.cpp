@@ -495,12 +495,12 @@ void Sim::Tick(Copy& c) {
     asOf.folderOk = w.latest.folderOk;
     asOf.failingForMs = w.latest.failingForMs;
     asOf.others = std::move(w.latest.others);
-    asOf.countsUntilMs = std::move(w.latest.countsUntilMs);
+    asOf.heard = std::move(w.latest.heard);
     const std::size_t known = asOf.others.size();
     asOf = team::StateAsOf(std::move(asOf), w.latestFromMs, w.lastAnswerMs, Steady(w));
     const TeamView view = ViewTeam(&asOf, rows, c.alarm, Steady(w));
     w.latest.others = std::move(asOf.others);
-    w.latest.countsUntilMs = std::move(asOf.countsUntilMs);
+    w.latest.heard = std::move(asOf.heard);
     if (w.latest.others.size() != known) Identify(w);
     CheckTick(c, w, rows, view);
     Schedule(now_ + pc.scanMs, kTick, c.id);
