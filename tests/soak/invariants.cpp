@@ -161,7 +161,10 @@ void Sim::CheckTick(Copy& c, Worker& w, const std::vector<team::ObjectId>& rows,
             if (now_ - both >= kCalmAfterMs && std::find(shown.begin(), shown.end(), y->seat) == shown.end()) {
                 Violation("no false calm", seats_[w.seat].shownUser + " does not show " + seats_[y->seat].shownUser +
                                                " with object " + pool_[o].id.number + ", both hold it for " +
-                                               std::to_string((now_ - both) / kSecond) + " s");
+                                               std::to_string((now_ - both) / kSecond) + " s; our listing is " +
+                                               std::to_string((now_ - pcs_[w.pc].listing[0].first) / kSecond) +
+                                               " s old, our state " + std::to_string((Steady(w) - w.latestFromMs) / kSecond) +
+                                               " s; they wrote first " + std::to_string((now_ - y->firstWriteMs) / kSecond) + " s ago");
                 break;
             }
         }

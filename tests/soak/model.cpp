@@ -582,6 +582,7 @@ bool Sim::Write(Worker& w, const std::string& name, const std::string& bytes, st
     const auto found = files.find(name);
     if (ok && found != files.end() && found->second.readUntil > now_) {  // a reader has it open: the replace fails
         ok = false;
+        w.troubleUntil = now_;
         recent_[(logged_ - 1) % recent_.size()].arg = 8;
     }
     if (ok) {
