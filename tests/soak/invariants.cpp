@@ -169,6 +169,7 @@ void Sim::CheckTick(Copy& c, Worker& w, const std::vector<team::ObjectId>& rows,
             }
         }
     }
+    figures_.happened["sounds"] += view.begins;
     if (view.begins && !begins) Violation("one sound per overlap", seats_[w.seat].shownUser + " sounds again:" + pairs);
 }
 

@@ -20,6 +20,9 @@ int main(int argc, char** argv) {
     brisolt::soak::Sim sim(static_cast<int>(days), static_cast<int>(people), seed);
     const brisolt::soak::Figures figures = sim.Run();
     const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("the model made:");
+    for (const auto& [what, count] : figures.happened) std::printf(" %lld %s,", static_cast<long long>(count), what.c_str());
+    std::printf("\n");
     for (const auto& [invariant, count] : figures.byInvariant) std::printf("%s: %lld\n", invariant.c_str(), static_cast<long long>(count));
     std::printf("team-year: %lld days, %lld people, seed %llu, %lld violations, %zu most files, %.1f s\n", days, people,
                 seed, static_cast<long long>(figures.violations), figures.mostFiles, wall);

@@ -102,7 +102,7 @@ Sim::Sim(int days, int people, std::uint64_t seed) : days_(days), seed_(seed), r
         const std::string longer = p % 7 == 5 ? " Maximilian-Alexander von Hohenzollern" : "";
         const Named user = Name(std::to_string(p) + ".", kHidden[p % 10], kUsers[p % 10] + longer);
         users_.push_back(user.raw);
-        const int pc = p % 4 == 3 ? people : p;  // some work on the terminal server
+        const int pc = p % 4 == 3 || p == 1 ? people : p;  // some work on the terminal server
         seats_.push_back({user.raw, pcs_[pc].name, user.shown, shownComputers[pc], {}});
         seatByShownName_[{user.shown, shownComputers[pc]}] = p;
         for (int k = 0; k < (p == 3 ? 2 : 1); ++k) {  // one of them twice
@@ -212,11 +212,13 @@ void Sim::Handle(const Event& e) {
         return Schedule(now_ + random_.LogBetween(kMinute, 40 * kMinute), kClient, e.who, e.arg);
     case kCrash:
         if (!copy) return;
+        ++figures_.happened["crashes"];
         Kill(*copy);
         if (random_.Chance(0.7)) Schedule(now_ + random_.LogBetween(10 * kSecond, 2 * kHour), kStartCopy, e.who);
         return;
     case kRestart:
         if (!copy) return;
+        ++figures_.happened[e.arg ? "kills and restarts" : "restarts"];
         e.arg ? Kill(*copy) : Quit(*copy);
         return Schedule(now_ + (e.arg ? 200 : kQuitWaitMs + 500), kStartCopy, e.who);
     case kStartCopy:
@@ -226,6 +228,7 @@ void Sim::Handle(const Event& e) {
     case kSwitch:  // to another team folder for a while, and back
         if ((e.arg > 0) == (s->folder == 1)) return;
         s->folder = e.arg > 0;
+        ++figures_.happened["folder changes"];
         if (e.arg > 0) Schedule(now_ + e.arg, kSwitch, e.who, 0);
         if (copy && copy->alive) {
             Stop(*workers_[copy->current]);
@@ -237,11 +240,13 @@ void Sim::Handle(const Event& e) {
     case kDark: return DarkPc(e.who, e.arg != 0);
     case kBoot: return BootPc(e.who);
     case kShareDown:
+        ++figures_.happened[e.who ? "share hangs" : "share failures"];
         shares_[0].downUntil = now_ + e.arg;
         shares_[0].hangs = e.who != 0;
         RetallyPc(-1);
         return Schedule(now_ + e.arg, kRetally, -1);
     case kPcHang:
+        ++figures_.happened["PC network hangs"];
         pcs_[e.who].hungUntil = now_ + e.arg;
         RetallyPc(e.who);
         return Schedule(now_ + e.arg, kRetally, e.who);
@@ -279,7 +284,7 @@ std::uint32_t Sim::NewPid(Pc& pc, int user, std::int64_t endsAt, std::uint32_t p
 std::optional<bool> Sim::IsRunning(int pc, int user, std::uint32_t id, std::uint64_t start) {
     const auto found = pcs_[pc].processes.find(id);
     if (found == pcs_[pc].processes.end() || found->second.endsAt <= now_) return false;
-    if (found->second.user != user) return std::nullopt;  // another user's: it cannot be asked
+    if (found->second.user != user) return ++figures_.happened["processes that cannot be asked"], std::nullopt;
     return found->second.start == start;
 }
 std::optional<bool> Processes::IsRunning(std::uint32_t id, std::uint64_t start) { return sim->IsRunning(pc, user, id, start); }
@@ -288,6 +293,7 @@ void Sim::SleepPc(int pc, std::int64_t forMs) {
     Pc& p = pcs_[pc];
     if (p.server || p.asleep || p.dark) return;
     p.asleep = true;
+    ++figures_.happened["sleeps"];
     ++p.sleepEpoch;  // calls under way fail when it wakes
     RetallyPc(pc);
     if (forMs > 0) Schedule(now_ + forMs, kWake, pc);
@@ -311,6 +317,7 @@ void Sim::DarkPc(int pc, bool clean) {
         if (s.copy >= 0) Kill(*copies_[s.copy]);
     }
     p.dark = true;
+    ++figures_.happened[clean ? "shutdowns" : "power cuts"];
     p.asleep = false;
     ++p.sleepEpoch;
     p.deferred.clear();
@@ -457,6 +464,7 @@ void Sim::Kill(Copy& c) {
         for (const Session& other : sessions_)
             if (other.pc == s.pc && other.user != s.user && random_.Chance(0.5)) user = other.user;
         NewPid(pc, user, now_ + random_.LogBetween(kMinute, 10 * kHour), c.pid);
+        ++figures_.happened["process ids taken again"];
     }
     if (s.copy == c.id) s.copy = -1;
     copies_[c.id].reset();
@@ -583,6 +591,7 @@ bool Sim::Write(Worker& w, const std::string& name, const std::string& bytes, st
     if (ok && found != files.end() && found->second.readUntil > now_) {  // a reader has it open: the replace fails
         ok = false;
         w.troubleUntil = now_;
+        ++figures_.happened["writes refused: a reader had the file"];
         recent_[(logged_ - 1) % recent_.size()].arg = 8;
     }
     if (ok) {
@@ -603,6 +612,9 @@ bool Sim::Remove(Worker& w, const std::string& name) {
     const auto found = files.find(name);
     if (found == files.end()) return true;
     if (w.folder == 0) CheckRemoval(w, found->second);
+    ++figures_.happened[found->second.writer == w.id ? "records removed by their writer"
+                        : now_ - ShareMs(found->second.writeTime) >= kDay ? "dead records removed"
+                                                                          : "earlier runs' records removed"];
     files.erase(found);
     return true;
 }

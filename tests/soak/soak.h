@@ -146,6 +146,7 @@ struct Figures {
     std::int64_t violations = 0;
     std::size_t mostFiles = 0;
     std::map<std::string, std::int64_t> byInvariant;
+    std::map<std::string, std::int64_t> happened;  // what the model made happen, to tell it did
 };
 
 class Sim {
