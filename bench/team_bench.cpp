@@ -3,17 +3,30 @@
 // nothing changed (list, the reads that are due, liveness) plus matching the
 // others against 50 rows, and how many listings and reads it makes; the same
 // beside 1,000 junk files that look like records, which a cycle reads at most
-// SyncTiming::maxReadsPerCycle of.
+// SyncTiming::maxReadsPerCycle of. And the designer history of a team of 20
+// over a year, in files on a local disk: read and merged by a fresh reader,
+// and searched once read.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#if defined(__unix__)
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 #include "fake_team_folder.h"
 #include "program/team_page.h"
+#include "team/history.h"
 #include "team/overlap.h"
 #include "team/record.h"
 #include "team/sync.h"
@@ -154,6 +167,149 @@ void BM_TeamPageRows50x50(benchmark::State& state, const char* filter) {
 BENCHMARK_CAPTURE(BM_TeamPageRows50x50, typed_80, "80")->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_TeamPageRows50x50, typed_codeunit_sales, "Codeunit sales")->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_TeamPageRows50x50, nothing_typed, "")->Unit(benchmark::kMicrosecond);
+
+// ---- The designer history: 20 people x 12 months, about 50 sessions a day each.
+
+constexpr int kPeople = 20, kSessionsPerDay = 50, kDays = 365;
+constexpr std::int64_t kNow = 1717200000 + 86400 * 29;  // 2024-06-30
+
+// A folder on the local disk through std::filesystem: what the history reader
+// uses of the port (listing and reading).
+class LocalFolder : public TeamFolder {
+public:
+    explicit LocalFolder(std::filesystem::path path) : path_(std::move(path)) {}
+    bool List(std::vector<FolderEntry>& entries) override {
+        entries.clear();
+        std::error_code error;
+        for (const auto& e : std::filesystem::directory_iterator(path_, error))
+            if (e.is_regular_file())
+                entries.push_back({e.path().filename().string(), e.file_size(),
+                                   static_cast<std::uint64_t>(e.last_write_time().time_since_epoch().count())});
+        return !error;
+    }
+    bool Read(const std::string& name, std::size_t maxBytes, std::string& bytes, std::uint64_t&) override {
+        std::ifstream in(path_ / name, std::ios::binary);
+        if (!in) return false;
+        bytes.resize(maxBytes);
+        in.read(bytes.data(), static_cast<std::streamsize>(maxBytes));
+        bytes.resize(static_cast<std::size_t>(in.gcount()));
+        return true;
+    }
+    bool WriteAtomically(const std::string&, const std::string&, std::uint64_t&) override { return false; }
+    AppendResult AppendAt(const std::string&, std::uint64_t, const std::string&, std::size_t, std::string&,
+                          std::uint64_t&) override {
+        return AppendResult::Failed;
+    }
+    bool Remove(const std::string&) override { return false; }
+    // Drops the files from the page cache, so that the next read comes from the disk.
+    void Evict() const {
+#if defined(__unix__)
+        for (const auto& e : std::filesystem::directory_iterator(path_)) {
+            const int fd = open(e.path().c_str(), O_RDONLY);
+            if (fd < 0) continue;
+            fdatasync(fd);
+            posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+            close(fd);
+        }
+#endif
+    }
+    const std::filesystem::path& Path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// The team's year, written once per run of the benchmark: each person's
+// sessions over 1,000 objects (Codeunit 80 among them), eight hours a day.
+struct HistoryYear {
+    LocalFolder folder;
+    std::size_t sessions = 0, bytes = 0;
+
+    HistoryYear() : folder(std::filesystem::temp_directory_path() / "brisolt_history_bench") {
+        std::filesystem::remove_all(folder.Path());
+        std::filesystem::create_directories(folder.Path());
+        std::mt19937 random(80);
+        const char* names[] = {"Sales-Post", "Customer", "Artikel\xC3\xBC" "bersicht", "Purch.-Post", "G/L Entry"};
+        for (int p = 0; p < kPeople; ++p) {
+            const std::string user = "user" + std::to_string(p), computer = "PC-" + std::to_string(p);
+            std::map<int, std::string> files;  // by month
+            for (int day = kDays - 1; day >= 0; --day) {
+                const std::int64_t start = kNow - day * 86400 - 86400 + 8 * 3600;
+                for (int i = 0; i < kSessionsPerDay; ++i) {
+                    const int object = static_cast<int>(random() % 1000);
+                    const std::int64_t from = start + i * 8 * 3600 / kSessionsPerDay;
+                    Session s{{object % 5, std::to_string(object < 20 ? 80 : object * 37 % 99999 + 1)},
+                              names[object % 5], user, computer, from, from + 300 + static_cast<std::int64_t>(random() % 300)};
+                    std::string& file = files[MonthOf(from)];
+                    if (file.empty()) file = std::string(kHistoryHeader);
+                    file += SessionLine(s);
+                    ++sessions;
+                }
+            }
+            for (const auto& [month, text] : files) {
+                std::ofstream(folder.Path() / HistoryFileName(computer, user, month), std::ios::binary) << text;
+                bytes += text.size();
+            }
+        }
+    }
+    ~HistoryYear() { std::filesystem::remove_all(folder.Path()); }
+};
+
+HistoryYear& Year() {
+    static HistoryYear year;
+    return year;
+}
+
+// A reader that has read nothing yet, and files that are not in memory.
+void BM_HistoryReadCold_20People12Months_Search80(benchmark::State& state) {
+    HistoryYear& year = Year();
+    std::size_t shown = 0, merged = 0;
+    for (auto _ : state) {
+        year.folder.Evict();
+        const auto start = std::chrono::steady_clock::now();
+        HistoryReader reader;
+        const auto index = reader.Read(year.folder, kNow);
+        shown = SearchHistory(*index, "80").size();
+        state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        merged = index->sessions.size();
+    }
+    state.counters["sessions"] = static_cast<double>(merged);
+    state.counters["MB"] = static_cast<double>(year.bytes) / 1e6;
+    state.counters["shown"] = static_cast<double>(shown);
+}
+BENCHMARK(BM_HistoryReadCold_20People12Months_Search80)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+
+// Once read: what typing in the search box costs.
+void BM_HistorySearch_20People12Months(benchmark::State& state, const char* query) {
+    HistoryReader reader;
+    const auto index = reader.Read(Year().folder, kNow);
+    std::size_t shown = 0;
+    for (auto _ : state) shown = SearchHistory(*index, query).size();
+    state.counters["shown"] = static_cast<double>(shown);
+}
+BENCHMARK_CAPTURE(BM_HistorySearch_20People12Months, typed_80, "80")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_HistorySearch_20People12Months, typed_codeunit_80, "codeunit 80")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_HistorySearch_20People12Months, typed_sales, "sales")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_HistorySearch_20People12Months, typed_umlaut, "\xC3\xBC" "bersicht user7")
+    ->Unit(benchmark::kMillisecond);
+
+// Asked again later: only what changed since is read (one person's month), then merged anew.
+void BM_HistoryReadAgain_OneFileChanged(benchmark::State& state) {
+    HistoryYear& year = Year();
+    HistoryReader reader;
+    reader.Read(year.folder, kNow);
+    const auto changed = year.folder.Path() / HistoryFileName("PC-0", "user0", MonthOf(kNow));
+    std::size_t merged = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::ofstream(changed, std::ios::binary | std::ios::app)
+            << SessionLine({{4, "80"}, "", "user0", "PC-0", kNow - 60 + state.iterations(), kNow});
+        state.ResumeTiming();
+        merged = reader.Read(year.folder, kNow)->sessions.size();
+    }
+    state.counters["sessions"] = static_cast<double>(merged);
+}
+BENCHMARK(BM_HistoryReadAgain_OneFileChanged)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace brisolt::team

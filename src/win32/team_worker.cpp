@@ -63,6 +63,12 @@ struct TeamWorker::Shared {
         bool WriteAtomically(const std::string& n, const std::string& b, std::uint64_t& t) override {
             return Answer([&] { return s.folder->WriteAtomically(n, b, t); });
         }
+        AppendResult AppendAt(const std::string& n, std::uint64_t e, const std::string& b, std::size_t m,
+                              std::string& t, std::uint64_t& z) override {
+            AppendResult result = AppendResult::Failed;
+            Answer([&] { return (result = s.folder->AppendAt(n, e, b, m, t, z)) != AppendResult::Failed; });
+            return result;
+        }
         bool Remove(const std::string& n) override {
             return Answer([&] { return s.folder->Remove(n); });
         }

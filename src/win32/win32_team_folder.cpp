@@ -154,6 +154,47 @@ bool Win32TeamFolder::WriteAtomically(const std::string& name, const std::string
     return false;
 }
 
+AppendResult Win32TeamFolder::AppendAt(const std::string& name, std::uint64_t expectedSize, const std::string& bytes,
+                                       std::size_t maxTail, std::string& tail, std::uint64_t& size) {
+    tail.clear();
+    const std::wstring path = PathOf(name);
+    if (path.empty() || bytes.size() > MAXDWORD) return AppendResult::Failed;
+    // Readers may share it; no other writer gets in while we hold it, so the
+    // length checked is the length appended to. FILE_APPEND_DATA alone: every
+    // write goes to the end, wherever the reads have left the file pointer.
+    UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ | FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH |
+                                  FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!file) return AppendResult::Failed;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (GetFileType(file.Get()) != FILE_TYPE_DISK || !GetFileInformationByHandle(file.Get(), &info) ||
+        (info.dwFileAttributes & kNotARegularFile))
+        return AppendResult::Failed;
+    size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    if (size != expectedSize) {
+        if (size < expectedSize) return AppendResult::Moved;
+        LARGE_INTEGER at{};
+        at.QuadPart = static_cast<LONGLONG>(expectedSize);
+        if (!SetFilePointerEx(file.Get(), at, nullptr, FILE_BEGIN)) return AppendResult::Failed;
+        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(maxTail, size - expectedSize));
+        char buffer[16 * 1024];
+        while (tail.size() < want) {
+            DWORD got = 0;
+            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(sizeof buffer, want - tail.size()));
+            if (!ReadFile(file.Get(), buffer, chunk, &got, nullptr)) return AppendResult::Failed;
+            if (got == 0) break;
+            tail.append(buffer, got);
+        }
+        return AppendResult::Moved;
+    }
+    DWORD written = 0;
+    if (!WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+        written != bytes.size())
+        return AppendResult::Failed;
+    size += bytes.size();
+    return AppendResult::Written;
+}
+
 bool Win32TeamFolder::Remove(const std::string& name) {
     const std::wstring path = PathOf(name);
     if (path.empty()) return false;

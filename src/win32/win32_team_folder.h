@@ -27,6 +27,10 @@ public:
     // even to a reader that shares everything) is tried again a few times
     // within about half a second.
     bool WriteAtomically(const std::string& name, const std::string& bytes, std::uint64_t& writeTime) override;
+    // Opens the file for appending with write access for nobody else (a second
+    // writer's call fails meanwhile), write-through.
+    AppendResult AppendAt(const std::string& name, std::uint64_t expectedSize, const std::string& bytes,
+                          std::size_t maxTail, std::string& tail, std::uint64_t& size) override;
     bool Remove(const std::string& name) override;
 
 private:

@@ -27,7 +27,7 @@ const std::string kGood = "BrisoltTeam 1\nuser=jdoe\ncomputer=PC-12\nrun=ab12\ns
 
 TEST(TeamRecord, WritesWhatParsesBackAndReadsLaterVersionsFields) {
     Record r = Copy("J\xC3\xBCrgen", "PC-12", {{{0, "18"}, 1700000000, "Debitor \xC3\xA4"}, {{1, "21"}, 1700000060}});
-    r.sequence = 18446744073709551615u, r.startedUtc = 1700000000;
+    r.sequence = 18446744073709551615u, r.startedUtc = 1700000000, r.historySinceUtc = 1700000001;
     r.processId = 4294967295u, r.processStart = 133456789012345678u;
     Record back;
     ASSERT_TRUE(ParseRecord(WriteRecord(r), back));

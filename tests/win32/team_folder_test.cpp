@@ -16,6 +16,7 @@
 #include "win32/team_worker.h"
 #include "win32/win.h"
 #include "win32/code_page.h"
+#include "win32/handles.h"
 #include "win32/utc_time.h"
 #include "win32/win32_processes.h"
 #include "win32/win32_team_folder.h"
@@ -171,6 +172,31 @@ WIN_TEST(TeamWorker_VanishedFolderIsAnError) {
     CHECK(worker.Stop());
 }
 
+// The conditional append: it writes only at the length expected, shows what
+// lies beyond it otherwise, and lets no second writer in meanwhile.
+WIN_TEST(TeamFolder_AppendsOnlyAtTheExpectedLength) {
+    wintest::TempDir dir;
+    Win32TeamFolder folder(dir.Path());
+    std::string tail;
+    std::uint64_t size = 0;
+    CHECK(folder.AppendAt("h.brisolt-history", 0, "one\n", 100, tail, size) == AppendResult::Written);
+    CHECK(folder.AppendAt("h.brisolt-history", 4, "two\n", 100, tail, size) == AppendResult::Written);
+    CHECK_EQ(8u, size);
+    CHECK(folder.AppendAt("h.brisolt-history", 4, "three\n", 3, tail, size) == AppendResult::Moved);
+    CHECK(size == 8 && tail == "two");
+    CHECK(folder.AppendAt("h.brisolt-history", 9, "x", 100, tail, size) == AppendResult::Moved);
+    CHECK(size == 8 && tail.empty());
+    {
+        UniqueHandle other(CreateFileA(dir.File("h.brisolt-history").c_str(), FILE_APPEND_DATA,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+        CHECK(static_cast<bool>(other));
+        CHECK(folder.AppendAt("h.brisolt-history", 8, "x", 100, tail, size) == AppendResult::Failed);
+    }
+    std::string bytes;
+    std::uint64_t writeTime = 0;
+    CHECK(folder.Read("h.brisolt-history", 100, bytes, writeTime) && bytes == "one\ntwo\n");
+}
+
 namespace {
 
 // A share that does not answer: every listing waits until it is let go.
@@ -183,6 +209,10 @@ public:
     }
     bool Read(const std::string&, std::size_t, std::string&, std::uint64_t&) override { return false; }
     bool WriteAtomically(const std::string&, const std::string&, std::uint64_t&) override { return true; }
+    AppendResult AppendAt(const std::string&, std::uint64_t, const std::string&, std::size_t, std::string&,
+                          std::uint64_t&) override {
+        return AppendResult::Failed;
+    }
     bool Remove(const std::string&) override { return true; }
 
 private:
