@@ -14,9 +14,6 @@ constexpr std::int64_t kErrorAfterFailingMs = 10000;
 // A write that took longer than this tells the share's time too loosely to
 // set our idea of its now by (its time lies somewhere within the call).
 constexpr std::int64_t kAnchorMaxCallMs = 2000;
-// A listing may be this old (shares cache them): our own file missing from
-// it longer after our write is really gone (removed by someone), and written again.
-constexpr std::int64_t kListingStaleMs = 15000;
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -151,21 +148,16 @@ bool TeamSync::ReadOthers(TeamFolder& folder, const Record& mine, const SteadyCl
     const std::int64_t now = clock();
     const std::optional<std::int64_t> shareNow = ShareNow(now);
 
-    bool mineListed = false;
     std::vector<FolderEntry> dead;
     std::vector<const FolderEntry*> live;
     for (const FolderEntry& entry : entries) {
         if (!IsRecordFileName(entry.name)) continue;
-        if (entry.name == myName_) {
-            mineListed = true;
-            continue;
-        }
+        if (entry.name == myName_) continue;
         if (shareNow && *shareNow - static_cast<std::int64_t>(entry.writeTime) > timing_.deadAfterMs * kFileTimePerMs)
             dead.push_back(entry);
         else if (entry.size <= kMaxRecordBytes)  // no writer of ours makes more: not read, not kept
             live.push_back(&entry);
     }
-    if (everWritten_ && !mineListed && now - lastWriteMs_ > kListingStaleMs) writeAgain_ = true;
     // Too many: the newest, so that junk and the long dead cannot hide a live copy.
     if (live.size() > timing_.maxFilesKnown) {
         std::nth_element(live.begin(), live.begin() + static_cast<std::ptrdiff_t>(timing_.maxFilesKnown), live.end(),

@@ -131,7 +131,7 @@ private:
     std::string myName_;     // our record's file name once written
     Record written_;         // what we wrote last
     bool everWritten_ = false;
-    bool writeAgain_ = false;  // the last cycle failed, or our file is gone from the folder
+    bool writeAgain_ = false;  // the last cycle failed: our record may be gone
     std::int64_t lastWriteMs_ = 0;
     std::uint64_t sequence_ = 0;
     // Our last write: the share's time of it and ours, to tell the share's now.

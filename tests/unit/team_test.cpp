@@ -232,10 +232,14 @@ std::string Counted(const Record& other, std::int64_t ageMs, bool keepsWriting, 
 TEST(TeamSync, ARecordCountsOnlyWhileItsCopyIsAlive) {
     FakeProcesses processes;
     processes.running = {77};
+    processes.refused = {55};
     Record annaTwice = Copy("anna", "PC-7"), annaEarlier = Copy("anna", "PC-7"), bertHere = Copy("bert", "PC-7");
     annaTwice.runId = "second", annaTwice.processId = 77;
     annaEarlier.runId = "killed", annaEarlier.processId = 66;
     bertHere.processId = 77;  // another user on this computer (a terminal server)
+    // Its id taken by a process we may not open (another user's): no answer.
+    Record bertRefused = bertHere, annaRefused = annaEarlier;
+    bertRefused.processId = annaRefused.processId = 55;
     const std::string never(120, '.'), always(120, 'c');
     struct Case {
         const char* what;
@@ -252,6 +256,9 @@ TEST(TeamSync, ARecordCountsOnlyWhileItsCopyIsAlive) {
         {"our second copy on this computer", annaTwice, 0, true, never},
         {"our earlier run, killed", annaEarlier, 0, false, "." + std::string(" removed")},
         {"another user here, running, hours old", bertHere, 2 * kHour, false, always},
+        {"another user here, not to be asked, crashed", bertRefused, 2 * kHour, false, never},
+        {"another user here, not to be asked, alive", bertRefused, 0, true, always},
+        {"our earlier run, not to be asked", annaRefused, 0, false, never},
     };
     for (const Case& c : cases) EXPECT_EQ(c.expected, Counted(c.record, c.ageMs, c.keepsWriting, &processes)) << c.what;
     bertHere.processId = 78;  // the same, no longer running
@@ -288,6 +295,53 @@ TEST(TeamSync, TheWorstGapKeepsALiveCopyAndACrashedOneGoesWithinTheMargin) {
     }
     EXPECT_GT(dropped, 0);
     EXPECT_LE(dropped, SyncTiming{}.aliveMs + SyncTiming{}.heartbeatMs + 5000);
+}
+
+TEST(TeamSync, AYearOfCrashesIsClearedAFewAtATimeAndNeverHidesALiveColleague) {
+    constexpr std::int64_t kDay = 24 * kHour;
+    FakeTeamFolder folder;
+    for (int i = 0; i < 3000; ++i) {
+        const Record dead = Copy("u" + std::to_string(i), "PC-" + std::to_string(i % 40), {{{0, "27"}, 1}});
+        folder.Put(RecordFileName(dead.computer, dead.user, dead.runId), WriteRecord(dead), (2 + i % 299) * kDay);
+    }
+    folder.Put("junk.brisolt-team", "not a record", 3 * kDay);
+    TeamSync anna, bert;
+    const Record mine = Copy("anna", "PC-7", {{{0, "27"}, 5}}), colleague = Copy("bert", "PC-3", {{{0, "27"}, 9}});
+    std::int64_t warned = -1, cleared = -1;
+    for (std::int64_t t = 0; t < 3 * 60000 && cleared < 0; t += 2000, folder.shareMs += 2000) {
+        bert.Cycle(folder, colleague, t);
+        const std::size_t files = folder.files.size();
+        const int reads = folder.TotalReads();
+        const TeamState s = anna.Cycle(folder, mine, t);
+        ASSERT_LE(files - std::min(files, folder.files.size()), SyncTiming{}.maxRemovalsPerCycle) << t;
+        if (warned < 0 && !MatchRows({{0, "27"}}, s.others)[0].holders.empty()) warned = t;
+        if (folder.files.size() == 2) {
+            cleared = t;
+            EXPECT_LE(folder.TotalReads() - reads, 1 + 1) << "the colleague's record, and what cleared the last";
+        }
+    }
+    EXPECT_EQ(0, warned);
+    EXPECT_GE(cleared, 0);
+    EXPECT_LE(cleared, 2 * 60000);
+    EXPECT_EQ(1u, folder.files.count(RecordFileName("PC-3", "bert", colleague.runId)));
+}
+
+TEST(TeamSync, ACopyBackAfterADayKeepsItsRecordThoughTheListingIsOld) {
+    constexpr std::int64_t kDay = 24 * kHour;
+    FakeTeamFolder folder;
+    TeamSync anna, bert;
+    const Record mine = Copy("anna", "PC-7"), colleague = Copy("bert", "PC-3");
+    bert.Cycle(folder, colleague, 0);
+    anna.Cycle(folder, mine, 0);
+    // Bert's laptop sleeps for a day; anna's listing is an old one when he
+    // is back and writes.
+    folder.shareMs += kDay + 1000;
+    std::vector<FolderEntry> old;
+    folder.List(old);
+    folder.cachedListing = old;
+    bert.Cycle(folder, colleague, kDay + 1000);
+    anna.Cycle(folder, mine, kDay + 1000);
+    EXPECT_EQ(1u, folder.files.count(RecordFileName("PC-3", "bert", colleague.runId)));
 }
 
 TEST(TeamSync, QuitRemovesOnlyWhatThisWorkerWroteLast) {
