@@ -5,6 +5,7 @@
 #include <tuple>
 #include <unordered_map>
 
+#include "team/display_name.h"
 #include "team/text_fields.h"
 #include "titles/object_types.h"
 
@@ -89,12 +90,6 @@ void CivilMonth(std::int64_t days, std::int64_t& year, unsigned& month) {
     const std::int64_t mp = (5 * doy + 2) / 153;
     month = static_cast<unsigned>(mp < 10 ? mp + 3 : mp - 9);
     year = yoe + era * 400 + (month <= 2);
-}
-
-std::string_view TypeWord(int typeCode) {
-    for (const ObjectTypeRow& type : kObjectTypes)
-        if (type.code == typeCode) return type.typeWord;
-    return {};
 }
 
 std::string ObjectKey(int type, std::string_view number, std::string_view name) {
@@ -211,10 +206,10 @@ bool ParseHistoryFileName(std::string_view name, std::string& writer, int& month
     return true;
 }
 
-std::vector<std::uint32_t> SearchHistory(const HistoryIndex& index, std::string_view query) {
+std::vector<std::uint32_t> SearchHistory(const HistoryIndex& index, std::string_view query, const TextFunction& lower) {
     // Up to 32 words; each one a bit that an object or a person sets.
     std::vector<std::string> words;
-    const std::string folded = FoldCase(query);
+    const std::string folded = lower(query);
     for (std::size_t pos = 0; pos < folded.size() && words.size() < 32;) {
         const std::size_t end = std::min(folded.find_first_of(" \t", pos), folded.size());
         if (end > pos) words.push_back(folded.substr(pos, end - pos));
@@ -231,9 +226,9 @@ std::vector<std::uint32_t> SearchHistory(const HistoryIndex& index, std::string_
             continue;
         }
         for (std::size_t o = 0; o < index.objects.size(); ++o)
-            if (index.objects[o].folded.find(word) != std::string::npos) objectBits[o] |= bit;
+            if (index.objects[o].lower.find(word) != std::string::npos) objectBits[o] |= bit;
         for (std::size_t p = 0; p < index.people.size(); ++p)
-            if (index.people[p].folded.find(word) != std::string::npos) personBits[p] |= bit;
+            if (index.people[p].lower.find(word) != std::string::npos) personBits[p] |= bit;
     }
     std::vector<std::uint32_t> shown;
     for (std::uint32_t i = 0; i < index.sessions.size(); ++i) {
@@ -243,60 +238,73 @@ std::vector<std::uint32_t> SearchHistory(const HistoryIndex& index, std::string_
     return shown;
 }
 
-std::shared_ptr<const HistoryIndex> HistoryReader::Read(TeamFolder& folder, std::int64_t nowUtc) {
+bool HistoryReader::Begin(TeamFolder& folder, std::int64_t nowUtc) {
     std::vector<FolderEntry> entries;
-    if (!folder.List(entries)) return nullptr;
-    auto index = std::make_shared<HistoryIndex>();
-
+    if (!folder.List(entries)) return false;
+    picked_.clear();
+    reading_.clear();
+    next_ = 0;
+    skipped_ = 0;
     // The newest months first, so that a crowded folder shows the recent past.
     const int oldest = MonthOf(nowUtc) - (kHistoryMonths - 1);
-    std::vector<std::pair<int, const FolderEntry*>> wanted;
-    for (const FolderEntry& entry : entries) {
+    std::vector<std::pair<int, FolderEntry*>> wanted;
+    for (FolderEntry& entry : entries) {
         std::string writer;
         int month = 0;
         if (!ParseHistoryFileName(entry.name, writer, month) || month < oldest) continue;
-        if (entry.size > kMaxHistoryFileBytes) {
-            ++index->filesSkipped;
-            continue;
-        }
-        wanted.emplace_back(month, &entry);
+        if (entry.size > kMaxHistoryFileBytes)
+            ++skipped_;
+        else
+            wanted.emplace_back(month, &entry);
     }
     std::sort(wanted.begin(), wanted.end(), [](const auto& a, const auto& b) {
         return a.first != b.first ? a.first > b.first : a.second->name < b.second->name;
     });
     if (wanted.size() > kMaxHistoryFilesRead) {
-        index->filesSkipped += wanted.size() - kMaxHistoryFilesRead;
+        skipped_ += wanted.size() - kMaxHistoryFilesRead;
         wanted.resize(kMaxHistoryFilesRead);
     }
+    for (const auto& w : wanted) picked_.push_back(std::move(*w.second));
+    return true;
+}
 
-    std::map<std::string, File> kept;
-    for (const auto& [month, entry] : wanted) {
-        auto cached = files_.find(entry->name);
-        const bool same = cached != files_.end() && cached->second.size == entry->size &&
-                          cached->second.writeTime == entry->writeTime;
-        if (!same) {
-            std::string bytes;
-            std::uint64_t writeTime = 0;
-            if (folder.Read(entry->name, kMaxHistoryFileBytes + 1, bytes, writeTime)) {
-                File file;
-                file.size = entry->size;
-                file.writeTime = entry->writeTime;
-                FileTables tables(file.sessions);
-                if (bytes.size() > kMaxHistoryFileBytes ||
-                    ParseHistory(bytes, [&tables](const SessionFields& s) { tables.Add(s); }) == 0) {
-                    ++index->filesSkipped;
-                    continue;
-                }
-                kept.emplace(entry->name, std::move(file));
-                continue;
-            }
-            if (cached == files_.end()) continue;  // tried again at the next read
+bool HistoryReader::Continue(TeamFolder& folder, const std::function<bool()>& more) {
+    for (; next_ < picked_.size() && more(); ++next_) {
+        const FolderEntry& entry = picked_[next_];
+        auto cached = files_.find(entry.name);
+        if (cached != files_.end() && cached->second.size == entry.size && cached->second.writeTime == entry.writeTime) {
+            reading_.emplace(entry.name, std::move(cached->second));
+            continue;
         }
-        kept.emplace(entry->name, std::move(cached->second));
+        std::string bytes;
+        std::uint64_t writeTime = 0;
+        if (!folder.Read(entry.name, kMaxHistoryFileBytes + 1, bytes, writeTime)) {
+            if (cached != files_.end()) reading_.emplace(entry.name, std::move(cached->second));
+            continue;  // tried again at the next read
+        }
+        File file;
+        file.size = entry.size;
+        file.writeTime = entry.writeTime;
+        FileTables tables(file.sessions);
+        if (bytes.size() > kMaxHistoryFileBytes ||
+            ParseHistory(bytes, [&tables](const SessionFields& s) { tables.Add(s); }) == 0)
+            ++skipped_;
+        else
+            reading_.emplace(entry.name, std::move(file));
     }
-    files_ = std::move(kept);
+    if (next_ < picked_.size()) return false;
+    files_ = std::move(reading_);
+    reading_.clear();
+    picked_.clear();
+    next_ = 0;
+    lastSkipped_ = skipped_;
+    return true;
+}
 
-    // Merged: one person and one object for each, whatever file they came from.
+std::shared_ptr<const HistoryIndex> HistoryReader::Merge(const HistoryText& text) const {
+    auto index = std::make_shared<HistoryIndex>();
+    index->filesSkipped = lastSkipped_;
+    // One person and one object for each, whatever file they came from.
     std::unordered_map<std::string, std::uint32_t> people, objects;
     std::vector<std::uint32_t> personOf, objectOf;
     for (const auto& [name, file] : files_) {
@@ -307,16 +315,22 @@ std::shared_ptr<const HistoryIndex> HistoryReader::Read(TeamFolder& folder, std:
         for (const HistoryIndex::Person& p : local.people) {
             auto [found, added] =
                 people.try_emplace(PersonKey(p.user, p.computer), static_cast<std::uint32_t>(index->people.size()));
-            if (added) index->people.push_back({p.user, p.computer, FoldCase(p.user + " @ " + p.computer)});
+            if (added) {
+                HistoryIndex::Person shown{text.shown(DisplayName(p.user)), text.shown(DisplayName(p.computer)), {}};
+                shown.lower = text.lower(shown.user + " @ " + shown.computer);
+                index->people.push_back(std::move(shown));
+            }
             personOf.push_back(found->second);
         }
         for (const HistoryIndex::Object& o : local.objects) {
             auto [found, added] = objects.try_emplace(ObjectKey(o.id.typeCode, o.id.number, o.name),
                                                       static_cast<std::uint32_t>(index->objects.size()));
             if (added) {
-                std::string text = std::string(TypeWord(o.id.typeCode)) + o.id.number;
-                if (!o.name.empty()) text += ' ' + o.name;
-                index->objects.push_back({o.id, o.name, FoldCase(text)});
+                HistoryIndex::Object shown{o.id, o.name.empty() ? std::string() : text.shown(DisplayName(o.name)), {}};
+                std::string words = std::string(TypeWordOf(o.id.typeCode)) + o.id.number;
+                if (!shown.name.empty()) words += ' ' + shown.name;
+                shown.lower = text.lower(words);
+                index->objects.push_back(std::move(shown));
             }
             objectOf.push_back(found->second);
         }
@@ -332,6 +346,13 @@ std::shared_ptr<const HistoryIndex> HistoryReader::Read(TeamFolder& folder, std:
                                       }),
                           index->sessions.end());
     return index;
+}
+
+std::shared_ptr<const HistoryIndex> HistoryReader::Read(TeamFolder& folder, std::int64_t nowUtc,
+                                                        const HistoryText& text) {
+    if (!Begin(folder, nowUtc)) return nullptr;
+    Continue(folder, [] { return true; });
+    return Merge(text);
 }
 
 }  // namespace brisolt::team

@@ -100,16 +100,25 @@ std::string HistoryFileName(const std::string& computer, const std::string& user
 // name; false for any other name.
 bool ParseHistoryFileName(std::string_view name, std::string& writer, int& month);
 
+// How the names read come to the program: `shown` turns a name (made safe
+// by DisplayName first) into the program's own text, `lower` puts a text in
+// lower case for the search (the same for the words typed).
+using TextFunction = std::function<std::string(std::string_view)>;
+struct HistoryText {
+    TextFunction shown;
+    TextFunction lower;
+};
+
 // Every session read from the folder, merged.
 struct HistoryIndex {
     struct Person {
-        std::string user, computer;  // UTF-8 as read
-        std::string folded;          // "user @ computer", case folded for the search
+        std::string user, computer;  // as `shown` made them
+        std::string lower;           // "user @ computer", for the search
     };
     struct Object {
         ObjectId id;
-        std::string name;
-        std::string folded;  // "codeunit 80 sales-post"
+        std::string name;   // as `shown` made it
+        std::string lower;  // "codeunit 80 sales-post"
     };
     struct Entry {
         std::int64_t fromUtc = 0, toUtc = 0;
@@ -117,36 +126,47 @@ struct HistoryIndex {
     };
     std::vector<Person> people;
     std::vector<Object> objects;
-    std::vector<Entry> sessions;  // newest first: by from, then to; none twice
-    std::size_t filesRead = 0;    // history files that gave sessions
-    std::size_t filesSkipped = 0; // too large, too many, or not ours
+    std::vector<Entry> sessions;   // newest first: by from, then to; none twice
+    std::size_t filesRead = 0;     // history files that gave sessions
+    std::size_t filesSkipped = 0;  // too large, too many, or not ours
 };
 
-// The sessions that match `query` (UTF-8), as indices into index.sessions,
-// newest first. Every word must match: a word of digits the start of the
-// object's number ("80" finds 80 and 8000, not 180), any other word, its case
-// folded (umlauts too), any part of the object's type, number or name or of
-// its user or computer. An empty query matches every session.
-std::vector<std::uint32_t> SearchHistory(const HistoryIndex& index, std::string_view query);
+// The sessions that match `query`, as indices into index.sessions, newest
+// first. Every word must match: a word of digits the start of the object's
+// number ("80" finds 80 and 8000, not 180), any other word, in lower case
+// (`lower`, as the index was made), any part of the object's type, number or
+// name, or of its user or computer. An empty query matches every session.
+std::vector<std::uint32_t> SearchHistory(const HistoryIndex& index, std::string_view query, const TextFunction& lower);
 
-// Reads the folder's history on demand (off the user interface's thread: a
-// share may block) and keeps what it read, so that a file whose size and time
-// in the listing have not changed is not read again.
+// Reads the folder's history on demand, off the user interface's thread (a
+// share may block), a few files at a time if need be, so that the cycles of
+// the worker that reads go on meanwhile. It keeps what it read: a file whose
+// size and time in the listing have not changed is not read again.
 class HistoryReader {
 public:
-    // Lists the folder once and reads the history files of the last
-    // kHistoryMonths months by `nowUtc`, at most kMaxHistoryFilesRead (the
-    // newest months first) of at most kMaxHistoryFileBytes each. A file that
-    // fails to read keeps what it gave before. Null when the folder could not
-    // be listed.
-    std::shared_ptr<const HistoryIndex> Read(TeamFolder& folder, std::int64_t nowUtc);
+    // Starts a read: lists the folder once and picks the history files of the
+    // last kHistoryMonths months by `nowUtc`, at most kMaxHistoryFilesRead
+    // (the newest months first) of at most kMaxHistoryFileBytes each. False
+    // when the folder could not be listed.
+    bool Begin(TeamFolder& folder, std::int64_t nowUtc);
+    // Reads the picked files while `more()` allows; true once all are read. A
+    // file that fails to read keeps what it gave before.
+    bool Continue(TeamFolder& folder, const std::function<bool()>& more);
+    // What the last finished read found, merged.
+    std::shared_ptr<const HistoryIndex> Merge(const HistoryText& text) const;
+    // All three at once; null when the folder could not be listed.
+    std::shared_ptr<const HistoryIndex> Read(TeamFolder& folder, std::int64_t nowUtc, const HistoryText& text);
 
 private:
     struct File {
         std::uint64_t size = 0, writeTime = 0;
-        HistoryIndex sessions;  // this file's alone, in file order, folded texts empty
+        HistoryIndex sessions;  // this file's alone, in file order, names as read
     };
-    std::map<std::string, File> files_;
+    std::map<std::string, File> files_;  // as of the last finished read
+    std::vector<FolderEntry> picked_;    // the read under way
+    std::size_t next_ = 0;
+    std::map<std::string, File> reading_;
+    std::size_t skipped_ = 0, lastSkipped_ = 0;
 };
 
 }  // namespace brisolt::team

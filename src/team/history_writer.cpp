@@ -66,6 +66,35 @@ std::vector<Session> SessionsLeftOpen(const Record& ended, std::int64_t lastSeen
     return closed;
 }
 
+void HistoryKeeper::Publish(const Record& mine, std::int64_t nowUtc) {
+    sharing_ = mine.historySinceUtc > 0;
+    if (!sharing_) writer_.Clear();
+    writer_.Add(tracker_.Update(mine, nowUtc), nowUtc);
+}
+
+void HistoryKeeper::RunEnded(const Record& ended, std::int64_t lastSeenUtc, std::int64_t nowUtc) {
+    if (sharing_) writer_.Add(SessionsLeftOpen(ended, lastSeenUtc), nowUtc);
+}
+
+bool HistoryKeeper::Close(TeamFolder& folder, std::int64_t nowUtc) {
+    writer_.Add(tracker_.CloseAll(nowUtc), nowUtc);
+    return writer_.Flush(folder, nowUtc);
+}
+
+TeamState CycleWithHistory(TeamSync& sync, HistoryKeeper& history, TeamFolder& folder, const Record& mine,
+                           const SteadyClock& now, std::int64_t nowUtc) {
+    history.Flush(folder, nowUtc);
+    TeamState state = sync.Cycle(folder, mine, now);
+    const std::vector<EndedRun> ended = sync.TakeEndedRuns();
+    for (const EndedRun& run : ended) history.RunEnded(run.record, run.lastSeenUtc, nowUtc);
+    if (!ended.empty()) history.Flush(folder, nowUtc);
+    return state;
+}
+
+bool LeaveWithHistory(TeamSync& sync, HistoryKeeper& history, TeamFolder& folder, std::int64_t nowUtc) {
+    return history.Close(folder, nowUtc) && sync.Leave(folder);
+}
+
 void HistoryWriter::Add(const std::vector<Session>& sessions, std::int64_t nowUtc) {
     const int oldest = MonthOf(nowUtc) - (kHistoryMonths - 1);
     for (const Session& session : sessions) {

@@ -34,6 +34,7 @@
 #include "platform/team_folder.h"
 #include "team/history.h"
 #include "team/record.h"
+#include "team/sync.h"
 
 namespace brisolt::team {
 
@@ -100,5 +101,43 @@ private:
     int cleanedMonth_ = -1;
     std::uint64_t dropped_ = 0;
 };
+
+// The team worker's part: the sessions of the records it publishes and of
+// the runs of ours that ended without closing theirs, appended in its cycles.
+// While the published record does not share, nothing is queued, and what
+// was queued is dropped: nothing of a user who stopped sharing is written.
+class HistoryKeeper {
+public:
+    // Each published record (no file call).
+    void Publish(const Record& mine, std::int64_t nowUtc);
+    // A run of ours that ended without closing its sessions, last seen then.
+    void RunEnded(const Record& ended, std::int64_t lastSeenUtc, std::int64_t nowUtc);
+    // Appends what is queued; true when nothing is left.
+    bool Flush(TeamFolder& folder, std::int64_t nowUtc) { return writer_.Flush(folder, nowUtc); }
+    // The copy quits or leaves the folder: every open session closes now and
+    // is appended. True when nothing is left.
+    bool Close(TeamFolder& folder, std::int64_t nowUtc);
+
+    const HistoryWriter& Writer() const { return writer_; }
+
+private:
+    bool sharing_ = false;
+    SessionTracker tracker_;
+    HistoryWriter writer_;
+};
+
+// One cycle of the team worker with the history. What closed is appended
+// first, then our record is written: a crash between leaves a record that
+// names a session the file holds already, which the next start closes again
+// and finds there (not written twice); the other order could lose it. Then
+// the sessions of the runs of ours that the cycle found ended.
+TeamState CycleWithHistory(TeamSync& sync, HistoryKeeper& history, TeamFolder& folder, const Record& mine,
+                           const SteadyClock& now, std::int64_t nowUtc);
+
+// The worker ends (quit, or the folder is left): every open session closes
+// and is appended, and only then our record goes. Were it removed with
+// sessions unwritten, they would be lost; left, it is an ended run's record
+// that the next start of ours closes. True when the record is gone.
+bool LeaveWithHistory(TeamSync& sync, HistoryKeeper& history, TeamFolder& folder, std::int64_t nowUtc);
 
 }  // namespace brisolt::team

@@ -24,6 +24,18 @@ bool SameName(const std::string& a, const std::string& b) {
 
 bool SamePerson(const Record& a, const Record& b) { return SameName(a.user, b.user) && SameName(a.computer, b.computer); }
 
+// A FILETIME as seconds since 1970.
+std::int64_t UtcOfFileTime(std::uint64_t fileTime) {
+    return static_cast<std::int64_t>(fileTime / 10000000) - 11644473600LL;
+}
+
+// A record file that may be one of this user's on this computer.
+bool MayBeOurs(const std::string& name, const Record& mine) {
+    const std::string prefix = RecordFileName(mine.computer, mine.user, "");
+    const std::size_t stem = prefix.size() - kRecordExtension.size() - 1;  // "<computer>_<user>_"
+    return name.compare(0, stem, prefix, 0, stem) == 0;
+}
+
 // Every name another copy wrote, made safe to show.
 Record Shown(const Record& r) {
     Record shown = r;
@@ -127,18 +139,25 @@ void TeamSync::ReadOne(TeamFolder& folder, const std::string& name, Known& k, st
     k.hasRecord = true;
 }
 
-void TeamSync::RemoveDead(TeamFolder& folder, std::vector<FolderEntry>& dead, const SteadyClock& now) {
+void TeamSync::RemoveDead(TeamFolder& folder, std::vector<FolderEntry>& dead, const Record& mine,
+                          const SteadyClock& now) {
     const std::size_t count = std::min(dead.size(), timing_.maxRemovalsPerCycle);
     std::partial_sort(dead.begin(), dead.begin() + static_cast<std::ptrdiff_t>(count), dead.end(),
                       [](const FolderEntry& a, const FolderEntry& b) { return a.writeTime < b.writeTime; });
     for (std::size_t i = 0; i < count; ++i) {
         // The listing may be old: a copy back after a day may just have written.
+        // One of ours is read whole: what it had open ended with it.
+        const bool ours = MayBeOurs(dead[i].name, mine);
         std::string bytes;
         std::uint64_t writeTime = 0;
-        if (!folder.Read(dead[i].name, 1, bytes, writeTime)) continue;
+        if (!folder.Read(dead[i].name, ours ? kMaxRecordBytes + 1 : 1, bytes, writeTime)) continue;
         const std::optional<std::int64_t> shareNow = ShareNow(now());
-        if (shareNow && *shareNow - static_cast<std::int64_t>(writeTime) > timing_.deadAfterMs * kFileTimePerMs)
-            folder.Remove(dead[i].name);
+        if (!shareNow || *shareNow - static_cast<std::int64_t>(writeTime) <= timing_.deadAfterMs * kFileTimePerMs ||
+            !folder.Remove(dead[i].name))
+            continue;
+        Record r;
+        if (ours && ParseRecord(bytes, r) && SamePerson(r, mine) && r.runId != mine.runId)
+            ended_.push_back({std::move(r), UtcOfFileTime(writeTime)});
     }
 }
 
@@ -205,10 +224,12 @@ bool TeamSync::ReadOthers(TeamFolder& folder, const Record& mine, const SteadyCl
         // computer crashed): its record is ours to remove.
         const Record& r = k.record;
         if (k.hasRecord && r.runId != mine.runId && r.processId != 0 && processes_ && SamePerson(r, mine) &&
-            processes_->IsRunning(r.processId, r.processStart) == false && folder.Remove(name))
+            processes_->IsRunning(r.processId, r.processStart) == false && folder.Remove(name)) {
+            ended_.push_back({r, UtcOfFileTime(k.entry.writeTime)});
             known_.erase(name);
+        }
     }
-    RemoveDead(folder, dead, clock);
+    RemoveDead(folder, dead, mine, clock);
     return true;
 }
 

@@ -83,6 +83,14 @@ struct FolderLook {
 };
 FolderLook JudgeFolder(const TeamState& state, const SyncTiming& timing = {});
 
+// A run of ours (this user on this computer) that ended without removing its
+// record (killed, or the computer crashed), as the sync removed the record:
+// what it had open, and when it last wrote, by the share's clock.
+struct EndedRun {
+    Record record;
+    std::int64_t lastSeenUtc = 0;
+};
+
 // A monotonic clock of this computer, in milliseconds; read at each step.
 using SteadyClock = std::function<std::int64_t()>;
 
@@ -107,6 +115,9 @@ public:
     // writer writes its file. True when it is gone or was never written.
     bool Leave(TeamFolder& folder);
 
+    // The runs of ours whose records the cycles since the last call removed.
+    std::vector<EndedRun> TakeEndedRuns() { return std::move(ended_); }
+
 private:
     struct Known {
         FolderEntry entry;             // as last listed
@@ -121,7 +132,7 @@ private:
     bool WriteMine(TeamFolder& folder, const Record& mine, const SteadyClock& now);
     bool ReadOthers(TeamFolder& folder, const Record& mine, const SteadyClock& now);
     void ReadOne(TeamFolder& folder, const std::string& name, Known& k, std::int64_t now);
-    void RemoveDead(TeamFolder& folder, std::vector<FolderEntry>& dead, const SteadyClock& now);
+    void RemoveDead(TeamFolder& folder, std::vector<FolderEntry>& dead, const Record& mine, const SteadyClock& now);
     std::optional<std::int64_t> ShareNow(std::int64_t now) const;  // in FILETIME units
     bool IsAlive(const Known& k, const Record& mine, std::int64_t now);
 
@@ -138,6 +149,7 @@ private:
     std::optional<std::pair<std::uint64_t, std::int64_t>> shareAnchor_;
     std::optional<std::int64_t> failingSinceMs_;
     std::map<std::string, Known> known_;  // other records, by file name
+    std::vector<EndedRun> ended_;
 };
 
 }  // namespace brisolt::team

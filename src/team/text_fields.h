@@ -34,11 +34,6 @@ bool IsValidName(std::string_view s, std::size_t limit);
 // letters, digits and '-' turned into '_'; "_" for an empty name.
 std::string FileNamePart(std::string_view s);
 
-// The text in lower case for searching: ASCII, Latin-1 (umlauts), Latin
-// Extended-A, Greek and Cyrillic capitals folded; anything else, bytes that
-// are no UTF-8 too, as it is.
-std::string FoldCase(std::string_view utf8);
-
 // A decimal number of at most `maxDigits` digits.
 template <class T>
 bool ParseDigits(std::string_view s, std::size_t maxDigits, T& value) {

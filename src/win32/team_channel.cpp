@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "win32/code_page.h"
+#include "win32/win32_system.h"
 #include "win32/win32_processes.h"
 #include "win32/win32_team_folder.h"
 
@@ -86,5 +87,15 @@ std::shared_ptr<const team::TeamState> Win32TeamChannel::Latest() {
     for (team::Record& other : state->others) ConvertNames(other, AnsiFromUtf8);
     return state;
 }
+
+void Win32TeamChannel::RequestHistory() {
+    // The history's names too come to the program in its code page, and its
+    // search looks in them in lower case by the code page's letters.
+    if (worker_)
+        worker_->RequestHistory({[](std::string_view utf8) { return AnsiFromUtf8(utf8); },
+                                 [](std::string_view ansi) { return Win32CodePage().Lower(ansi); }});
+}
+
+team::TeamChannel::History Win32TeamChannel::LatestHistory() { return worker_ ? worker_->History() : History{}; }
 
 }  // namespace brisolt::win32

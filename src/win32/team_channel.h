@@ -17,6 +17,8 @@ public:
     void Configure(const std::string& folder, int intervalMs) override;
     void Publish(const team::Record& mine) override;
     std::shared_ptr<const team::TeamState> Latest() override;
+    void RequestHistory() override;
+    History LatestHistory() override;
 
 private:
     void JoinFinished();  // retired workers that are done

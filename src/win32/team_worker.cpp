@@ -6,7 +6,9 @@
 #include <optional>
 #include <thread>
 
+#include "team/history_writer.h"
 #include "team/worker_timing.h"
+#include "win32/utc_time.h"
 #include "win32/win.h"
 
 namespace brisolt::win32 {
@@ -18,6 +20,13 @@ namespace {
 // GetTickCount64 does (QueryUnbiasedInterruptTime would not); its 16 ms
 // steps are fine for a rule in seconds.
 std::int64_t SteadyNowMs() { return static_cast<std::int64_t>(GetTickCount64()); }
+
+// A read of the history goes on between cycles in slices of this much, so
+// that the record's heartbeat waits at most that long for a large or slow folder.
+constexpr std::int64_t kHistorySliceMs = 1000;
+// Records published while a cycle hangs on a share, kept for the sessions
+// they close (the newest; the tick publishes only on a change).
+constexpr std::size_t kMaxUnseenRecords = 1000;
 
 }  // namespace
 
@@ -35,10 +44,18 @@ struct TeamWorker::Shared {
     team::TeamState latest;
     std::int64_t latestFromMs = 0;  // when the last finished cycle started
     std::int64_t lastAnswerMs = 0;  // when a file call last returned
+    // Every published record with its UTC second, for the history's sessions.
+    std::vector<std::pair<team::Record, std::int64_t>> unseen;
+    bool historyWanted = false;
+    team::HistoryText historyText;
+    team::TeamChannel::History history;
     // The thread's alone:
     std::unique_ptr<TeamFolder> folder;
     std::unique_ptr<LocalProcesses> processes;
     team::TeamSync sync;
+    team::HistoryKeeper keeper;
+    team::HistoryReader reader;
+    bool readBegun = false;
     std::chrono::milliseconds interval;
     std::thread thread;
 
@@ -79,28 +96,62 @@ struct TeamWorker::Shared {
         }
     };
 
+    // The records published since the last look go to the history's sessions.
+    void TakePublished(std::unique_lock<std::mutex>& lock) {
+        std::vector<std::pair<team::Record, std::int64_t>> records;
+        records.swap(unseen);
+        lock.unlock();
+        for (const auto& [record, utc] : records) keeper.Publish(record, utc);
+        lock.lock();
+    }
+
+    // One slice of a history read asked for; the result, once whole, for the tick.
+    void ReadHistory(TeamFolder& folder, std::unique_lock<std::mutex>& lock) {
+        const team::HistoryText text = historyText;
+        lock.unlock();
+        bool done = false, failed = false;
+        if (!readBegun) failed = !(readBegun = reader.Begin(folder, UtcNowSeconds()));
+        const std::int64_t until = SteadyNowMs() + kHistorySliceMs;
+        if (readBegun) done = reader.Continue(folder, [until] { return SteadyNowMs() < until; });
+        std::shared_ptr<const team::HistoryIndex> index = done ? reader.Merge(text) : nullptr;
+        lock.lock();
+        if (!done && !failed) return;
+        readBegun = false;
+        historyWanted = false;
+        history.reading = false;
+        history.failed = failed;
+        if (index) history.index = std::move(index);
+    }
+
     static void Run(std::shared_ptr<Shared> s) {
         Watched watched(*s);
         std::unique_lock<std::mutex> lock(s->mutex);
         std::int64_t lastStart = SteadyNowMs();
         for (;;) {
-            const std::int64_t wait = std::max<std::int64_t>(
-                0, team::NextCycleAt(lastStart, s->interval.count()) - SteadyNowMs());
-            s->changed.wait_for(lock, std::chrono::milliseconds(wait), [&] { return s->cycleNow || s->stop; });
+            const std::int64_t due = team::NextCycleAt(lastStart, s->interval.count());
+            s->changed.wait_for(lock, std::chrono::milliseconds(std::max<std::int64_t>(0, due - SteadyNowMs())),
+                                [&] { return s->cycleNow || s->stop || s->historyWanted; });
             if (s->stop) break;
-            s->cycleNow = false;
-            lastStart = SteadyNowMs();
-            if (!s->published) continue;
-            const team::Record mine = s->mine;
-            lock.unlock();
-            const std::int64_t start = lastStart;
-            team::TeamState state = s->sync.Cycle(watched, mine, SteadyNowMs);
-            lock.lock();
-            s->latest = std::move(state);
-            s->latestFromMs = start;
+            if (s->cycleNow || SteadyNowMs() >= due) {
+                s->cycleNow = false;
+                lastStart = SteadyNowMs();
+                if (s->published) {
+                    s->TakePublished(lock);
+                    const team::Record mine = s->mine;
+                    lock.unlock();
+                    const std::int64_t start = lastStart;
+                    team::TeamState state =
+                        team::CycleWithHistory(s->sync, s->keeper, watched, mine, SteadyNowMs, UtcNowSeconds());
+                    lock.lock();
+                    s->latest = std::move(state);
+                    s->latestFromMs = start;
+                }
+            }
+            if (s->historyWanted) s->ReadHistory(watched, lock);
         }
+        s->TakePublished(lock);
         lock.unlock();
-        s->sync.Leave(watched);
+        team::LeaveWithHistory(s->sync, s->keeper, watched, UtcNowSeconds());
         lock.lock();
         s->finished = true;
         s->changed.notify_all();
@@ -121,6 +172,8 @@ void TeamWorker::Publish(const team::Record& mine) {
     std::lock_guard<std::mutex> lock(shared_->mutex);
     if (shared_->published && team::SameContent(shared_->mine, mine)) return;
     shared_->mine = mine;
+    if (shared_->unseen.size() == kMaxUnseenRecords) shared_->unseen.erase(shared_->unseen.begin());
+    shared_->unseen.emplace_back(mine, UtcNowSeconds());
     shared_->published = true;
     shared_->cycleNow = true;
     shared_->changed.notify_all();
@@ -135,6 +188,20 @@ void TeamWorker::CycleNow() {
 team::TeamState TeamWorker::Latest() const {
     std::lock_guard<std::mutex> lock(shared_->mutex);
     return team::StateAsOf(shared_->latest, shared_->latestFromMs, shared_->lastAnswerMs, SteadyNowMs());
+}
+
+void TeamWorker::RequestHistory(team::HistoryText text) {
+    std::lock_guard<std::mutex> lock(shared_->mutex);
+    if (shared_->history.reading) return;
+    shared_->historyText = std::move(text);
+    shared_->historyWanted = true;
+    shared_->history.reading = true;
+    shared_->changed.notify_all();
+}
+
+team::TeamChannel::History TeamWorker::History() const {
+    std::lock_guard<std::mutex> lock(shared_->mutex);
+    return shared_->history;
 }
 
 void TeamWorker::RequestStop() {

@@ -1,6 +1,8 @@
 // Runs the team folder's sync on a thread of its own, so that the user
 // interface never waits for a share: the tick publishes this copy's record
 // and takes the latest team state, both without waiting for any file call.
+// The designer history goes with it: the sessions the published records
+// close are appended in the cycles, and the history is read when asked.
 #pragma once
 #include <chrono>
 #include <memory>
@@ -8,8 +10,10 @@
 
 #include "platform/local_processes.h"
 #include "platform/team_folder.h"
+#include "team/history.h"
 #include "team/record.h"
 #include "team/sync.h"
+#include "team/team_channel.h"
 
 namespace brisolt::win32 {
 
@@ -38,6 +42,12 @@ public:
     // call on a share that does not answer shows as silence.
     team::TeamState Latest() const;
 
+    // Reads the folder's history on the thread, between cycles, in slices of
+    // at most a second; names made by `text`. A read under way goes on.
+    void RequestHistory(team::HistoryText text);
+    // Whether a read is under way, and the last finished one.
+    team::TeamChannel::History History() const;
+
     // Asks the thread to remove our record and end, without waiting for it.
     void RequestStop();
     // The thread has ended (after a stop): Stop() returns at once.
@@ -46,9 +56,10 @@ public:
     // Removing a record takes milliseconds on a share that answers; Quit
     // ends within two seconds however the share behaves.
     static constexpr std::chrono::milliseconds kQuitWait{1000};
-    // Removes our record and ends the thread, waiting at most `wait`. A
-    // thread stuck in a file call on a share that does not answer is left to
-    // finish on its own (the process ends it): false then.
+    // Appends the sessions still open, removes our record and ends the
+    // thread, waiting at most `wait`. A thread stuck in a file call on a share
+    // that does not answer is left to finish on its own (the process ends
+    // it): false then.
     bool Stop(std::chrono::milliseconds wait = kQuitWait);
 
 private:

@@ -19,12 +19,17 @@ std::int64_t UtcNowSeconds() {
     return (t - kUnixEpochAsFileTime) / kFileTimePerSecond;
 }
 
-std::string LocalTimeOfDay(std::int64_t utcSeconds) {
-    if (utcSeconds < 0 || utcSeconds > 253402300799LL) return {};  // up to 9999-12-31
+bool LocalSystemTime(std::int64_t utcSeconds, SYSTEMTIME& local) {
+    if (utcSeconds < 0 || utcSeconds > 253402300799LL) return false;  // up to 9999-12-31
     const std::uint64_t t = static_cast<std::uint64_t>(utcSeconds * kFileTimePerSecond + kUnixEpochAsFileTime);
     FILETIME ft{static_cast<DWORD>(t & 0xFFFFFFFFu), static_cast<DWORD>(t >> 32)};
-    SYSTEMTIME utc{}, local{};
-    if (!FileTimeToSystemTime(&ft, &utc) || !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) return {};
+    SYSTEMTIME utc{};
+    return FileTimeToSystemTime(&ft, &utc) && SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local);
+}
+
+std::string LocalTimeOfDay(std::int64_t utcSeconds) {
+    SYSTEMTIME local{};
+    if (!LocalSystemTime(utcSeconds, local)) return {};
     char text[8] = {};
     std::snprintf(text, sizeof text, "%02u:%02u", static_cast<unsigned>(local.wHour),
                   static_cast<unsigned>(local.wMinute));

@@ -101,6 +101,26 @@ std::unique_ptr<AppendFile> Win32Files::OpenAppend(const std::string& path) {
     return std::make_unique<Win32AppendFile>(std::move(file), path);
 }
 
+bool Win32Files::Replace(const std::string& path, const std::string& bytes) {
+    if (path.empty() || bytes.size() > MAXDWORD) return false;
+    const std::string temp = path + ".tmp";
+    {
+        UniqueHandle file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                      nullptr));
+        if (!file.Valid()) return false;
+        DWORD written = 0;
+        if (!WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+            written != bytes.size()) {
+            file.Reset();
+            DeleteFileA(temp.c_str());
+            return false;
+        }
+    }
+    if (MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    DeleteFileA(temp.c_str());
+    return false;
+}
+
 bool Win32Files::Exists(const std::string& path) {
     if (path.empty()) return false;
     const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -110,6 +130,12 @@ bool Win32Files::Exists(const std::string& path) {
 std::int64_t Win32Clock::UtcSeconds() { return UtcNowSeconds(); }
 
 std::string Win32Clock::TimeOfDayText(std::int64_t utcSeconds) { return LocalTimeOfDay(utcSeconds); }
+
+DateTime Win32Clock::LocalTime(std::int64_t utcSeconds) {
+    SYSTEMTIME st{};
+    if (!LocalSystemTime(utcSeconds, st)) return {};
+    return DateTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+}
 
 std::int64_t Win32Clock::SteadyMilliseconds() {
     // The performance counter: a scan's cost of a few ms reads as such, where

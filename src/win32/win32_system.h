@@ -23,6 +23,8 @@ public:
     std::int64_t UtcSeconds() override;
     // The local time of day without seconds, e.g. "10:42".
     std::string TimeOfDayText(std::int64_t utcSeconds) override;
+    // By the time zone's rules for that date.
+    DateTime LocalTime(std::int64_t utcSeconds) override;
     // The performance counter's milliseconds.
     std::int64_t SteadyMilliseconds() override;
 };
@@ -41,6 +43,8 @@ public:
     std::unique_ptr<AppendFile> OpenAppend(const std::string& path) override;
     // True for a file; a folder is no file to append to or to open.
     bool Exists(const std::string& path) override;
+    // Through a temporary file beside it: a failed export leaves the old file.
+    bool Replace(const std::string& path, const std::string& bytes) override;
 };
 
 class Win32Identity : public Identity {

@@ -54,7 +54,7 @@ bool Win32UserInterface::ChooseColour(Colour& color, std::array<Colour, 16>& cus
     return chosen;
 }
 
-bool Win32UserInterface::OpenFile(OpenFileRequest& request) {
+bool Win32UserInterface::FileDialog(OpenFileRequest& request, BOOL(WINAPI* show)(LPOPENFILENAMEA)) {
     // The filter's pairs are NUL-separated and end with two NULs.
     std::string filter = request.filter;
     for (char& c : filter)
@@ -71,10 +71,14 @@ bool Win32UserInterface::OpenFile(OpenFileRequest& request) {
     ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.lpstrDefExt = request.defaultExt.empty() ? nullptr : request.defaultExt.c_str();
     ofn.Flags = request.flags | OFN_EXPLORER;
-    if (!GetOpenFileNameA(&ofn)) return false;
+    if (!show(&ofn)) return false;
     request.fileName = file.data();
     return true;
 }
+
+bool Win32UserInterface::OpenFile(OpenFileRequest& request) { return FileDialog(request, GetOpenFileNameA); }
+
+bool Win32UserInterface::SaveFile(OpenFileRequest& request) { return FileDialog(request, GetSaveFileNameA); }
 
 bool Win32UserInterface::ChooseFolder(const std::string& prompt, std::string& folder) {
     BROWSEINFOA info{};

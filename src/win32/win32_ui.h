@@ -29,6 +29,7 @@ public:
     void ShellOpen(const std::string& file, bool ownedByMainWindow) override;
     bool ChooseColour(Colour& color, std::array<Colour, 16>& customColours, unsigned flags) override;
     bool OpenFile(OpenFileRequest& request) override;
+    bool SaveFile(OpenFileRequest& request) override;
     bool ChooseFolder(const std::string& prompt, std::string& folder) override;
     int PopupMenu(const std::string& entries) override;
     void RunLanguageDialog() override;
@@ -39,6 +40,8 @@ public:
 private:
     HWND Owner() const { return hooks_.ownerWindow ? hooks_.ownerWindow() : nullptr; }
     HWND Main() const { return hooks_.mainWindow ? hooks_.mainWindow() : nullptr; }
+    // The open- or save-file dialog (`show`) for a request.
+    bool FileDialog(OpenFileRequest& request, BOOL(WINAPI* show)(LPOPENFILENAMEA));
 
     Hooks hooks_;
 };

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fake_team_folder.h"
+#include "fakes.h"
 #include "team/history.h"
 #include "team/history_writer.h"
 #include "team/record.h"
@@ -38,6 +39,22 @@ std::vector<Session> Parsed(const std::string& bytes) {
     });
     return out;
 }
+
+// Names as the program on Windows-1252 shows them and searches them.
+std::string Latin1(std::string_view utf8) {
+    std::string out;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(utf8[i]);
+        if ((c == 0xC2 || c == 0xC3) && i + 1 < utf8.size())
+            out += static_cast<char>((c & 0x03) << 6 | (static_cast<unsigned char>(utf8[++i]) & 0x3F));
+        else
+            out += c < 0x80 ? static_cast<char>(c) : '?';
+    }
+    return out;
+}
+test::FakeCodePage codePage;
+const TextFunction kLower = [](std::string_view s) { return codePage.Lower(s); };
+const HistoryText kText{Latin1, kLower};
 
 // A line with its check, as the format says: FNV-1a of the bytes before it.
 std::string WithCheck(const std::string& body) {
@@ -125,23 +142,23 @@ TEST(HistorySearch, MatchesNumberStartsAndFoldedWordsNewestFirst) {
     writer.Add(sessions, kJune);
     ASSERT_TRUE(writer.Flush(folder, kJune));
     HistoryReader reader;
-    const auto index = reader.Read(folder, kJune);
+    const auto index = reader.Read(folder, kJune, kText);
     ASSERT_TRUE(index);
     auto shown = [&](const char* query) {
         std::string out;
-        for (std::uint32_t i : SearchHistory(*index, query)) {
+        for (std::uint32_t i : SearchHistory(*index, query, kLower)) {
             const HistoryIndex::Entry& e = index->sessions[i];
             out += index->objects[e.object].id.number + "/" + index->people[e.person].user + " ";
         }
         return out;
     };
-    EXPECT_EQ("80/anna 27/J\xC3\xBCrgen 180/jdoe 8000/jdoe 80/jdoe ", shown(""));
+    EXPECT_EQ("80/anna 27/J\xFCrgen 180/jdoe 8000/jdoe 80/jdoe ", shown(""));
     EXPECT_EQ("80/anna 8000/jdoe 80/jdoe ", shown("80"));
     EXPECT_EQ("80/anna 80/jdoe ", shown("CODEUNIT 80"));
     EXPECT_EQ("80/anna 180/jdoe 80/jdoe ", shown("sales"));
     EXPECT_EQ("80/anna ", shown("sales pc-7"));
-    EXPECT_EQ("27/J\xC3\xBCrgen ", shown("\xC3\x9C" "BER"));  // "ÜBER"
-    EXPECT_EQ("27/J\xC3\xBCrgen ", shown("j\xC3\xBCrgen table"));
+    EXPECT_EQ("27/J\xFCrgen ", shown("\xDC" "BER"));  // "ÜBER", as typed in the code page
+    EXPECT_EQ("27/J\xFCrgen ", shown("J\xDCRGEN table"));
     EXPECT_EQ("", shown("report"));
 }
 
@@ -158,7 +175,7 @@ TEST(HistoryReader, MergesTheYearSkipsWhatItMustAndRereadsOnlyChangedFiles) {
     folder.Put(copied, folder.files.at(HistoryFileName("PC-12", "jdoe", MonthOf(kJune))).bytes);
 
     HistoryReader reader;
-    auto index = reader.Read(folder, kJune + 10);
+    auto index = reader.Read(folder, kJune + 10, kText);
     ASSERT_TRUE(index);
     EXPECT_EQ(3u, index->sessions.size());  // the one beyond 12 months was never kept
     EXPECT_EQ(2u, index->filesSkipped);     // the foreign one and the huge one
@@ -167,12 +184,20 @@ TEST(HistoryReader, MergesTheYearSkipsWhatItMustAndRereadsOnlyChangedFiles) {
     const int readsBefore = folder.TotalReads();
     anna.Add({S(0, "18", kJune + 20, "", "anna", "PC-7")}, kJune);
     ASSERT_TRUE(anna.Flush(folder, kJune + 20));
-    index = reader.Read(folder, kJune + 30);
+    index = reader.Read(folder, kJune + 30, kText);
     EXPECT_EQ(4u, index->sessions.size());
     EXPECT_EQ(readsBefore + 2, folder.TotalReads());  // anna's file, and the foreign one again
 
+    // A few files at a time: the same, once all are read.
+    HistoryReader stepwise;
+    ASSERT_TRUE(stepwise.Begin(folder, kJune + 30));
+    int steps = 1;
+    for (int allowed = 1; !stepwise.Continue(folder, [&allowed] { return allowed-- > 0; }); allowed = 1) ++steps;
+    EXPECT_EQ(5, steps);  // jdoe's two months, anna's, the copy and the foreign one
+    EXPECT_EQ(4u, stepwise.Merge(kText)->sessions.size());
+
     folder.failList = true;
-    EXPECT_FALSE(reader.Read(folder, kJune));
+    EXPECT_FALSE(reader.Read(folder, kJune, kText));
 }
 
 // However an append fails, every session is in the folder exactly once.
@@ -245,6 +270,23 @@ TEST(SessionTracker, ASessionRunsFromOpenOrSharingToCloseAndEndedRunsCloseWhenLa
     EXPECT_EQ(300, SessionsLeftOpen(mine, 250)[0].toUtc);
     mine.historySinceUtc = 0;
     EXPECT_TRUE(SessionsLeftOpen(mine, 400).empty());
+
+    // A user who stops sharing: what was still queued is not written either.
+    FakeTeamFolder folder;
+    folder.failAppend = true;
+    HistoryKeeper keeper;
+    mine.historySinceUtc = 90;
+    keeper.Publish(mine, 300);
+    Record none = mine;
+    none.objects.clear();
+    keeper.Publish(none, 310);  // closed: queued, the share fails
+    keeper.RunEnded(mine, 250, 310);
+    EXPECT_EQ(2u, keeper.Writer().Pending());
+    mine.historySinceUtc = 0;
+    keeper.Publish(mine, 320);
+    keeper.RunEnded(mine, 250, 320);
+    folder.failAppend = false;
+    EXPECT_TRUE(keeper.Close(folder, 330) && folder.files.empty());
 }
 
 }  // namespace

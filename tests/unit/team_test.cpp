@@ -266,6 +266,28 @@ TEST(TeamSync, ARecordCountsOnlyWhileItsCopyIsAlive) {
     EXPECT_EQ(never, Counted(bertHere, 0, true, &processes));
 }
 
+// What an ended run of ours had open closes when it was last seen: the sync
+// says which runs it removed, once, killed or a day dead; never another's.
+TEST(TeamSync, TellsTheRunsOfOursItRemovedAndWhenTheyWereLastSeen) {
+    FakeTeamFolder folder;
+    FakeProcesses processes;
+    Record killed = Copy("anna", "PC-7", {{{4, "80"}, 1}}), longDead = killed, bert = Copy("bert", "PC-7");
+    killed.runId = "killed", killed.processId = 66;
+    longDead.runId = "old";
+    for (const auto& [r, age] : {std::pair{killed, 30000LL}, {longDead, 2 * 24 * kHour}, {bert, 2 * 24 * kHour}})
+        folder.Put(RecordFileName(r.computer, r.user, r.runId), WriteRecord(r), age);
+    TeamSync sync({}, &processes);
+    sync.Cycle(folder, Copy("anna", "PC-7"), 0);
+    std::vector<EndedRun> ended = sync.TakeEndedRuns();
+    ASSERT_EQ(2u, ended.size());
+    const std::int64_t shareNowUtc = folder.shareMs / 1000 - 11644473600;  // the fake share's FILETIME as UTC
+    EXPECT_TRUE(ended[0].record.runId == "killed" && ended[0].lastSeenUtc == shareNowUtc - 30);
+    EXPECT_TRUE(ended[1].record.runId == "old" && ended[1].lastSeenUtc == shareNowUtc - 2 * 24 * 3600);
+    EXPECT_EQ(killed.objects, ended[0].record.objects);
+    sync.Cycle(folder, Copy("anna", "PC-7"), 5000);
+    EXPECT_TRUE(sync.TakeEndedRuns().empty() && folder.files.size() == 1);
+}
+
 TEST(TeamSync, TheWorstGapKeepsALiveCopyAndACrashedOneGoesWithinTheMargin) {
     // The writer cycles every 5 s and every second write fails once; the
     // reader cycles every 5 s and its listing never shows a change (a share
