@@ -33,8 +33,14 @@ std::string HistoryCell(const TeamHistoryView& history, std::size_t row, int col
     switch (column) {
         case 0: return o.name.empty() ? ObjectKey(o) : ObjectKey(o) + ' ' + o.name;
         case 1: return p.user + " @ " + p.computer;
-        case 2: return history.when ? history.when(e.fromUtc) : std::string();
-        case 3: return history.when ? history.when(e.toUtc) : std::string();
+        case 2:
+        case 3: {
+            if (!history.date || !history.timeOfDay) return {};
+            const std::string from = history.date(e.fromUtc);
+            if (column == 2) return from + ' ' + history.timeOfDay(e.fromUtc);
+            const std::string to = history.date(e.toUtc);
+            return to == from ? history.timeOfDay(e.toUtc) : to + ' ' + history.timeOfDay(e.toUtc);
+        }
         default: return {};
     }
 }
@@ -70,12 +76,10 @@ void UpdateTeamHistory(App& app) {
                                       : std::vector<std::uint32_t>();
         ++history.generation;
     }
-    if (!history.when) {
+    if (!history.date) {
         Clock& clock = *app.platform.clock;
-        history.when = [&clock](std::int64_t utc) {
-            const DateTime t = clock.LocalTime(utc);
-            return clock.DateText(t) + ' ' + clock.TimeText(t);
-        };
+        history.date = [&clock](std::int64_t utc) { return clock.DateText(clock.LocalTime(utc)); };
+        history.timeOfDay = [&clock](std::int64_t utc) { return clock.TimeOfDayText(utc); };
     }
     const std::size_t all = history.index ? history.index->sessions.size() : 0;
     if (latest.reading)

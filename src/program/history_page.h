@@ -21,13 +21,14 @@ struct TeamHistoryView {
     std::shared_ptr<const team::HistoryIndex> index;  // the last finished read; null before it
     std::vector<std::uint32_t> shown;  // its sessions the search keeps, newest first
     std::string searchedFor;           // the search text `shown` was made for
-    std::uint64_t generation = 0;      // grows whenever `shown` or `index` change
-    // A UTC second as the rows show it: the local date and time.
-    std::function<std::string(std::int64_t)> when;
+    std::uint64_t generation = 0;      // grows whenever `shown` or `index` change; never goes back
+    // A UTC second's local date ("07.12.2026") and time of day ("10:42").
+    std::function<std::string(std::int64_t)> date, timeOfDay;
 };
 
 // The text of a shown row's column: 0 the object ("Codeunit 80 Sales-Post"),
-// 1 who ("jdoe @ PC-12"), 2 from, 3 to.
+// 1 who ("jdoe @ PC-12"), 2 from ("07.12.2026 10:42"), 3 to ("11:05", with
+// its date when that is another).
 std::string HistoryCell(const TeamHistoryView& history, std::size_t row, int column);
 
 // The shown rows in the access log's quoting, one line each: user, computer,

@@ -132,7 +132,11 @@ void UpdateTeamPage(App& app) {
         // Nothing is kept up to date out of sight; the page is built anew when it shows.
         page.current = false;
         if (!page.rows.people.empty() || !page.rows.objects.empty()) page.rows = {};
-        if (page.history.index) page.history = {};
+        if (page.history.index) {
+            page.history.index.reset();
+            page.history.shown.clear();
+            ++page.history.generation;  // never back: the native page tells a change by it
+        }
         return;
     }
     // Back on screen with the history chosen: it is asked for again.

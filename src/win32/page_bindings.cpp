@@ -3,6 +3,7 @@
 #include "control_ids.h"
 #include "program/app.h"
 #include "program/commands.h"
+#include "program/history_page.h"
 #include "program/pages.h"
 #include "program/startup.h"
 #include "program/team_mode.h"
@@ -101,6 +102,10 @@ std::vector<Binding> PageBindings(App& app, const SettingsPages& pages) {
     alarmButton.bounds = &v.alarmColourButton;
     Binding search = EditOf(pages.team, IDC_TEAM_SEARCH, v.team.filter);
     search.onChange = run(SearchTeam);
+    Binding showOpen = OptionOf(pages.team, IDC_TEAM_SHOW_OPEN, v.team.historyShown, false);
+    showOpen.onClick = run(ShowOpenDesigners);
+    Binding showHistory = OptionOf(pages.team, IDC_TEAM_SHOW_HISTORY, v.team.historyShown, true);
+    showHistory.onClick = run(ShowDesignerHistory);
     Binding font = Base(pages.listWindow, IDC_LIST_FONT);
     font.items = &v.fontChoices;
     font.selection = &s.listFont;
@@ -169,6 +174,7 @@ std::vector<Binding> PageBindings(App& app, const SettingsPages& pages) {
         TextOf(pages.options, IDC_TEAM_FOLDER_LABEL, texts::kTeamFolderLabel, lang),
         AppliedOnLeave(EditOf(pages.options, IDC_TEAM_FOLDER, s.teamFolder), run(ApplyTeamFolder)),
         Labelled(ButtonOf(pages.options, IDC_BROWSE_TEAM_FOLDER, run(BrowseTeamFolder)), texts::kBrowse, lang),
+        Labelled(CheckOf(pages.options, IDC_SHARE_HISTORY, s.shareHistory), texts::kShareHistory, lang),
 
         // The info page (the program icon shows by its template)
         TextOf(pages.info, IDC_PRODUCT_INFO_GROUP, texts::kProductInfoFrame, lang),
@@ -189,6 +195,9 @@ std::vector<Binding> PageBindings(App& app, const SettingsPages& pages) {
         CaptionOf(pages.team, IDC_TEAM_COUNT, v.team.count),
         CaptionOf(pages.team, IDC_TEAM_MESSAGE, v.team.message),
         Labelled(ButtonOf(pages.team, IDC_TEAM_GO_TO_OPTIONS, run(GoToOptionsPage)), texts::kTeamGoToOptions, lang),
+        Labelled(showOpen, texts::kTeamOpenNow, lang),
+        Labelled(showHistory, texts::kTeamHistory, lang),
+        Labelled(ButtonOf(pages.team, IDC_TEAM_EXPORT, run(ExportHistory)), texts::kExportHistory, lang),
     };
 }
 

@@ -19,6 +19,8 @@ struct Column {
 };
 constexpr Column kPeopleColumns[] = {{&texts::kTeamWho, 62}, {&texts::kTeamRunningSince, 34}};
 constexpr Column kObjectColumns[] = {{&texts::kTeamObject, 46}, {&texts::kTeamOpenBy, 34}, {&texts::kTeamSince, 16}};
+constexpr Column kHistoryColumns[] = {
+    {&texts::kTeamObject, 36}, {&texts::kTeamWho, 22}, {&texts::kHistoryFrom, 24}, {&texts::kHistoryTo, 14}};
 
 template <std::size_t N>
 void AddColumns(HWND list, const Column (&columns)[N]) {
@@ -55,14 +57,18 @@ void SetRowCount(HWND list, std::size_t rows) {
 }  // namespace
 
 TeamPage::TeamPage(HWND page)
-    : page_(page), people_(GetDlgItem(page, IDC_TEAM_PEOPLE)), objects_(GetDlgItem(page, IDC_TEAM_OBJECTS)) {
-    Check(people_ && objects_, "Finding the team page's lists");
+    : page_(page),
+      people_(GetDlgItem(page, IDC_TEAM_PEOPLE)),
+      objects_(GetDlgItem(page, IDC_TEAM_OBJECTS)),
+      history_(GetDlgItem(page, IDC_TEAM_HISTORY)) {
+    Check(people_ && objects_ && history_, "Finding the team page's lists");
     AddColumns(people_, kPeopleColumns);
     AddColumns(objects_, kObjectColumns);
+    AddColumns(history_, kHistoryColumns);
 }
 
 void TeamPage::Push(const TeamPageView& view, Language language, Colour alarm) {
-    PushMode(view.mode);
+    PushMode(view.mode, view.historyShown);
     if (IsKnownLanguage(language) && language != language_) PushHeaders(language);
     if (alarm != alarm_) {
         alarm_ = alarm;
@@ -76,20 +82,35 @@ void TeamPage::Push(const TeamPageView& view, Language language, Colour alarm) {
         rows_.objects = view.rows.objects;
         SetRowCount(objects_, rows_.objects.size());
     }
+    // Up to a year of a team's sessions: the list asks only for the rows it shows.
+    if (view.history.generation != sessions_.generation) {
+        sessions_ = view.history;
+        SetRowCount(history_, sessions_.shown.size());
+    }
 }
 
-void TeamPage::PushMode(TeamPageMode mode) {
-    if (modePushed_ && mode == mode_) return;
+void TeamPage::PushMode(TeamPageMode mode, bool historyShown) {
+    if (modePushed_ && mode == mode_ && historyShown == historyShown_) return;
     modePushed_ = true;
     mode_ = mode;
+    historyShown_ = historyShown;
     const bool lists = mode == TeamPageMode::Shown;
     const struct {
         int id;
         bool shown;
     } controls[] = {
-        {IDC_TEAM_PEOPLE_LABEL, lists}, {IDC_TEAM_PEOPLE, lists},  {IDC_TEAM_SEARCH_LABEL, lists},
-        {IDC_TEAM_SEARCH, lists},       {IDC_TEAM_COUNT, lists},   {IDC_TEAM_OBJECTS, lists},
-        {IDC_TEAM_MESSAGE, !lists},     {IDC_TEAM_GO_TO_OPTIONS, mode == TeamPageMode::Off},
+        {IDC_TEAM_PEOPLE_LABEL, lists},
+        {IDC_TEAM_PEOPLE, lists},
+        {IDC_TEAM_SEARCH_LABEL, lists},
+        {IDC_TEAM_SEARCH, lists},
+        {IDC_TEAM_SHOW_OPEN, lists},
+        {IDC_TEAM_SHOW_HISTORY, lists},
+        {IDC_TEAM_COUNT, lists},
+        {IDC_TEAM_OBJECTS, lists && !historyShown},
+        {IDC_TEAM_HISTORY, lists && historyShown},
+        {IDC_TEAM_EXPORT, lists && historyShown},
+        {IDC_TEAM_MESSAGE, !lists},
+        {IDC_TEAM_GO_TO_OPTIONS, mode == TeamPageMode::Off},
     };
     const HWND focus = GetFocus();
     bool focusHidden = false;
@@ -106,40 +127,42 @@ void TeamPage::PushHeaders(Language language) {
     language_ = language;
     SetCaptions(people_, kPeopleColumns, language);
     SetCaptions(objects_, kObjectColumns, language);
+    SetCaptions(history_, kHistoryColumns, language);
 }
 
-const std::string* TeamPage::Cell(HWND list, int item, int column) const {
-    if (item < 0) return nullptr;
+std::string TeamPage::Cell(HWND list, int item, int column) const {
+    if (item < 0) return {};
     const auto index = static_cast<std::size_t>(item);
     if (list == people_ && index < rows_.people.size()) {
         const TeamPersonRow& row = rows_.people[index];
-        return column == 0 ? &row.who : column == 1 ? &row.since : nullptr;
+        return column == 0 ? row.who : column == 1 ? row.since : std::string();
     }
     if (list == objects_ && index < rows_.objects.size()) {
         const TeamObjectRow& row = rows_.objects[index];
-        return column == 0 ? &row.object : column == 1 ? &row.who : column == 2 ? &row.since : nullptr;
+        return column == 0 ? row.object : column == 1 ? row.who : column == 2 ? row.since : std::string();
     }
-    return nullptr;
+    if (list == history_) return HistoryCell(sessions_, index, column);
+    return {};
 }
 
 bool TeamPage::OnNotify(const NMHDR& header, LRESULT& result) {
-    if (header.hwndFrom != people_ && header.hwndFrom != objects_) return false;
+    if (header.hwndFrom != people_ && header.hwndFrom != objects_ && header.hwndFrom != history_) return false;
     result = 0;
     switch (header.code) {
         case LVN_GETDISPINFOA: {
             auto& info = const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(header));
             if (!(info.item.mask & LVIF_TEXT) || !info.item.pszText || info.item.cchTextMax <= 0) return true;
-            const std::string* text = Cell(header.hwndFrom, info.item.iItem, info.item.iSubItem);
-            lstrcpynA(info.item.pszText, text ? text->c_str() : "", info.item.cchTextMax);
+            lstrcpynA(info.item.pszText, Cell(header.hwndFrom, info.item.iItem, info.item.iSubItem).c_str(),
+                      info.item.cchTextMax);
             return true;
         }
         case LVN_GETDISPINFOW: {
             // The texts are in the program's code page.
             auto& info = const_cast<NMLVDISPINFOW&>(reinterpret_cast<const NMLVDISPINFOW&>(header));
             if (!(info.item.mask & LVIF_TEXT) || !info.item.pszText || info.item.cchTextMax <= 0) return true;
-            const std::string* text = Cell(header.hwndFrom, info.item.iItem, info.item.iSubItem);
             // (A text longer than the buffer is cut, not lost.)
-            lstrcpynW(info.item.pszText, text ? WideFromAnsi(*text).c_str() : L"", info.item.cchTextMax);
+            lstrcpynW(info.item.pszText, WideFromAnsi(Cell(header.hwndFrom, info.item.iItem, info.item.iSubItem)).c_str(),
+                      info.item.cchTextMax);
             return true;
         }
         case NM_CUSTOMDRAW: {

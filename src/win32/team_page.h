@@ -1,6 +1,6 @@
-// The Team page's two report lists (who is live in the team folder; which
-// designers are open elsewhere) and which of the page's controls show in each
-// mode. The captions, the search box and the button are bound like every
+// The Team page's report lists (who is live in the team folder; which
+// designers are open elsewhere, or the designer history) and which of the
+// page's controls show in each mode. The captions, the search box and the button are bound like every
 // page's controls (page_bindings.cpp). The lists are owner-data lists: they
 // hold no copy of the rows, this answers their requests for texts, and paints
 // the rows of objects open here too in the alarm colour.
@@ -26,13 +26,15 @@ public:
     bool OnNotify(const NMHDR& header, LRESULT& result);
 
 private:
-    void PushMode(TeamPageMode mode);
+    void PushMode(TeamPageMode mode, bool historyShown);
     void PushHeaders(Language language);
-    const std::string* Cell(HWND list, int item, int column) const;
+    std::string Cell(HWND list, int item, int column) const;
 
-    HWND page_, people_, objects_;
+    HWND page_, people_, objects_, history_;
     TeamRows rows_;  // as the lists show them
+    TeamHistoryView sessions_;
     TeamPageMode mode_ = TeamPageMode::Off;
+    bool historyShown_ = false;
     bool modePushed_ = false;
     Language language_ = Language::NotChosen;
     Colour alarm_ = 0;

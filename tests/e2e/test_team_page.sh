@@ -7,6 +7,8 @@
 #     here too in the alarm colour; the tray tooltip counts one in the team;
 #   - the search box, reached by its access key, keeps the matching rows;
 #   - a designer closed on PC-12 leaves the page within two intervals;
+#   - PC-12 shares its designer history: the designer it closed is in the
+#     history here when asked for, and what it had open when it quit too;
 #   - PC-12's copy quits: it leaves the page at once (long before the
 #     liveness time);
 #   - the folder gone, the page says so instead of a list; team mode off, it
@@ -21,7 +23,7 @@ source "$(dirname "$0")/team_lib.sh"
 T27="Table 27 Item - Table Designer"
 team_pc12 own
 team_settings "$HERE" "$TEAM" 700 20 "Win1IconStart=0" "TabSelectedIndex=5"
-team_settings "$PC12" "$TEAM" 520 20 "Win1IconStart=1" "TabSelectedIndex=5"
+team_settings "$PC12" "$TEAM" 520 20 "Win1IconStart=1" "TabSelectedIndex=5" "ShareHistory=1"
 
 # ---- this computer: the client with the codeunit open, the settings window on the Team page.
 team_here "$CU80" "$T27"
@@ -82,10 +84,26 @@ leaves_in_time() {
 team_scenario "$E2E_DIR/pc12.txt" 0 "$CU80" "$R111"
 leaves_in_time "a closed designer" objects_are "Report 111 Sales,Codeunit 80 Sales-Post"
 
+# ---- PC-12 shares its history: the table it closed is there when the history is asked for.
+HISTORY=${PROG_ID[TEAM_HISTORY]}
+history() { e2e_probe rows "$MAIN" "$HISTORY" | awk -F' [|] ' '{ print $1 "|" $2 }' | sort | paste -sd,; }
+history_is() {
+    local want=$1
+    e2e_probe click "$MAIN" "${PROG_ID[TEAM_SHOW_HISTORY]}" >/dev/null  # asks for it (again)
+    e2e_poll 5 eval '[[ $(history) == "$want" ]]'
+}
+e2e_check_poll "the history holds the table PC-12 closed" 15 history_is "Table 18 Debitor|$WHO"
+e2e_check_poll "its export button shows with it" 2 e2e_probe shown "$MAIN" "${PROG_ID[TEAM_EXPORT]}"
+e2e_probe click "$MAIN" "${PROG_ID[TEAM_SHOW_OPEN]}" >/dev/null
+e2e_check_poll "back to the designers open now" 5 objects_are "Report 111 Sales,Codeunit 80 Sales-Post"
+
 # ---- PC-12's copy quits: everything of it leaves at once, not after the liveness time.
 PC12_MAIN=$(probe12 find "$PROG_DIALOG" "$PROG_MAIN_MATCH")
 probe12 command "$PC12_MAIN" "$PROG_CMD_QUIT" >/dev/null
 leaves_in_time "a copy that quit" eval '[[ -z $(objects) && -z $(people) ]]'
+e2e_check_poll "what it had open at its quit is in the history too" 15 history_is \
+    "Codeunit 80 Sales-Post|$WHO,Report 111 Sales|$WHO,Table 18 Debitor|$WHO"
+e2e_probe click "$MAIN" "${PROG_ID[TEAM_SHOW_OPEN]}" >/dev/null
 
 # ---- the folder fails: words instead of a list; team mode off: the way to turn it on.
 MESSAGE=${PROG_ID[TEAM_MESSAGE]} GO=${PROG_ID[TEAM_GO_TO_OPTIONS]}
