@@ -128,7 +128,7 @@ WIN_TEST(TeamFolder_TimeAndNames) {
     // This process runs; the same id with another start time is another process.
     const ProcessStamp self = ThisProcess();
     CHECK(Win32LocalProcesses().IsRunning(self.id, self.startTime));
-    CHECK(!Win32LocalProcesses().IsRunning(self.id, self.startTime + 1));
+    CHECK(Win32LocalProcesses().IsRunning(self.id, self.startTime + 1) == false);
     // One folder, however it is spelt.
     wintest::TempDir dir;
     CHECK_EQ(CanonicalTeamFolder(dir.Path()), CanonicalTeamFolder(dir.Path() + "\\.\\"));
