@@ -4,7 +4,7 @@
 // a reader merges every such file on demand and searches them.
 //
 //   BrisoltHistory 1
-//   1<TAB>1796637000<TAB>1796640600<TAB>4<TAB>80<TAB>jdoe<TAB>PC-12<TAB>Sales-Post<TAB>6f0d5c1a
+//   1<TAB>1796637000<TAB>1796640600<TAB>4<TAB>80<TAB>jdoe<TAB>PC-12<TAB>Sales-Post<TAB>fdb582df
 //
 // UTF-8 text, LF lines. A header line "BrisoltHistory <version>" marks a file
 // as ours: a file without one is skipped whole, and lines before it are not
