@@ -1,6 +1,7 @@
 #include "win32/window_events.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace brisolt::win32 {
@@ -35,42 +36,39 @@ void Forget(ClientWindowEvents* owner) {
                  owners.end());
 }
 
-// A window the scan reads: a top-level window (depth 0), the MDI client (1),
-// an MDI child (2). The controls inside them change often (text, layout) and
-// tell the scan nothing.
-bool ScannedDepth(HWND window) {
-    const HWND desktop = GetDesktopWindow();
-    for (int depth = 0; depth <= 2; ++depth) {
-        const HWND parent = GetAncestor(window, GA_PARENT);
-        if (!parent || parent == desktop) return true;
-        window = parent;
-    }
-    return false;
-}
-
 // Wine marks its ntdll with an export of its own.
 bool RunsUnderWine() {
     const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
     return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
-// Whether an event may change what the scan reads. Windows report most events
-// on the window object; focus comes on the client area of the window that
-// takes it (a control inside a designer, or the MDI client and then its child
-// when the user brings a designer to the front: the only event a switch
-// carries under Wine), and a Z-order change may come on the client area of
-// the parent whose children moved (the MDI client).
-bool Matters(DWORD event, HWND window, LONG object) {
-    if (object == OBJID_CLIENT && event != EVENT_OBJECT_FOCUS && event != EVENT_OBJECT_REORDER) return false;
-    if (object != OBJID_CLIENT && object != OBJID_WINDOW) return false;
+std::optional<HookedEvent> HookedEventOf(DWORD event) {
     switch (event) {
-        case EVENT_OBJECT_FOCUS:
-        case EVENT_SYSTEM_FOREGROUND:
-        case EVENT_OBJECT_DESTROY:  // delivered when the window is gone already
-            return true;
-        default:
-            return !IsWindow(window) || ScannedDepth(window);
+        case EVENT_OBJECT_CREATE: return HookedEvent::Created;
+        case EVENT_OBJECT_DESTROY: return HookedEvent::Destroyed;
+        case EVENT_OBJECT_SHOW: return HookedEvent::Shown;
+        case EVENT_OBJECT_HIDE: return HookedEvent::Hidden;
+        case EVENT_OBJECT_REORDER: return HookedEvent::Reordered;
+        case EVENT_OBJECT_FOCUS: return HookedEvent::Focused;
+        case EVENT_OBJECT_LOCATIONCHANGE: return HookedEvent::Moved;
+        case EVENT_OBJECT_NAMECHANGE: return HookedEvent::Renamed;
+        case EVENT_SYSTEM_FOREGROUND: return HookedEvent::Foreground;
+        case EVENT_SYSTEM_MINIMIZESTART: return HookedEvent::MinimiseStarted;
+        case EVENT_SYSTEM_MINIMIZEEND: return HookedEvent::MinimiseEnded;
+        default: return std::nullopt;
     }
+}
+
+EventObject EventObjectOf(LONG object) {
+    if (object == OBJID_WINDOW) return EventObject::Window;
+    if (object == OBJID_CLIENT) return EventObject::ClientArea;
+    return EventObject::Other;
+}
+
+EventWindow EventWindowOf(HWND window) {
+    if (!IsWindow(window)) return {FromHwnd(window), 0, true};
+    const HWND parent = GetAncestor(window, GA_PARENT);
+    return {FromHwnd(window), parent == GetDesktopWindow() ? 0 : FromHwnd(parent), false};
 }
 
 // The process of a thread (0: gone or unknown). Storms come from one thread,
@@ -101,10 +99,13 @@ bool ClientWindowEvents::Hooked() const {
 bool ClientWindowEvents::Follow(HWND clientMain) {
     DWORD process = 0;
     if (clientMain && GetWindowThreadProcessId(clientMain, &process) == 0) process = 0;  // gone meanwhile
-    return Target(process);
+    const bool hooked = Target(process);
+    clientMain_ = process ? clientMain : nullptr;
+    return hooked;
 }
 
 bool ClientWindowEvents::Target(DWORD processId) {
+    clientMain_ = nullptr;
     if (processId == process_ && (processId == 0 || Hooked())) return true;
     Forget(this);
     hooks_.clear();  // unhooks
@@ -129,8 +130,12 @@ void CALLBACK ClientWindowEvents::OnEvent(HWINEVENTHOOK hook, DWORD event, HWND 
     if (child != CHILDID_SELF || !window) return;
     const auto& owners = Owners();
     const auto owner = std::find_if(owners.begin(), owners.end(), [&](const auto& o) { return o.first == hook; });
-    if (owner == owners.end() || !Matters(event, window, object)) return;
+    const std::optional<HookedEvent> kind = HookedEventOf(event);
+    if (owner == owners.end() || !kind) return;
     ClientWindowEvents* self = owner->second;
+    const HWND mdiArea = self->clientMain_ ? GetWindow(self->clientMain_, GW_CHILD) : nullptr;
+    const ClientFrame frame{FromHwnd(self->clientMain_), FromHwnd(mdiArea)};
+    if (!WakesScan(*kind, EventObjectOf(object), EventWindowOf(window), frame)) return;
     if (self->allProcesses_) {
         // Only the client's windows, never ours (such hooks get our own
         // events too). A window that is gone already is known by the thread
@@ -141,7 +146,7 @@ void CALLBACK ClientWindowEvents::OnEvent(HWINEVENTHOOK hook, DWORD event, HWND 
             ((self->flags_ & WINEVENT_SKIPOWNPROCESS) && process == GetCurrentProcessId()))
             return;
     }
-    if (self->changed_) self->changed_(event == EVENT_OBJECT_CREATE ? WindowEvent::Created : WindowEvent::Changed);
+    if (self->changed_) self->changed_(*kind == HookedEvent::Created ? WindowEvent::Created : WindowEvent::Changed);
 }
 
 bool Win32OneShotTimer::Start(std::int64_t delayMs) {

@@ -24,11 +24,10 @@ using UniqueWinEventHook = Unique<HWINEVENTHOOK, &UnhookWinEvent>;
 // foreground changes, minimise start and end; in four ranges, so no event
 // outside these is sent our way (each one costs a switch into our process).
 //
-// `changed` runs on this thread for every such event of a window the scan
-// reads (a top-level window, the MDI client, an MDI child; focus, foreground
-// and destruction of any window of the process; a Z-order change reported on
-// the parent). It learns only whether a window was created: the scan reads
-// the desktop as always.
+// `changed` runs on this thread for every such event that WakesScan lets
+// through (program/scan_schedule.h: the windows the scan reads, never the
+// controls inside a dialog or a designer). It learns only whether a window was
+// created: the scan reads the desktop as always.
 //
 // Our own windows (the list window, the glued windows we move) never call it:
 // the hooks skip our own process (WINEVENT_SKIPOWNPROCESS), and where the
@@ -49,7 +48,8 @@ public:
     // finds the client, and we do not listen to every process meanwhile.
     // False when a hook could not be set; the next call tries again.
     bool Follow(HWND clientMain);
-    // The same by process id (0: none).
+    // The same by process id (0: none), the client's main window not known:
+    // of its windows only the top-level ones count.
     bool Target(DWORD processId);
     // The process hooked (0: none).
     DWORD Process() const { return process_; }
@@ -62,6 +62,7 @@ private:
     std::function<void(WindowEvent)> changed_;
     DWORD flags_;
     DWORD process_ = 0;
+    HWND clientMain_ = nullptr;
     // Wine hands out-of-context events of another process only to hooks on
     // every process, and to those it hands our own events as well (seen with
     // Wine 8): there the hooks take all processes and the callback keeps the
