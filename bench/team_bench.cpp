@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "fake_team_folder.h"
+#include "fakes.h"
 #include "program/team_page.h"
 #include "team/overlap.h"
 #include "team/record.h"
@@ -84,7 +85,7 @@ void BM_TeamCycleAndMatch_NothingChanged(benchmark::State& state) {
         const auto start = std::chrono::steady_clock::now();
         const TeamState s = team.sync.Cycle(team.folder, team.mine, now);
         const std::vector<RowOverlap> overlaps = MatchRows(team.rows, s.others);
-        alarm.Update(overlaps);
+        alarm.Update(overlaps, s.others, now);
         const auto end = std::chrono::steady_clock::now();
         if (timed) mostReads = std::max<std::int64_t>(mostReads, team.folder.TotalReads() - readsBefore);
         if (timed) slowest = std::max(slowest, std::chrono::duration<double, std::micro>(end - start).count());
@@ -147,8 +148,10 @@ void BM_TeamPageRows50x50(benchmark::State& state, const char* filter) {
         std::snprintf(text, sizeof text, "%02d:%02d", static_cast<int>(utc / 3600 % 24), static_cast<int>(utc / 60 % 60));
         return std::string(text);
     };
+    test::FakeCodePage codePage;
+    auto lower = [&codePage](std::string_view text) { return codePage.Lower(text); };
     std::size_t shown = 0;
-    for (auto _ : state) shown = BuildTeamRows(others, here, filter, timeOfDay).objects.size();
+    for (auto _ : state) shown = BuildTeamRows(others, here, filter, timeOfDay, lower).objects.size();
     state.counters["rows_shown"] = static_cast<double>(shown);
 }
 BENCHMARK_CAPTURE(BM_TeamPageRows50x50, typed_80, "80")->Unit(benchmark::kMicrosecond);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/types.h"
 
@@ -54,6 +55,15 @@ public:
     // Opens (creating when missing) a file for appending; nullptr when it cannot.
     virtual std::unique_ptr<AppendFile> OpenAppend(const std::string& path) = 0;
     virtual bool Exists(const std::string& path) = 0;
+};
+
+// Text in the system's code page, in which the program holds its texts.
+class CodePage {
+public:
+    virtual ~CodePage() = default;
+    // The text in lower case by the code page's own letters ("\xDC" is
+    // "\xFC", Ü is ü, in Windows-1252).
+    virtual std::string Lower(std::string_view text) = 0;
 };
 
 class Identity {

@@ -34,13 +34,4 @@ public:
     virtual bool Remove(const std::string& name) = 0;
 };
 
-// The processes of this computer.
-class LocalProcesses {
-public:
-    virtual ~LocalProcesses() = default;
-    // Whether the process with this id, started at this time (a FILETIME),
-    // still runs. A process that exists but cannot be asked counts as running.
-    virtual bool IsRunning(std::uint32_t id, std::uint64_t startTime) = 0;
-};
-
 }  // namespace brisolt

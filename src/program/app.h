@@ -31,6 +31,7 @@ struct Platform {
     Sound* sound = nullptr;
     Files* files = nullptr;
     Identity* identity = nullptr;
+    CodePage* codePage = nullptr;
     ListWindowHost* listWindowHost = nullptr;
     TextMeasure* textMeasure = nullptr;
     UserInterface* ui = nullptr;

@@ -98,7 +98,8 @@ bool UpdateTeamMode(App& app) {
             team.remarks[i].text = team::HoldersText(
                 overlaps[i].holders, [&clock](std::int64_t utc) { return clock.TimeOfDayText(utc); },
                 more ? more : "more");
-    return team.overlapAlarm.Update(overlaps);
+    return team.overlapAlarm.Update(overlaps, state && look.othersShown ? state->others : std::vector<team::Record>{},
+                                    clock.SteadyMilliseconds());
 }
 
 void LeaveTeam(App& app) {

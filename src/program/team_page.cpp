@@ -1,70 +1,61 @@
 #include "program/team_page.h"
 
 #include <algorithm>
-#include <cctype>
 #include <tuple>
 #include <unordered_map>
 
 #include "program/app.h"
 #include "program/pages.h"
 #include "program/texts.h"
-#include "team/display_name.h"
 #include "titles/object_types.h"
 
 namespace brisolt {
 
 namespace {
 
-// What the tray's tooltip field holds.
-
-char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 bool IsDigits(std::string_view s) {
     return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// `word` (lower case) somewhere in `text`, ignoring ASCII case.
-bool ContainsNoCase(std::string_view text, std::string_view word) {
-    return std::search(text.begin(), text.end(), word.begin(), word.end(),
-                       [](char a, char b) { return Lower(a) == b; }) != text.end();
+// The search box's words, in lower case.
+std::vector<std::string> Words(std::string_view text, const LowerCase& lower) {
+    std::vector<std::string> words;
+    std::string word;
+    for (char c : std::string(text) + ' ') {
+        if (c != ' ' && c != '\t') {
+            word += c;
+        } else if (!word.empty()) {
+            words.push_back(lower(word));
+            word.clear();
+        }
+    }
+    return words;
 }
 
 class Filter {
 public:
-    explicit Filter(std::string_view text) {
-        std::string word;
-        for (char c : std::string(text) + ' ') {
-            if (c != ' ' && c != '\t') {
-                word += Lower(c);
-            } else if (!word.empty()) {
-                words_.push_back(std::move(word));
-                word.clear();
-            }
-        }
-    }
-    bool Empty() const { return words_.empty(); }
+    Filter(std::string_view text, const LowerCase& lower) : words_(Words(text, lower)), lower_(lower) {}
     // A word holds no blank, so it matches within one part of the row's text
-    // (the name as the page shows it, made only when a word needs it).
+    // (the texts in lower case made only when a word needs them).
     bool Matches(const team::OpenObject& o, std::string_view typeWord, std::string_view who) const {
-        std::string name;
-        bool named = false;
+        std::string texts;
         for (const std::string& w : words_) {
             if (IsDigits(w)) {
                 if (std::string_view(o.id.number).substr(0, w.size()) != w) return false;
                 continue;
             }
-            if (!named) name = ShownName(o.name), named = true;
-            if (!ContainsNoCase(typeWord, w) && !ContainsNoCase(o.id.number, w) && !ContainsNoCase(name, w) &&
-                !ContainsNoCase(who, w))
-                return false;
+            if (texts.empty()) texts = lower_(std::string(typeWord) + '\n' + o.id.number + '\n' + o.name + '\n' + std::string(who));
+            if (texts.find(w) == std::string::npos) return false;
         }
         return true;
     }
 
 private:
     std::vector<std::string> words_;
+    const LowerCase& lower_;
 };
 
-std::string Who(const team::Record& r) { return ShownName(r.user) + " @ " + ShownName(r.computer); }
+std::string Who(const team::Record& r) { return r.user + " @ " + r.computer; }
 
 // "Codeunit " for type 4.
 std::string_view TypeWord(int typeCode) {
@@ -76,7 +67,7 @@ std::string_view TypeWord(int typeCode) {
 std::string ObjectText(const team::OpenObject& o) {
     std::string text(TypeWord(o.id.typeCode));
     text += o.id.number;
-    if (!o.name.empty()) text += ' ' + ShownName(o.name);
+    if (!o.name.empty()) text += ' ' + o.name;
     return text;
 }
 
@@ -87,12 +78,11 @@ std::string Text(const Bilingual& t, Language language) {
 
 }  // namespace
 
-std::string ShownName(std::string_view name) { return team::DisplayName(name); }
-
 TeamRows BuildTeamRows(const std::vector<team::Record>& others, const std::vector<team::ObjectId>& openHere,
-                       std::string_view filter, const std::function<std::string(std::int64_t)>& timeOfDay) {
+                       std::string_view filter, const std::function<std::string(std::int64_t)>& timeOfDay,
+                       const LowerCase& lower) {
     TeamRows rows;
-    const Filter words(filter);
+    const Filter words(filter, lower);
     struct Kept {
         const team::OpenObject* object;
         std::size_t who;  // index into whos
@@ -134,12 +124,9 @@ TeamRows BuildTeamRows(const std::vector<team::Record>& others, const std::vecto
         auto found = times.find(utc);
         return found != times.end() ? found->second : times.emplace(utc, timeOfDay(utc)).first->second;
     };
-    for (const Kept& k : kept) {
-        TeamObjectRow row{ObjectText(*k.object), whos[k.who], timeText(k.object->sinceUtc),
-                          std::binary_search(here.begin(), here.end(), k.object->id)};
-        // The same person with the same object twice (a copy restarted while its last record lives on): one row.
-        if (rows.objects.empty() || !(rows.objects.back() == row)) rows.objects.push_back(std::move(row));
-    }
+    for (const Kept& k : kept)
+        rows.objects.push_back({ObjectText(*k.object), whos[k.who], timeText(k.object->sinceUtc),
+                                std::binary_search(here.begin(), here.end(), k.object->id)});
     return rows;
 }
 
@@ -172,11 +159,13 @@ void UpdateTeamPage(App& app) {
         if (row.designer.IsDesigner())
             here.push_back({row.designer.typeCode, std::string(row.designer.Number(row.title))});
     Clock& clock = *app.platform.clock;
+    CodePage& codePage = *app.platform.codePage;
+    const LowerCase lower = [&codePage](std::string_view text) { return codePage.Lower(text); };
     // (Before the exchange's first look there is nobody to show.)
     page.rows = BuildTeamRows(state ? state->others : std::vector<team::Record>{}, here, page.filter,
-                              [&clock](std::int64_t utc) { return clock.TimeOfDayText(utc); });
+                              [&clock](std::int64_t utc) { return clock.TimeOfDayText(utc); }, lower);
     const std::string open = std::to_string(page.rows.objectsOpen);
-    page.count = Filter(page.filter).Empty()
+    page.count = Words(page.filter, lower).empty()
                      ? open + Text(texts::kTeamDesignersElsewhere, lang)
                      : std::to_string(page.rows.objects.size()) + Text(texts::kTeamOf, lang) + open +
                            Text(texts::kTeamShown, lang);

@@ -19,9 +19,6 @@ struct App;
 // The page's number, as the settings file stores the selected page.
 inline constexpr int kTeamPage = 5;
 
-// Every name the page shows (users, computers, objects' names) passes here.
-std::string ShownName(std::string_view name);
-
 struct TeamPersonRow {
     std::string who;    // "jdoe @ PC-12"
     std::string since;  // when its copy started; empty when its record does not say
@@ -47,14 +44,17 @@ struct TeamRows {
     }
 };
 
-// The page's rows from the other copies' records and this client's open
-// objects. The filter's words must all match a row, ignoring ASCII case: a
+// The page's rows from the other copies' records (one per person, names fit
+// to show) and this client's open objects. The filter's words must all match
+// a row, ignoring case (`lower` puts a text in lower case, umlauts too): a
 // word of digits matches the start of the object's number ("80" finds
 // Codeunit 80 and Table 8000, not Table 180), any other word any part of the
 // object's text or of who has it. `timeOfDay` turns a UTC second into the
 // time a user reads; it runs for shown rows only.
+using LowerCase = std::function<std::string(std::string_view)>;
 TeamRows BuildTeamRows(const std::vector<team::Record>& others, const std::vector<team::ObjectId>& openHere,
-                       std::string_view filter, const std::function<std::string(std::int64_t)>& timeOfDay);
+                       std::string_view filter, const std::function<std::string(std::int64_t)>& timeOfDay,
+                       const LowerCase& lower);
 
 enum class TeamPageMode {
     Off,      // no team folder: how to turn it on

@@ -1,6 +1,7 @@
 #include "team/overlap.h"
 
 #include <algorithm>
+#include <set>
 #include <unordered_map>
 
 namespace brisolt::team {
@@ -50,12 +51,34 @@ std::vector<RowOverlap> MatchRows(const std::vector<ObjectId>& rows, const std::
     return result;
 }
 
-bool OverlapAlarm::Update(const std::vector<RowOverlap>& overlaps) {
-    decltype(current_) now;
-    for (const RowOverlap& row : overlaps)
-        for (const Holder& h : row.holders) now.emplace(row.id.typeCode, row.id.number, h.user, h.computer);
-    const bool begins = std::any_of(now.begin(), now.end(), [&](const auto& pair) { return !current_.count(pair); });
-    current_ = std::move(now);
+bool OverlapAlarm::Update(const std::vector<RowOverlap>& overlaps, const std::vector<Record>& heard,
+                          std::int64_t nowMs) {
+    // Lost from sight too long ago: whatever comes now is a new overlap.
+    for (auto it = seen_.begin(); it != seen_.end();)
+        it = nowMs - it->second >= kMemoryMs ? seen_.erase(it) : std::next(it);
+    bool begins = false;
+    std::set<ObjectId> rows;
+    std::set<Pair> now;
+    for (const RowOverlap& row : overlaps) {
+        rows.insert(row.id);
+        for (const Holder& h : row.holders) {
+            const Pair pair(row.id.typeCode, row.id.number, h.user, h.computer);
+            auto [it, added] = seen_.try_emplace(pair, nowMs);
+            begins |= added;
+            it->second = nowMs;
+            now.insert(pair);
+        }
+    }
+    const auto isHeard = [&heard](const std::string& user, const std::string& computer) {
+        return std::any_of(heard.begin(), heard.end(),
+                           [&](const Record& r) { return r.user == user && r.computer == computer; });
+    };
+    for (auto it = seen_.begin(); it != seen_.end();) {
+        const auto& [type, number, user, computer] = it->first;
+        const bool ended =
+            !now.count(it->first) && (!rows.count(ObjectId{type, number}) || isHeard(user, computer));
+        it = ended ? seen_.erase(it) : std::next(it);
+    }
     return begins;
 }
 

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <set>
+#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -35,16 +35,26 @@ struct RowOverlap {
 std::vector<RowOverlap> MatchRows(const std::vector<ObjectId>& rows, const std::vector<Record>& others);
 
 // The exclamation sound's rule for overlaps: it sounds when an overlap
-// begins, not on every tick while it lasts.
+// begins, not on every tick while it lasts, and not again when the same
+// overlap comes back into sight after the folder failed or the other copy
+// went unheard for a while (a network blip, a restart).
 class OverlapAlarm {
 public:
+    // How long an overlap lost from sight is remembered as the same.
+    static constexpr std::int64_t kMemoryMs = 10 * 60 * 1000;
+
     // True when some (object, person) pair is overlapped now and was not at
     // the previous update: a new object overlapped, a new person on an object
-    // already overlapped, or an overlap that had ended begins again.
-    bool Update(const std::vector<RowOverlap>& overlaps);
+    // already overlapped, or an overlap that had ended begins again. An
+    // overlap has ended when our row closed, or when the other person is
+    // heard (`heard`, the people the folder shows now) without the object;
+    // a pair lost while its person is unheard is the same overlap for
+    // kMemoryMs (`nowMs`: a steady clock).
+    bool Update(const std::vector<RowOverlap>& overlaps, const std::vector<Record>& heard, std::int64_t nowMs);
 
 private:
-    std::set<std::tuple<int, std::string, std::string, std::string>> current_;
+    using Pair = std::tuple<int, std::string, std::string, std::string>;  // type, number, user, computer
+    std::map<Pair, std::int64_t> seen_;  // last seen overlapped
 };
 
 // A row names at most this many holders; "+N more" stands for the rest.

@@ -11,69 +11,94 @@ namespace {
 
 constexpr std::int64_t kFileTimePerMs = 10000;
 constexpr std::int64_t kErrorAfterFailingMs = 10000;
-constexpr std::int64_t kSilentMs = 20000;
+// A write that took longer than this tells the share's time too loosely to
+// set our idea of its now by (its time lies somewhere within the call).
+constexpr std::int64_t kAnchorMaxCallMs = 2000;
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool SameName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-               return lower(x) == lower(y);
-           });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
+bool SamePerson(const Record& a, const Record& b) { return SameName(a.user, b.user) && SameName(a.computer, b.computer); }
+
+// Every name another copy wrote, made safe to show.
 Record Shown(const Record& r) {
     Record shown = r;
     shown.user = DisplayName(r.user);
     shown.computer = DisplayName(r.computer);
+    for (OpenObject& o : shown.objects)
+        if (!o.name.empty()) o.name = DisplayName(o.name);
     return shown;
+}
+
+// Two copies of one person are one: their objects together (each once, with
+// the earliest time), and the earliest start.
+void Merge(Record& into, const Record& from) {
+    if (from.startedUtc > 0 && (into.startedUtc == 0 || from.startedUtc < into.startedUtc))
+        into.startedUtc = from.startedUtc;
+    for (const OpenObject& o : from.objects) {
+        auto same = std::find_if(into.objects.begin(), into.objects.end(),
+                                 [&](const OpenObject& x) { return x.id == o.id; });
+        if (same == into.objects.end()) {
+            into.objects.push_back(o);
+            continue;
+        }
+        same->sinceUtc = std::min(same->sinceUtc, o.sinceUtc);
+        if (same->name.empty()) same->name = o.name;
+    }
 }
 
 }  // namespace
 
-bool CountsAsOther(const Sighting& s, const SyncTiming& timing) {
-    if (s.samePerson || s.sinceListedMs >= timing.heardMs) return false;
-    if (s.writerRuns) return *s.writerRuns;
-    return s.sinceChangeMs && *s.sinceChangeMs < timing.aliveMs;
-}
-
-FolderLook JudgeFolder(const TeamState& state) {
+FolderLook JudgeFolder(const TeamState& state, const SyncTiming& timing) {
     FolderLook look;
-    look.othersShown = state.silentForMs < kSilentMs;
+    look.othersShown = state.silentForMs < timing.heardMs;
     look.networkError = state.failingForMs >= kErrorAfterFailingMs || !look.othersShown;
     return look;
 }
 
-bool TeamSync::WriteMine(TeamFolder& folder, const Record& mine, std::int64_t now) {
-    const std::string name = RecordFileName(mine.computer, mine.user, mine.runId);
-    const bool due = !everWritten_ || lastCycleFailed_ || name != myName_ || !SameContent(mine, written_) ||
-                     now - lastWriteMs_ >= timing_.heartbeatMs;
+std::optional<std::int64_t> TeamSync::ShareNow(std::int64_t now) const {
+    if (!shareAnchor_) return std::nullopt;
+    return static_cast<std::int64_t>(shareAnchor_->first) + (now - shareAnchor_->second) * kFileTimePerMs;
+}
+
+bool TeamSync::WriteMine(TeamFolder& folder, const Record& mine, const SteadyClock& now) {
+    std::string runPart = mine.runId;
+    if (!writer_.empty()) runPart += '-' + writer_;
+    const std::string name = RecordFileName(mine.computer, mine.user, runPart);
+    const std::int64_t start = now();
+    const bool due = !everWritten_ || writeAgain_ || name != myName_ || !SameContent(mine, written_) ||
+                     start - lastWriteMs_ >= timing_.heartbeatMs;
     if (!due) return true;
 
     if (everWritten_ && name != myName_) Leave(folder);  // best effort: it stops counting anyway
     Record out = mine;
-    // Never a number an earlier worker of this run wrote (see Leave): the
-    // steady clock outruns the writes.
-    sequence_ = std::max<std::uint64_t>(sequence_ + 1, static_cast<std::uint64_t>(std::max<std::int64_t>(now, 0)));
+    // Never a number an earlier sync of this run wrote: the clock outruns the writes.
+    sequence_ = std::max<std::uint64_t>(sequence_ + 1, static_cast<std::uint64_t>(std::max<std::int64_t>(start, 0)));
     out.sequence = sequence_;
     std::uint64_t writeTime = 0;
     if (!folder.WriteAtomically(name, WriteRecord(out), writeTime)) return false;  // tried again next cycle
+    const std::int64_t end = now();
     written_ = std::move(out);
     myName_ = name;
     everWritten_ = true;
-    lastWriteMs_ = now;
-    shareAnchor_ = std::make_pair(writeTime, now);
+    writeAgain_ = false;
+    lastWriteMs_ = end;
+    if (end - start <= kAnchorMaxCallMs) shareAnchor_ = std::make_pair(writeTime, end);
     return true;
 }
 
-Sighting TeamSync::SightingOf(const Known& k, const Record& mine, std::int64_t now) {
-    Sighting s;
+bool TeamSync::IsAlive(const Known& k, const Record& mine, std::int64_t now) {
     const Record& r = k.record;
+    if (!k.hasRecord || now - k.lastListedMs >= timing_.heardMs) return false;
     const bool sameComputer = SameName(r.computer, mine.computer);
-    s.samePerson = sameComputer && SameName(r.user, mine.user);
+    if (sameComputer && SameName(r.user, mine.user)) return false;  // us
     if (sameComputer && r.processId != 0 && processes_)
-        s.writerRuns = processes_->IsRunning(r.processId, r.processStart);
-    if (k.lastChangeMs) s.sinceChangeMs = now - *k.lastChangeMs;
-    s.sinceListedMs = now - k.lastListedMs;
-    return s;
+        if (const std::optional<bool> runs = processes_->IsRunning(r.processId, r.processStart)) return *runs;
+    return k.lastChangeMs && now - *k.lastChangeMs < timing_.aliveMs;
 }
 
 void TeamSync::ReadOne(TeamFolder& folder, const std::string& name, Known& k, std::int64_t now) {
@@ -90,25 +115,55 @@ void TeamSync::ReadOne(TeamFolder& folder, const std::string& name, Known& k, st
     }
     const bool first = !k.hasRecord && !k.lastChangeMs;
     const bool changed = !k.hasRecord || record.sequence != k.record.sequence || record.runId != k.record.runId;
-    if (changed) {
-        if (shareAnchor_) {
-            // When it was written, by the share's clock, as a moment of ours.
-            const std::int64_t shareNow =
-                static_cast<std::int64_t>(shareAnchor_->first) + (now - shareAnchor_->second) * kFileTimePerMs;
-            const std::int64_t ageMs = std::max<std::int64_t>(0, shareNow - static_cast<std::int64_t>(writeTime)) /
-                                       kFileTimePerMs;
-            k.lastChangeMs = now - ageMs;
-        } else if (!first) {
-            k.lastChangeMs = now;
-        }
+    if (const std::optional<std::int64_t> shareNow = ShareNow(now)) {
+        // Every write changes the record: its write time is its last change,
+        // by the share's clock, here turned into a moment of ours.
+        k.lastChangeMs = now - std::max<std::int64_t>(0, *shareNow - static_cast<std::int64_t>(writeTime)) /
+                                   kFileTimePerMs;
+    } else if (changed && !first) {
+        k.lastChangeMs = now;
     }
     k.record = std::move(record);
     k.hasRecord = true;
 }
 
-bool TeamSync::ReadOthers(TeamFolder& folder, const Record& mine, std::int64_t now) {
+void TeamSync::RemoveDead(TeamFolder& folder, std::vector<FolderEntry>& dead, const SteadyClock& now) {
+    const std::size_t count = std::min(dead.size(), timing_.maxRemovalsPerCycle);
+    std::partial_sort(dead.begin(), dead.begin() + static_cast<std::ptrdiff_t>(count), dead.end(),
+                      [](const FolderEntry& a, const FolderEntry& b) { return a.writeTime < b.writeTime; });
+    for (std::size_t i = 0; i < count; ++i) {
+        // The listing may be old: a copy back after a day may just have written.
+        std::string bytes;
+        std::uint64_t writeTime = 0;
+        if (!folder.Read(dead[i].name, 1, bytes, writeTime)) continue;
+        const std::optional<std::int64_t> shareNow = ShareNow(now());
+        if (shareNow && *shareNow - static_cast<std::int64_t>(writeTime) > timing_.deadAfterMs * kFileTimePerMs)
+            folder.Remove(dead[i].name);
+    }
+}
+
+bool TeamSync::ReadOthers(TeamFolder& folder, const Record& mine, const SteadyClock& clock) {
     std::vector<FolderEntry> entries;
     if (!folder.List(entries)) return false;  // what we know stops counting by the liveness rule
+    const std::int64_t now = clock();
+    const std::optional<std::int64_t> shareNow = ShareNow(now);
+
+    std::vector<FolderEntry> dead;
+    std::vector<const FolderEntry*> live;
+    for (const FolderEntry& entry : entries) {
+        if (!IsRecordFileName(entry.name)) continue;
+        if (entry.name == myName_) continue;
+        if (shareNow && *shareNow - static_cast<std::int64_t>(entry.writeTime) > timing_.deadAfterMs * kFileTimePerMs)
+            dead.push_back(entry);
+        else if (entry.size <= kMaxRecordBytes)  // no writer of ours makes more: not read, not kept
+            live.push_back(&entry);
+    }
+    // Too many: the newest, so that junk and the long dead cannot hide a live copy.
+    if (live.size() > timing_.maxFilesKnown) {
+        std::nth_element(live.begin(), live.begin() + static_cast<std::ptrdiff_t>(timing_.maxFilesKnown), live.end(),
+                         [](const FolderEntry* a, const FolderEntry* b) { return a->writeTime > b->writeTime; });
+        live.resize(timing_.maxFilesKnown);
+    }
 
     std::unordered_set<std::string> listed;
     struct Due {
@@ -117,18 +172,12 @@ bool TeamSync::ReadOthers(TeamFolder& folder, const Record& mine, std::int64_t n
         const std::string* name;
     };
     std::vector<Due> due;
-    for (const FolderEntry& entry : entries) {
-        if (!IsRecordFileName(entry.name) || entry.name == myName_) continue;
-        if (entry.size > kMaxRecordBytes) continue;  // no writer of ours makes that: not read, not kept
-        auto found = known_.find(entry.name);
-        if (found == known_.end()) {
-            if (known_.size() >= timing_.maxFilesKnown) continue;
-            found = known_.emplace(entry.name, Known{}).first;
-        }
+    for (const FolderEntry* entry : live) {
+        auto found = known_.emplace(entry->name, Known{}).first;
         Known& k = found->second;
-        listed.insert(entry.name);
-        const bool listingChanged = k.entry.size != entry.size || k.entry.writeTime != entry.writeTime;
-        k.entry = entry;
+        listed.insert(entry->name);
+        const bool listingChanged = k.entry.size != entry->size || k.entry.writeTime != entry->writeTime;
+        k.entry = *entry;
         k.lastListedMs = now;
         const bool heartbeatDue = now - k.lastReadMs >= timing_.heartbeatMs;
         if (!k.attempted)
@@ -138,7 +187,7 @@ bool TeamSync::ReadOthers(TeamFolder& folder, const Record& mine, std::int64_t n
         else if (heartbeatDue)  // a file that failed waits for this too
             due.push_back({1, k.lastReadMs, &found->first});
     }
-    // Records gone from the folder (their copy quit) are forgotten at once.
+    // Records gone from the folder (their copy quit), dead or crowded out are forgotten at once.
     for (auto it = known_.begin(); it != known_.end();)
         it = listed.count(it->first) ? std::next(it) : known_.erase(it);
 
@@ -151,46 +200,52 @@ bool TeamSync::ReadOthers(TeamFolder& folder, const Record& mine, std::int64_t n
     for (std::size_t i = 0; i < reads; ++i) {
         const std::string name = *due[i].name;
         Known& k = known_[name];
-        ReadOne(folder, name, k, now);
-        // An earlier run of ours that no longer runs (killed, or this computer
-        // crashed): its record is ours to remove.
-        if (k.hasRecord && k.record.runId != mine.runId && processes_) {
-            const Sighting s = SightingOf(k, mine, now);
-            if (s.samePerson && s.writerRuns == false && folder.Remove(name)) known_.erase(name);
-        }
+        ReadOne(folder, name, k, clock());
+        // An earlier run of ours that surely no longer runs (killed, or this
+        // computer crashed): its record is ours to remove.
+        const Record& r = k.record;
+        if (k.hasRecord && r.runId != mine.runId && r.processId != 0 && processes_ && SamePerson(r, mine) &&
+            processes_->IsRunning(r.processId, r.processStart) == false && folder.Remove(name))
+            known_.erase(name);
     }
+    RemoveDead(folder, dead, clock);
     return true;
 }
 
-TeamState TeamSync::Cycle(TeamFolder& folder, const Record& mine, std::int64_t steadyMs) {
+TeamState TeamSync::Cycle(TeamFolder& folder, const Record& mine, const SteadyClock& now) {
     TeamState state;
-    const bool wrote = WriteMine(folder, mine, steadyMs);
-    const bool listed = ReadOthers(folder, mine, steadyMs);
+    const std::int64_t start = now();
+    const bool wrote = WriteMine(folder, mine, now);
+    const bool listed = ReadOthers(folder, mine, now);
     state.folderOk = wrote && listed;
-    lastCycleFailed_ = !state.folderOk;
+    if (!state.folderOk) writeAgain_ = true;
     if (state.folderOk)
         failingSinceMs_.reset();
     else if (!failingSinceMs_)
-        failingSinceMs_ = steadyMs;
-    state.failingForMs = failingSinceMs_ ? steadyMs - *failingSinceMs_ : 0;
-    for (const auto& [name, k] : known_)
-        if (k.hasRecord && CountsAsOther(SightingOf(k, mine, steadyMs), timing_))
-            state.others.push_back(Shown(k.record));
+        failingSinceMs_ = start;
+    // As of the cycle's start; the worker adds the time since (StateAsOf).
+    state.failingForMs = failingSinceMs_ ? start - *failingSinceMs_ : 0;
+    const std::int64_t end = now();
+    for (const auto& [name, k] : known_) {
+        if (!IsAlive(k, mine, end)) continue;
+        auto same = std::find_if(state.others.begin(), state.others.end(),
+                                 [&](const Record& r) { return SamePerson(r, k.record); });
+        if (same == state.others.end()) {
+            Record person = k.record;
+            person.objects.clear();
+            same = state.others.insert(state.others.end(), std::move(person));
+        }
+        Merge(*same, k.record);
+    }
+    for (Record& r : state.others) {
+        std::sort(r.objects.begin(), r.objects.end(), [](const OpenObject& a, const OpenObject& b) { return a.id < b.id; });
+        r = Shown(r);
+    }
     return state;
 }
 
 bool TeamSync::Leave(TeamFolder& folder) {
     if (!everWritten_) return true;
-    // Only what we wrote last: another worker of ours may have written since.
-    std::string bytes;
-    std::uint64_t writeTime = 0;
-    Record there;
-    if (folder.Read(myName_, kMaxRecordBytes + 1, bytes, writeTime)) {
-        if (!ParseRecord(bytes, there) || there.runId != written_.runId || there.sequence != written_.sequence) {
-            everWritten_ = false;  // not ours any more
-            return true;
-        }
-    }
     if (!folder.Remove(myName_)) return false;
     everWritten_ = false;
     return true;

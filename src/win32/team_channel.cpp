@@ -10,16 +10,12 @@ namespace brisolt::win32 {
 
 namespace {
 
-// The worker looks at the folder once per scan interval (one listing an
-// interval keeps the load on the server small), and at least every five
-// seconds: its record is rewritten within a heartbeat and a cycle, the
-// longest cycle team::SyncTiming counts with.
-constexpr int kMaxCycleMs = 5000;
-static_assert(kMaxCycleMs <= team::SyncTiming{}.maxCycleMs);
-
-// ASCII reads the same in UTF-8 and in the code page: most names need no conversion.
-bool IsAscii(const std::string& s) {
-    return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+// Names between the program's code page and the records' UTF-8, converted
+// here and nowhere else.
+void ConvertNames(team::Record& r, std::string (*convert)(std::string_view)) {
+    r.user = convert(r.user);
+    r.computer = convert(r.computer);
+    for (team::OpenObject& o : r.objects) o.name = convert(o.name);
 }
 
 }  // namespace
@@ -36,7 +32,14 @@ Win32TeamChannel::~Win32TeamChannel() {
     }
 }
 
+void Win32TeamChannel::JoinFinished() {
+    retired_.erase(std::remove_if(retired_.begin(), retired_.end(),
+                                  [](const std::unique_ptr<TeamWorker>& w) { return w->Finished() && w->Stop(); }),
+                   retired_.end());
+}
+
 void Win32TeamChannel::Configure(const std::string& folder, int intervalMs) {
+    JoinFinished();
     // Only another folder starts another worker, however it is spelt: a new
     // interval takes effect with the next one (two workers on one folder
     // would race over our record).
@@ -46,7 +49,10 @@ void Win32TeamChannel::Configure(const std::string& folder, int intervalMs) {
         folder_ = folder;
         return;
     }
-    const int cycleMs = std::clamp(intervalMs, 100, kMaxCycleMs);
+    // The worker looks at the folder once per scan interval (one listing an
+    // interval keeps the load on the server small), and at least as often as
+    // the liveness margin counts with.
+    const int cycleMs = std::clamp(intervalMs, 100, static_cast<int>(team::kMaxCycleIntervalMs));
     // The old worker removes our record from the old folder in its own time:
     // the user interface does not wait for a share that may not answer.
     if (worker_) {
@@ -58,18 +64,17 @@ void Win32TeamChannel::Configure(const std::string& folder, int intervalMs) {
     if (folder.empty()) return;
     worker_ = std::make_unique<TeamWorker>(std::make_unique<Win32TeamFolder>(folder),
                                            std::chrono::milliseconds(cycleMs), team::SyncTiming{},
-                                           std::make_unique<Win32LocalProcesses>());
+                                           std::make_unique<Win32LocalProcesses>(),
+                                           std::to_string(++workers_));
     if (published_) worker_->Publish(mine_);
 }
 
 void Win32TeamChannel::Publish(const team::Record& mine) {
     mine_ = mine;
-    mine_.user = Utf8FromAnsi(mine.user);
-    mine_.computer = Utf8FromAnsi(mine.computer);
+    ConvertNames(mine_, Utf8FromAnsi);
     const ProcessStamp self = ThisProcess();
     mine_.processId = self.id;
     mine_.processStart = self.startTime;
-    for (team::OpenObject& o : mine_.objects) o.name = Utf8FromAnsi(o.name);
     published_ = true;
     if (worker_) worker_->Publish(mine_);
 }
@@ -78,12 +83,7 @@ std::shared_ptr<const team::TeamState> Win32TeamChannel::Latest() {
     if (!worker_) return nullptr;
     auto state = std::make_shared<team::TeamState>(worker_->Latest());
     // The names are fit to show already (the sync made them so), in UTF-8.
-    for (team::Record& other : state->others) {
-        other.user = AnsiFromUtf8(other.user);
-        other.computer = AnsiFromUtf8(other.computer);
-        for (team::OpenObject& o : other.objects)
-            if (!IsAscii(o.name)) o.name = AnsiFromUtf8(o.name);
-    }
+    for (team::Record& other : state->others) ConvertNames(other, AnsiFromUtf8);
     return state;
 }
 

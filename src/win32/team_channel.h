@@ -19,12 +19,15 @@ public:
     std::shared_ptr<const team::TeamState> Latest() override;
 
 private:
+    void JoinFinished();  // retired workers that are done
+
     std::string folder_;     // as the settings hold it
     std::string canonical_;  // the same in one spelling (CanonicalTeamFolder)
     std::unique_ptr<TeamWorker> worker_;
-    // Workers of folders no longer used, removing our record there: waited
-    // for (a little) when the program ends.
+    // Workers of folders no longer used, removing our record there: joined
+    // once done, waited for (a little) when the program ends.
     std::vector<std::unique_ptr<TeamWorker>> retired_;
+    int workers_ = 0;  // started so far: each writes a file of its own
     team::Record mine_;   // as last published, for a worker started anew
     bool published_ = false;
 };

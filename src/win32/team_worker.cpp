@@ -1,18 +1,23 @@
 #include "win32/team_worker.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <mutex>
 #include <optional>
 #include <thread>
 
+#include "team/worker_timing.h"
+#include "win32/win.h"
+
 namespace brisolt::win32 {
 
 namespace {
 
-std::int64_t SteadyNowMs() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
+// Liveness needs a clock that goes on while the computer sleeps: a laptop
+// that wakes after a night must see a night-old record as a night old.
+// GetTickCount64 does (QueryUnbiasedInterruptTime would not); its 16 ms
+// steps are fine for a rule in seconds.
+std::int64_t SteadyNowMs() { return static_cast<std::int64_t>(GetTickCount64()); }
 
 }  // namespace
 
@@ -38,9 +43,9 @@ struct TeamWorker::Shared {
     std::thread thread;
 
     Shared(std::unique_ptr<TeamFolder> f, std::unique_ptr<LocalProcesses> p, std::chrono::milliseconds i,
-           team::SyncTiming timing)
-        : lastAnswerMs(SteadyNowMs()), folder(std::move(f)), processes(std::move(p)), sync(timing, processes.get()),
-          interval(i) {}
+           team::SyncTiming timing, std::string writer)
+        : lastAnswerMs(SteadyNowMs()), folder(std::move(f)), processes(std::move(p)),
+          sync(timing, processes.get(), std::move(writer)), interval(i) {}
 
     // The folder as the sync sees it: each call notes when it returned, so
     // the tick can tell a share that has stopped answering.
@@ -71,15 +76,19 @@ struct TeamWorker::Shared {
     static void Run(std::shared_ptr<Shared> s) {
         Watched watched(*s);
         std::unique_lock<std::mutex> lock(s->mutex);
+        std::int64_t lastStart = SteadyNowMs();
         for (;;) {
-            s->changed.wait_for(lock, s->interval, [&] { return s->cycleNow || s->stop; });
+            const std::int64_t wait = std::max<std::int64_t>(
+                0, team::NextCycleAt(lastStart, s->interval.count()) - SteadyNowMs());
+            s->changed.wait_for(lock, std::chrono::milliseconds(wait), [&] { return s->cycleNow || s->stop; });
             if (s->stop) break;
             s->cycleNow = false;
+            lastStart = SteadyNowMs();
             if (!s->published) continue;
             const team::Record mine = s->mine;
             lock.unlock();
-            const std::int64_t start = SteadyNowMs();
-            team::TeamState state = s->sync.Cycle(watched, mine, start);
+            const std::int64_t start = lastStart;
+            team::TeamState state = s->sync.Cycle(watched, mine, SteadyNowMs);
             lock.lock();
             s->latest = std::move(state);
             s->latestFromMs = start;
@@ -93,8 +102,8 @@ struct TeamWorker::Shared {
 };
 
 TeamWorker::TeamWorker(std::unique_ptr<TeamFolder> folder, std::chrono::milliseconds interval,
-                       team::SyncTiming timing, std::unique_ptr<LocalProcesses> processes)
-    : shared_(std::make_shared<Shared>(std::move(folder), std::move(processes), interval, timing)) {
+                       team::SyncTiming timing, std::unique_ptr<LocalProcesses> processes, std::string writer)
+    : shared_(std::make_shared<Shared>(std::move(folder), std::move(processes), interval, timing, std::move(writer))) {
     shared_->thread = std::thread(&Shared::Run, shared_);
 }
 
@@ -119,19 +128,18 @@ void TeamWorker::CycleNow() {
 
 team::TeamState TeamWorker::Latest() const {
     std::lock_guard<std::mutex> lock(shared_->mutex);
-    team::TeamState state = shared_->latest;
-    const std::int64_t now = SteadyNowMs();
-    // A failing cycle counts from its start: a call that hung for a minute
-    // and then failed has failed for a minute.
-    if (!state.folderOk) state.failingForMs += now - shared_->latestFromMs;
-    state.silentForMs = now - shared_->lastAnswerMs;
-    return state;
+    return team::StateAsOf(shared_->latest, shared_->latestFromMs, shared_->lastAnswerMs, SteadyNowMs());
 }
 
 void TeamWorker::RequestStop() {
     std::lock_guard<std::mutex> lock(shared_->mutex);
     shared_->stop = true;
     shared_->changed.notify_all();
+}
+
+bool TeamWorker::Finished() const {
+    std::lock_guard<std::mutex> lock(shared_->mutex);
+    return shared_->finished;
 }
 
 bool TeamWorker::Stop(std::chrono::milliseconds wait) {

@@ -4,7 +4,9 @@
 #pragma once
 #include <chrono>
 #include <memory>
+#include <string>
 
+#include "platform/local_processes.h"
 #include "platform/team_folder.h"
 #include "team/record.h"
 #include "team/sync.h"
@@ -17,8 +19,11 @@ public:
     // a published record differs from the one before; nothing is written
     // before the first Publish. `processes`: this computer's, to tell whether
     // the writer of a record from here still runs (none: not asked).
+    // `writer`: tells this worker's record file from an earlier worker's of
+    // this run on the same folder (see team::TeamSync).
     TeamWorker(std::unique_ptr<TeamFolder> folder, std::chrono::milliseconds interval,
-               team::SyncTiming timing = {}, std::unique_ptr<LocalProcesses> processes = nullptr);
+               team::SyncTiming timing = {}, std::unique_ptr<LocalProcesses> processes = nullptr,
+               std::string writer = {});
     ~TeamWorker();  // Stop(kQuitWait) unless stopped
     TeamWorker(const TeamWorker&) = delete;
     TeamWorker& operator=(const TeamWorker&) = delete;
@@ -35,6 +40,8 @@ public:
 
     // Asks the thread to remove our record and end, without waiting for it.
     void RequestStop();
+    // The thread has ended (after a stop): Stop() returns at once.
+    bool Finished() const;
 
     // Removing a record takes milliseconds on a share that answers; Quit
     // ends within two seconds however the share behaves.

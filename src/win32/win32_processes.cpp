@@ -23,13 +23,17 @@ ProcessStamp ThisProcess() {
     return stamp;
 }
 
-bool Win32LocalProcesses::IsRunning(std::uint32_t id, std::uint64_t startTime) {
+std::optional<bool> Win32LocalProcesses::IsRunning(std::uint32_t id, std::uint64_t startTime) {
     UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
-    // Another user's process may refuse us: it exists, so it counts.
-    if (!process) return GetLastError() == ERROR_ACCESS_DENIED;
+    if (!process) {
+        // Another user's process refuses us (a terminal server): it may be a
+        // stranger's that took the id of a crashed copy of ours. No answer.
+        if (GetLastError() == ERROR_ACCESS_DENIED) return std::nullopt;
+        return false;  // no such process
+    }
     std::uint64_t start = 0;
     DWORD code = 0;
-    if (!StartTime(process.Get(), start) || !GetExitCodeProcess(process.Get(), &code)) return true;
+    if (!StartTime(process.Get(), start) || !GetExitCodeProcess(process.Get(), &code)) return std::nullopt;
     return start == startTime && code == STILL_ACTIVE;
 }
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "platform/team_folder.h"
+#include "platform/local_processes.h"
 
 namespace brisolt::win32 {
 
@@ -15,7 +15,7 @@ ProcessStamp ThisProcess();
 
 class Win32LocalProcesses : public LocalProcesses {
 public:
-    bool IsRunning(std::uint32_t id, std::uint64_t startTime) override;
+    std::optional<bool> IsRunning(std::uint32_t id, std::uint64_t startTime) override;
 };
 
 }  // namespace brisolt::win32

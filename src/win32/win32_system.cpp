@@ -178,12 +178,20 @@ VersionInfo ReadVersionInfo(const std::string& path) {
     return info;
 }
 
+std::string Win32CodePage::Lower(std::string_view text) {
+    std::string lower(text);
+    // In place; the length stays (a code page's letters pair one to one).
+    if (!lower.empty()) CharLowerBuffA(lower.data(), static_cast<DWORD>(lower.size()));
+    return lower;
+}
+
 void SystemServices::AttachTo(Platform& p, Desktop* otherDesktop) {
     p.desktop = otherDesktop ? otherDesktop : &desktop;
     p.clock = &clock;
     p.sound = &sound;
     p.files = &files;
     p.identity = &identity;
+    p.codePage = &codePage;
     p.textMeasure = &textMeasure;
     p.scale = ScreenScale();
 }

@@ -51,6 +51,12 @@ public:
     std::string ComputerName() override;
 };
 
+class Win32CodePage : public CodePage {
+public:
+    // CharLowerBuffA: the letters of the system's code page.
+    std::string Lower(std::string_view text) override;
+};
+
 // Product name, file version numbers and legal-copyright line of the module
 // file `path`; empty texts and zero numbers where the resource has none.
 VersionInfo ReadVersionInfo(const std::string& path);
@@ -61,6 +67,7 @@ struct SystemServices {
     Win32Sound sound;
     Win32Files files;
     Win32Identity identity;
+    Win32CodePage codePage;
     Win32TextMeasure textMeasure;
 
     // Points the platform at these services (at `desktop` unless another one

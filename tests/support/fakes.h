@@ -53,6 +53,19 @@ public:
     std::string ComputerName() override { return computer; }
 };
 
+// Windows-1252: ASCII and the Latin-1 letters (Ä is ä, not the multiplication sign).
+class FakeCodePage : public CodePage {
+public:
+    std::string Lower(std::string_view text) override {
+        std::string lower(text);
+        for (char& c : lower) {
+            const unsigned char u = static_cast<unsigned char>(c);
+            if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7)) c = static_cast<char>(u + 0x20);
+        }
+        return lower;
+    }
+};
+
 struct DrawOp {
     enum Kind { kClear, kFill, kText } kind;
     double l = 0, t = 0, r = 0, b = 0;

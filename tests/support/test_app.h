@@ -15,6 +15,7 @@ struct TestApp {
     FakeSound sound;
     FakeFiles files;
     FakeIdentity identity;
+    FakeCodePage codePage;
     FakeListWindow listWindow{desktop};
     FakeTextMeasure textMeasure;
     FakeUserInterface ui;
@@ -27,6 +28,7 @@ struct TestApp {
         app.platform.sound = &sound;
         app.platform.files = &files;
         app.platform.identity = &identity;
+        app.platform.codePage = &codePage;
         app.platform.listWindowHost = &listWindow;
         app.platform.textMeasure = &textMeasure;
         app.platform.ui = &ui;

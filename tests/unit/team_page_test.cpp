@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fake_team_folder.h"
+#include "fakes.h"
 #include "program/team_page.h"
 #include "team/record.h"
 
@@ -23,6 +24,7 @@ using team::Record;
 using test::Copy;
 
 std::string Time(std::int64_t utc) { return "t" + std::to_string(utc); }
+std::string Lower(std::string_view text) { return test::FakeCodePage().Lower(text); }
 
 std::vector<std::string> Texts(const TeamRows& rows) {
     std::vector<std::string> out;
@@ -33,7 +35,9 @@ std::vector<std::string> Texts(const TeamRows& rows) {
 TEST(TeamRows, SortedByTypeAndNumberFilteredByEveryWordAndMarkedWhenOpenHere) {
     std::vector<Record> others = {
         Copy("anna", "PC-12", {{{4, "80"}, 30, "Sales-Post"}, {{0, "180"}, 20, "Foo"}, {{0, "18"}, 10, "Customer"}}),
-        Copy("mark", "PC-7", {{{4, "5000"}, 5, ""}, {{4, "80"}, 5, ""}, {{4, "80"}, 5, ""}}),
+        Copy("mark", "PC-7", {{{4, "5000"}, 5, ""}, {{4, "80"}, 5, ""}}),
+        // Windows-1252, as the program holds names: "J\xFCrgen" is Jürgen.
+        Copy("J\xFCrgen", "PC-3", {{{0, "27"}, 40, "Artikel\xFC" "bersicht"}}),
     };
     others[0].startedUtc = 1;
     const std::string cu80 = "Codeunit 80 | mark @ PC-7 !", cu80Sales = "Codeunit 80 Sales-Post | anna @ PC-12 !";
@@ -41,19 +45,21 @@ TEST(TeamRows, SortedByTypeAndNumberFilteredByEveryWordAndMarkedWhenOpenHere) {
         const char* filter;
         std::vector<std::string> rows;
     } cases[] = {
-        {"", {"Table 18 Customer | anna @ PC-12", "Table 180 Foo | anna @ PC-12", cu80, cu80Sales,
-              "Codeunit 5000 | mark @ PC-7"}},
+        {"", {"Table 18 Customer | anna @ PC-12", "Table 27 Artikel\xFC" "bersicht | J\xFCrgen @ PC-3 !",
+              "Table 180 Foo | anna @ PC-12", cu80, cu80Sales, "Codeunit 5000 | mark @ PC-7"}},
         {"80", {cu80, cu80Sales}},  // not table 180
         {"  sales ", {cu80Sales}},
         {"Codeunit 80", {cu80, cu80Sales}},
         {"18 ANNA", {"Table 18 Customer | anna @ PC-12", "Table 180 Foo | anna @ PC-12"}},
         {"xyz", {}},
+        {"\xDC" "BER j\xDCrgen", {"Table 27 Artikel\xFC" "bersicht | J\xFCrgen @ PC-3 !"}},  // umlauts in any case
     };
     for (const Case& c : cases) {
-        const TeamRows rows = BuildTeamRows(others, {{4, "80"}, {0, "27"}}, c.filter, Time);
+        const TeamRows rows = BuildTeamRows(others, {{4, "80"}, {0, "27"}}, c.filter, Time, Lower);
         EXPECT_EQ(Texts(rows), c.rows) << c.filter;
         EXPECT_EQ(rows.objectsOpen, 6u) << c.filter;
-        EXPECT_EQ(rows.people, (std::vector<TeamPersonRow>{{"anna @ PC-12", "t1"}, {"mark @ PC-7", ""}}));
+        EXPECT_EQ(rows.people, (std::vector<TeamPersonRow>{
+                                   {"J\xFCrgen @ PC-3", ""}, {"anna @ PC-12", "t1"}, {"mark @ PC-7", ""}}));
     }
 }
 
@@ -110,7 +116,7 @@ TEST(TeamVersions, EachVersionReadsTheOthersRecordsWithoutLoss) {
     old.objects = {{{4, "80"}, 1700000000}, {{0, "18"}, 1700000100}};
     Record read;
     ASSERT_TRUE(team::ParseRecord(brisolt_last::team::WriteRecord(old), read));
-    const TeamRows rows = BuildTeamRows({read}, {}, "", Time);
+    const TeamRows rows = BuildTeamRows({read}, {}, "", Time, Lower);
     EXPECT_EQ(Texts(rows), (std::vector<std::string>{"Table 18 | anna @ PC-7", "Codeunit 80 | anna @ PC-7"}));
     EXPECT_EQ(rows.objects[1].since, "t1700000000");
     EXPECT_EQ(rows.people, (std::vector<TeamPersonRow>{{"anna @ PC-7", ""}}));

@@ -163,32 +163,46 @@ TEST(TeamMatch, SameTypeAndNumberWhateverTheNameOrVariant) {
     EXPECT_EQ("u @ PC, 1:00; u @ PC, 1:00; u @ PC, 1:00; +2 more", HoldersText(five, hhmm, "more"));
 }
 
-TEST(TeamAlarm, SoundsOncePerBeginningOverlap) {
+TEST(TeamAlarm, SoundsOncePerBeginningOverlapAndNotAgainAfterTheOtherWentUnheard) {
     const ObjectId t18{0, "18"}, f21{1, "21"};
     const Holder jdoe{"jdoe", "PC-12", 1}, anna{"anna", "PC-7", 2};
+    const Record jdoeHeard = Copy("jdoe", "PC-12"), annaHeard = Copy("anna", "PC-7");
+    const std::vector<Record> both{jdoeHeard, annaHeard}, none;
+    constexpr std::int64_t kMinute = 60000;
     struct Step {
+        std::int64_t atMs;
         std::vector<RowOverlap> rows;
+        std::vector<Record> heard;  // the people the folder shows
         bool sounds;
     } steps[] = {
-        {{{t18, {}}}, false},
-        {{{t18, {jdoe}}}, true},                  // begins
-        {{{t18, {jdoe}}}, false},                 // lasts
-        {{{t18, {jdoe}}, {t18, {jdoe}}}, false},  // the same object on a second row
-        {{{t18, {jdoe, anna}}}, true},            // a new person
-        {{{t18, {jdoe}}}, false},                 // one leaves
-        {{{t18, {jdoe, anna}}}, true},            // and is back
-        {{{t18, {anna}}, {f21, {anna}}}, true},   // a new object
-        {{}, false},                              // all closed
-        {{{f21, {anna}}}, true},                  // begins again
+        {0, {{t18, {}}}, none, false},
+        {1, {{t18, {jdoe}}}, both, true},                  // begins
+        {2, {{t18, {jdoe}}}, both, false},                 // lasts
+        {3, {{t18, {jdoe}}, {t18, {jdoe}}}, both, false},  // the same object on a second row
+        {4, {{t18, {jdoe, anna}}}, both, true},            // a new person
+        {5, {{t18, {jdoe}}}, both, false},                 // anna closes it (she is heard without it)
+        {6, {{t18, {jdoe, anna}}}, both, true},            // and opens it again
+        {7, {{t18, {}}}, none, false},                     // the folder fails: nobody heard
+        {9 * kMinute, {{t18, {jdoe, anna}}}, both, false}, // back within 10 minutes: the same overlaps
+        {10 * kMinute, {{t18, {jdoe}}}, {jdoeHeard}, false},  // anna unheard (her copy restarts) ...
+        {21 * kMinute, {{t18, {jdoe, anna}}}, both, true},    // ... for longer than 10 minutes
+        {22 * kMinute, {{t18, {anna}}, {f21, {anna}}}, both, true},  // a new object
+        {23 * kMinute, {}, both, false},                   // all closed here
+        {24 * kMinute, {{f21, {anna}}}, both, true},       // begins again
     };
     OverlapAlarm alarm;
-    for (std::size_t i = 0; i < std::size(steps); ++i) EXPECT_EQ(steps[i].sounds, alarm.Update(steps[i].rows)) << i;
+    for (std::size_t i = 0; i < std::size(steps); ++i)
+        EXPECT_EQ(steps[i].sounds, alarm.Update(steps[i].rows, steps[i].heard, steps[i].atMs)) << i;
 }
 
 // Processes of this computer, as a test says.
 struct FakeProcesses : LocalProcesses {
     std::set<std::uint32_t> running;
-    bool IsRunning(std::uint32_t id, std::uint64_t) override { return running.count(id) > 0; }
+    std::set<std::uint32_t> refused;  // another user's: cannot be asked
+    std::optional<bool> IsRunning(std::uint32_t id, std::uint64_t) override {
+        if (refused.count(id)) return std::nullopt;
+        return running.count(id) > 0;
+    }
 };
 
 constexpr std::int64_t kHour = 3600000;
@@ -218,10 +232,14 @@ std::string Counted(const Record& other, std::int64_t ageMs, bool keepsWriting, 
 TEST(TeamSync, ARecordCountsOnlyWhileItsCopyIsAlive) {
     FakeProcesses processes;
     processes.running = {77};
+    processes.refused = {55};
     Record annaTwice = Copy("anna", "PC-7"), annaEarlier = Copy("anna", "PC-7"), bertHere = Copy("bert", "PC-7");
     annaTwice.runId = "second", annaTwice.processId = 77;
     annaEarlier.runId = "killed", annaEarlier.processId = 66;
     bertHere.processId = 77;  // another user on this computer (a terminal server)
+    // Its id taken by a process we may not open (another user's): no answer.
+    Record bertRefused = bertHere, annaRefused = annaEarlier;
+    bertRefused.processId = annaRefused.processId = 55;
     const std::string never(120, '.'), always(120, 'c');
     struct Case {
         const char* what;
@@ -238,6 +256,9 @@ TEST(TeamSync, ARecordCountsOnlyWhileItsCopyIsAlive) {
         {"our second copy on this computer", annaTwice, 0, true, never},
         {"our earlier run, killed", annaEarlier, 0, false, "." + std::string(" removed")},
         {"another user here, running, hours old", bertHere, 2 * kHour, false, always},
+        {"another user here, not to be asked, crashed", bertRefused, 2 * kHour, false, never},
+        {"another user here, not to be asked, alive", bertRefused, 0, true, always},
+        {"our earlier run, not to be asked", annaRefused, 0, false, never},
     };
     for (const Case& c : cases) EXPECT_EQ(c.expected, Counted(c.record, c.ageMs, c.keepsWriting, &processes)) << c.what;
     bertHere.processId = 78;  // the same, no longer running
@@ -276,9 +297,56 @@ TEST(TeamSync, TheWorstGapKeepsALiveCopyAndACrashedOneGoesWithinTheMargin) {
     EXPECT_LE(dropped, SyncTiming{}.aliveMs + SyncTiming{}.heartbeatMs + 5000);
 }
 
+TEST(TeamSync, AYearOfCrashesIsClearedAFewAtATimeAndNeverHidesALiveColleague) {
+    constexpr std::int64_t kDay = 24 * kHour;
+    FakeTeamFolder folder;
+    for (int i = 0; i < 3000; ++i) {
+        const Record dead = Copy("u" + std::to_string(i), "PC-" + std::to_string(i % 40), {{{0, "27"}, 1}});
+        folder.Put(RecordFileName(dead.computer, dead.user, dead.runId), WriteRecord(dead), (2 + i % 299) * kDay);
+    }
+    folder.Put("junk.brisolt-team", "not a record", 3 * kDay);
+    TeamSync anna, bert;
+    const Record mine = Copy("anna", "PC-7", {{{0, "27"}, 5}}), colleague = Copy("bert", "PC-3", {{{0, "27"}, 9}});
+    std::int64_t warned = -1, cleared = -1;
+    for (std::int64_t t = 0; t < 3 * 60000 && cleared < 0; t += 2000, folder.shareMs += 2000) {
+        bert.Cycle(folder, colleague, t);
+        const std::size_t files = folder.files.size();
+        const int reads = folder.TotalReads();
+        const TeamState s = anna.Cycle(folder, mine, t);
+        ASSERT_LE(files - std::min(files, folder.files.size()), SyncTiming{}.maxRemovalsPerCycle) << t;
+        if (warned < 0 && !MatchRows({{0, "27"}}, s.others)[0].holders.empty()) warned = t;
+        if (folder.files.size() == 2) {
+            cleared = t;
+            EXPECT_LE(folder.TotalReads() - reads, 1 + 1) << "the colleague's record, and what cleared the last";
+        }
+    }
+    EXPECT_EQ(0, warned);
+    EXPECT_GE(cleared, 0);
+    EXPECT_LE(cleared, 2 * 60000);
+    EXPECT_EQ(1u, folder.files.count(RecordFileName("PC-3", "bert", colleague.runId)));
+}
+
+TEST(TeamSync, ACopyBackAfterADayKeepsItsRecordThoughTheListingIsOld) {
+    constexpr std::int64_t kDay = 24 * kHour;
+    FakeTeamFolder folder;
+    TeamSync anna, bert;
+    const Record mine = Copy("anna", "PC-7"), colleague = Copy("bert", "PC-3");
+    bert.Cycle(folder, colleague, 0);
+    anna.Cycle(folder, mine, 0);
+    // Bert's laptop sleeps for a day; anna's listing is an old one when he
+    // is back and writes.
+    folder.shareMs += kDay + 1000;
+    std::vector<FolderEntry> old;
+    folder.List(old);
+    folder.cachedListing = old;
+    bert.Cycle(folder, colleague, kDay + 1000);
+    anna.Cycle(folder, mine, kDay + 1000);
+    EXPECT_EQ(1u, folder.files.count(RecordFileName("PC-3", "bert", colleague.runId)));
+}
+
 TEST(TeamSync, QuitRemovesOnlyWhatThisWorkerWroteLast) {
     FakeTeamFolder folder;
-    TeamSync a, b, aAgain;
+    TeamSync a({}, nullptr, "1"), b, aAgain({}, nullptr, "2");
     b.Cycle(folder, Copy("bert", "PC-3"), 0);
     EXPECT_TRUE(a.Cycle(folder, Copy("anna", "PC-7"), 0).others.at(0).objects.empty());
     b.Cycle(folder, Copy("bert", "PC-3", {{{0, "18"}, 9}}), 1000);  // a designer opens: written at once
@@ -287,8 +355,10 @@ TEST(TeamSync, QuitRemovesOnlyWhatThisWorkerWroteLast) {
     EXPECT_EQ(1u, folder.files.size());  // anna's own
     EXPECT_TRUE(a.Cycle(folder, Copy("anna", "PC-7"), 2000).others.empty());
     // The folder left and chosen again: a new worker of the same run writes
-    // the same file before the old one has left. The old one leaves it be.
-    aAgain.Cycle(folder, Copy("anna", "PC-7"), 3000);
+    // before the old one has left. Each removes only its own file, and
+    // neither counts the other.
+    EXPECT_TRUE(aAgain.Cycle(folder, Copy("anna", "PC-7"), 3000).others.empty());
+    EXPECT_EQ(2u, folder.files.size());
     EXPECT_TRUE(a.Leave(folder));
     EXPECT_EQ(1u, folder.files.size());
     EXPECT_TRUE(aAgain.Leave(folder));
