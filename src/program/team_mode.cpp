@@ -88,9 +88,9 @@ bool UpdateTeamMode(App& app) {
     team.latest = state;
     team.look = look;
     ShowFolderFailing(app, look.networkError);
-    const std::vector<team::RowOverlap> overlaps = state && look.othersShown
-                                                       ? team::MatchRows(ids, state->others)
-                                                       : std::vector<team::RowOverlap>(ids.size());
+    const std::vector<team::Record> none;
+    const std::vector<team::Record>& heard = state && look.othersShown ? state->others : none;
+    const std::vector<team::RowOverlap> overlaps = team::MatchRows(ids, heard);
     const char* more = Pick(texts::kMoreHolders, app.settings.language);
     team.remarks.assign(overlaps.size(), {});
     for (std::size_t i = 0; i < overlaps.size(); ++i)
@@ -98,8 +98,7 @@ bool UpdateTeamMode(App& app) {
             team.remarks[i].text = team::HoldersText(
                 overlaps[i].holders, [&clock](std::int64_t utc) { return clock.TimeOfDayText(utc); },
                 more ? more : "more");
-    return team.overlapAlarm.Update(overlaps, state && look.othersShown ? state->others : std::vector<team::Record>{},
-                                    clock.SteadyMilliseconds());
+    return team.overlapAlarm.Update(overlaps, heard, clock.SteadyMilliseconds());
 }
 
 void LeaveTeam(App& app) {

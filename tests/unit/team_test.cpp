@@ -159,8 +159,9 @@ TEST(TeamMatch, SameTypeAndNumberWhateverTheNameOrVariant) {
     auto hhmm = [](std::int64_t utc) { return std::to_string(utc / 100) + ":00"; };
     EXPECT_EQ("anna @ PC-7, 1:00; jdoe @ PC-12, 2:00; bert @ PC-3, 3:00", HoldersText(got[0].holders, hhmm, "more"));
     EXPECT_EQ("", HoldersText(got[2].holders, hhmm, "more"));
-    std::vector<Holder> five(5, Holder{"u", "PC", 100});
-    EXPECT_EQ("u @ PC, 1:00; u @ PC, 1:00; u @ PC, 1:00; +2 more", HoldersText(five, hhmm, "more"));
+    std::vector<Holder> five;
+    for (int i = 1; i <= 5; ++i) five.push_back({"u" + std::to_string(i), "PC", 100 * i});
+    EXPECT_EQ("u1 @ PC, 1:00; u2 @ PC, 2:00; u3 @ PC, 3:00; +2 more", HoldersText(five, hhmm, "more"));
 }
 
 TEST(TeamAlarm, SoundsOncePerBeginningOverlapAndNotAgainAfterTheOtherWentUnheard) {
