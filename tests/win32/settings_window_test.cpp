@@ -2,7 +2,7 @@
 // the screen without running handlers; what the user does comes back into
 // the settings and runs the control's handler; tabs, menu bar, close and end
 // of session.
-#include "win32/win.h"
+#include "win32/base/win.h"
 
 #include <commctrl.h>
 
@@ -16,7 +16,7 @@
 #include "settings_window_rig.h"
 #include "program/language.h"
 #include "program/texts.h"
-#include "win32/fonts.h"
+#include "win32/ports/fonts.h"
 
 using namespace brisolt;
 using namespace brisolt::win32;

@@ -6,9 +6,9 @@
 
 #include "check.h"
 #include "temp_dir.h"
-#include "win32/win.h"
-#include "win32/win32_profile.h"
-#include "win32/win32_system.h"
+#include "win32/base/win.h"
+#include "win32/ports/win32_profile.h"
+#include "win32/ports/win32_system.h"
 
 using namespace brisolt::win32;
 

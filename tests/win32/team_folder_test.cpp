@@ -11,14 +11,14 @@
 #include "check.h"
 #include "program/team_mode.h"
 #include "team/record.h"
-#include "win32/win32_system.h"
+#include "win32/ports/win32_system.h"
 #include "temp_dir.h"
-#include "win32/team_worker.h"
-#include "win32/win.h"
-#include "win32/code_page.h"
-#include "win32/utc_time.h"
-#include "win32/win32_processes.h"
-#include "win32/win32_team_folder.h"
+#include "win32/team/team_worker.h"
+#include "win32/base/win.h"
+#include "win32/base/code_page.h"
+#include "win32/ports/utc_time.h"
+#include "win32/ports/win32_processes.h"
+#include "win32/team/win32_team_folder.h"
 
 using namespace brisolt;
 using namespace brisolt::win32;
