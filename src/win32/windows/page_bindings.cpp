@@ -182,7 +182,7 @@ std::vector<Binding> PageBindings(App& app, const SettingsPages& pages) {
         TextOf(pages.info, IDC_INFO_HEADLINE, texts::kInfoHeadline, lang),
         CaptionOf(pages.info, IDC_INFORMATION, v.information),
 
-        // The team page (its lists: win32/team_page.cpp)
+        // The team page (its lists: team_page.cpp)
         TextOf(pages.team, IDC_TEAM_PEOPLE_LABEL, texts::kTeamPeopleLabel, lang),
         TextOf(pages.team, IDC_TEAM_SEARCH_LABEL, texts::kTeamSearchLabel, lang),
         search,
