@@ -9,11 +9,6 @@ namespace brisolt::win32 {
 namespace {
 
 constexpr UINT kTrayId = 1;
-// What the tooltip field of the tray holds: 127 characters and the NUL.
-constexpr std::size_t kTrayTipChars = 127;
-
-// The tooltip as the tray can take it: the first 127 characters.
-std::string CutTrayTip(const std::string& text) { return text.substr(0, kTrayTipChars); }
 
 }  // namespace
 
@@ -37,8 +32,8 @@ bool TrayIcon::Notify(DWORD message) {
         data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
         data.uCallbackMessage = kTrayCallback;
         data.hIcon = Icon(iconName_);
-        const std::string tip = CutTrayTip(tip_);
-        static_assert(sizeof data.szTip == kTrayTipChars + 1, "the tray's tooltip field");
+        const std::string tip = tip_.substr(0, kTrayToolTipChars);
+        static_assert(sizeof data.szTip == kTrayToolTipChars + 1, "the tray's tooltip field");
         std::memcpy(data.szTip, tip.c_str(), tip.size() + 1);
     }
     return Shell_NotifyIconA(message, &data) != FALSE;
