@@ -1,18 +1,115 @@
-// When the desktop is scanned: which of the client's window events wake the
-// scan, and when the scans they ask for run (see scan_timeline.h).
+// When the desktop is scanned, through the program's own wiring (WakesScan,
+// ClientWindowChanged, HeartbeatTick, EventScanTimerTick): a timeline of window
+// events, the heartbeat every interval and a one-shot timer, with scans of a
+// given cost and a duplicate that may last.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <optional>
+#include <string>
 #include <vector>
 
-#include "scan_timeline.h"
+#include "program/tick.h"
+#include "sim_client.h"
+#include "test_app.h"
 
 namespace brisolt {
 namespace {
 
-constexpr std::int64_t kNever = test::ScanTimeline::kNever;
-using Timeline = test::ScanTimeline;
+constexpr std::int64_t kNever = std::numeric_limits<std::int64_t>::max();
+
+class FakeOneShotTimer : public OneShotTimer {
+public:
+    explicit FakeOneShotTimer(const std::int64_t& clock) : clock_(clock) {}
+    std::optional<std::int64_t> ticksAt;
+    std::int64_t minimum = 0;  // the shortest delay
+    bool Start(std::int64_t delayMs) override {
+        ticksAt = clock_ + std::max(delayMs, minimum);
+        return true;
+    }
+    void Stop() override { ticksAt.reset(); }
+
+private:
+    const std::int64_t& clock_;
+};
+
+struct Timeline {
+    std::int64_t scanCost = 10;
+    std::int64_t timerMinimum = 0;
+    std::vector<std::int64_t> events;  // sorted, ms from the start
+    HookedEvent kind = HookedEvent::Renamed;
+    bool fromProgressText = false;  // the events name a progress dialog's text, not an MDI window
+    // The client shows a duplicate in these spans [from, until).
+    std::vector<std::pair<std::int64_t, std::int64_t>> duplicates;
+
+    // "E100 H1000": each scan's cause and start.
+    std::string scans;
+    std::vector<std::int64_t> sounds;
+    std::int64_t busy = 0;  // time spent scanning
+
+    void Run(std::int64_t end) {
+        test::TestApp t;
+        test::SimClient client(t.desktop);
+        client.Open("Codeunit 80 Sales-Post - C/AL Editor");
+        WindowHandle source = client.Open(kOrders);
+        if (fromProgressText) source = t.desktop.AddChild(t.desktop.AddTopLevel("Posting"), "Line 1 of 2000");
+        WindowHandle copy = 0;
+        FakeOneShotTimer timer(t.clock.steadyMs);
+        timer.minimum = timerMinimum;
+        t.app.platform.eventScanTimer = &timer;
+        t.app.program.scanTimer.interval = 1000;
+        t.app.settings.alarmSound = true;
+        const std::int64_t start = t.clock.steadyMs;
+        std::int64_t& clock = t.clock.steadyMs;
+        // A scan costs its time at its first look at a title (it presents
+        // the list at its end).
+        int costed = -1;
+        t.desktop.onTitleRead = [&](WindowHandle) {
+            if (costed == t.listWindow.presents) return;
+            costed = t.listWindow.presents;
+            clock += scanCost;
+        };
+        std::size_t next = 0;
+        std::int64_t nextBeat = start + 1000;
+        for (;;) {
+            const std::int64_t event = next < events.size() ? start + events[next] : kNever;
+            const std::int64_t tick = timer.ticksAt.value_or(kNever);
+            // What came due during a scan is delivered when it is done.
+            const std::int64_t at = std::max(clock, std::min({event, nextBeat, tick}));
+            if (at > start + end) return;
+            clock = at;
+            const bool dup = std::any_of(duplicates.begin(), duplicates.end(), [&](auto span) {
+                return span.first <= clock - start && clock - start < span.second;
+            });
+            if (dup && !copy) copy = client.Open(kOrders);
+            if (!dup && copy) t.desktop.Remove(copy), copy = 0;
+            const int scansBefore = t.listWindow.presents, soundsBefore = t.sound.exclamations;
+            char cause = 'H';
+            if (event <= std::min(nextBeat, tick)) {
+                ++next;
+                const EventWindow window{source, t.desktop.Get(source).parent};
+                if (WakesScan(kind, EventObject::Window, window, {client.main, client.mdiArea}))
+                    ClientWindowChanged(t.app, kind == HookedEvent::Created ? WindowEvent::Created
+                                                                            : WindowEvent::Changed);
+            } else if (nextBeat <= tick) {
+                nextBeat += 1000;
+                HeartbeatTick(t.app);
+            } else {
+                cause = 'E';
+                timer.ticksAt.reset();
+                EventScanTimerTick(t.app);
+            }
+            if (t.listWindow.presents == scansBefore) continue;
+            scans += (scans.empty() ? "" : " ") + std::string(1, cause) + std::to_string(at - start);
+            busy += scanCost;
+            if (t.sound.exclamations > soundsBefore) sounds.push_back(at - start);
+        }
+    }
+
+    static inline const std::string kOrders = "Table 123 Demo Orders - Table Designer";
+};
 
 std::vector<std::int64_t> Every(std::int64_t step, std::int64_t from, std::int64_t to) {
     std::vector<std::int64_t> times;
@@ -38,8 +135,7 @@ TEST(ScanSchedule, EventsBringTheNextScanForward) {
         // The gap lasts past the heartbeat: the heartbeat scan answers the event.
         {"the heartbeat covers a waiting event", 400, {100, 900}, HookedEvent::Renamed, "E100 H1000 H2000"},
         // A window created may show a moment later: two more looks after a burst of creations.
-        {"a creation is looked at again", 10, {100, 150, 200}, HookedEvent::Created,
-         "E100 E150 E200 E300 E600 H1000 H2000"},
+        {"a creation is looked at again", 10, {100, 150, 200}, HookedEvent::Created, "E100 E150 E200 E300 E600 H1000 H2000"},
     };
     for (const auto& c : cases) {
         Timeline t;
@@ -51,55 +147,35 @@ TEST(ScanSchedule, EventsBringTheNextScanForward) {
     }
 }
 
-// Which events wake the scan, on a client with a designer and a field in it,
-// a toolbar beside its MDI area, and a progress dialog with its text.
+// Which events wake the scan: the client's main window, its MDI area, an MDI
+// window with a control, a toolbar, a progress dialog with its text, one gone.
 TEST(ScanSchedule, OnlyTheWindowsTheScanReadsWakeIt) {
-    test::SimDesktop d;
-    test::SimClient client(d);
-    const WindowHandle designer = client.Open("Table 18 Customer - Table Designer");
-    const WindowHandle field = d.AddChild(designer, "No.");
-    const WindowHandle toolbar = d.AddChild(client.main, "");
-    const WindowHandle dialog = d.AddTopLevel("Posting");
-    const WindowHandle text = d.AddChild(dialog, "Posting line 1 of 2000");
-    const WindowHandle gone = d.AddChild(dialog, "Cancel");
-    d.Remove(gone);
+    enum : WindowHandle { kMain = 1, kMdiArea, kDesigner, kField, kToolbar, kDialog, kText, kGone };
+    const WindowHandle parents[] = {0, 0, kMain, kMdiArea, kDesigner, kMain, 0, kDialog, 0};  // by window
     using E = HookedEvent;
-    using O = EventObject;
-    const struct {
-        E event;
-        O object;
-        WindowHandle window;
-        bool wakes;
-    } cases[] = {
-        {E::Renamed, O::Window, text, false},    {E::Moved, O::Window, text, false},
-        {E::Shown, O::Window, toolbar, false},   {E::Hidden, O::Window, field, false},
-        {E::Created, O::Window, field, false},   {E::Reordered, O::ClientArea, client.mdiArea, true},
-        {E::Renamed, O::Window, dialog, true},   {E::Renamed, O::Window, designer, true},
-        {E::Moved, O::Window, client.main, true}, {E::Moved, O::Window, client.mdiArea, true},
-        {E::Created, O::Window, designer, true}, {E::MinimiseStarted, O::Window, designer, true},
-        {E::Renamed, O::ClientArea, designer, false}, {E::Renamed, O::Other, designer, false},
-        // Focus and foreground on any window; a window gone may have been read.
-        {E::Focused, O::ClientArea, field, true}, {E::Focused, O::ClientArea, client.mdiArea, true},
-        {E::Foreground, O::Window, dialog, true}, {E::Hidden, O::Window, gone, true},
-        {E::Destroyed, O::Window, gone, true},   {E::Focused, O::Other, field, false},
+    const EventObject window = EventObject::Window, area = EventObject::ClientArea, other = EventObject::Other;
+    const struct { E event; EventObject object; WindowHandle window; bool wakes; } cases[] = {
+        {E::Renamed, window, kText, false},   {E::Moved, window, kText, false},     {E::Shown, window, kToolbar, false},
+        {E::Hidden, window, kField, false},   {E::Created, window, kField, false},  {E::Renamed, window, kDialog, true},
+        {E::Renamed, window, kDesigner, true}, {E::Moved, window, kMain, true},     {E::Moved, window, kMdiArea, true},
+        {E::Renamed, area, kDesigner, false}, {E::Renamed, other, kDesigner, false}, {E::Hidden, window, kGone, true},
+        // Z-order on the MDI area's client area; focus and foreground on any window.
+        {E::Reordered, area, kMdiArea, true}, {E::Focused, area, kField, true},     {E::Foreground, window, kText, true},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.wakes,
-                  WakesScan(c.event, c.object, test::EventWindowOf(d, c.window), test::FrameOf(d, client.main)))
-            << "event " << static_cast<int>(c.event) << " on " << d.Get(c.window == gone ? dialog : c.window).title;
+        EXPECT_EQ(c.wakes, WakesScan(c.event, c.object, {c.window, parents[c.window], c.window == kGone},
+                                     {kMain, kMdiArea}))
+            << "event " << static_cast<int>(c.event) << " on window " << c.window;
 }
 
-// A progress dialog whose text changes 100 times a second adds no scan.
+// A progress dialog's text changing 100 times a second brings no scan forward.
 TEST(ScanSchedule, AProgressDialogsTextAddsNoScan) {
-    Timeline quiet, storm;
-    for (Timeline* t : {&quiet, &storm}) {
-        t->source = t->t.desktop.AddChild(t->t.desktop.AddTopLevel("Posting"), "Posting line 1 of 2000");
-        t->timerMinimum = 10;
-    }
-    storm.events = Every(10, 0, 9999);
-    quiet.Run(9999);
-    storm.Run(9999);
-    EXPECT_EQ(quiet.scans, storm.scans);
+    Timeline t;
+    t.fromProgressText = true;
+    t.timerMinimum = 10;
+    t.events = Every(10, 0, 9999);
+    t.Run(9999);
+    EXPECT_EQ(std::string::npos, t.scans.find('E')) << t.scans;
 }
 
 // Storms of the MDI windows.
