@@ -160,7 +160,7 @@ TEST(ScanSchedule, OnlyTheWindowsTheScanReadsWakeIt) {
         {E::Renamed, window, kDesigner, true}, {E::Moved, window, kMain, true},     {E::Moved, window, kMdiArea, true},
         {E::Renamed, area, kDesigner, false}, {E::Renamed, other, kDesigner, false}, {E::Hidden, window, kGone, true},
         // Z-order on the MDI area's client area; focus and foreground on any window.
-        {E::Reordered, area, kMdiArea, true}, {E::Focused, area, kField, true},     {E::Foreground, window, kText, true},
+        {E::Reordered, area, kMdiArea, true}, {E::Focused, area, kField, true}, {E::Foreground, window, kText, true},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.wakes, WakesScan(c.event, c.object, {c.window, parents[c.window], c.window == kGone},
