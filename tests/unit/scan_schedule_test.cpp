@@ -172,7 +172,6 @@ TEST(ScanSchedule, OnlyTheWindowsTheScanReadsWakeIt) {
 TEST(ScanSchedule, AProgressDialogsTextAddsNoScan) {
     Timeline t;
     t.fromProgressText = true;
-    t.timerMinimum = 10;
     t.events = Every(10, 0, 9999);
     t.Run(9999);
     EXPECT_EQ(std::string::npos, t.scans.find('E')) << t.scans;

@@ -8,7 +8,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "check.h"
@@ -418,12 +420,8 @@ WIN_TEST(SettingsWindow_CloseBoxHidesAndQuitOrTheSessionsEndSavesAndEnds) {
 // controls of a page show the same one. A language that is neither
 // keeps the captions shown, German from the start.
 WIN_TEST(SettingsWindow_EveryCaptionComesFromTheTextTable) {
-    struct Caption {
-        HWND control;
-        std::string text;
-    };
-    const auto captions = [](HWND window) {
-        std::vector<Caption> found;  // the buttons', frames' and labels' texts
+    const auto captioned = [](HWND window) {
+        std::vector<HWND> found;  // the buttons, frames and labels
         EnumChildWindows(
             window,
             [](HWND w, LPARAM out) {
@@ -431,7 +429,7 @@ WIN_TEST(SettingsWindow_EveryCaptionComesFromTheTextTable) {
                 GetClassNameA(w, cls, sizeof cls);
                 const LONG_PTR style = GetWindowLongPtrA(w, GWL_STYLE);
                 if (lstrcmpiA(cls, "Button") == 0 || (lstrcmpiA(cls, "Static") == 0 && (style & SS_TYPEMASK) != SS_ICON))
-                    reinterpret_cast<std::vector<Caption>*>(out)->push_back({w, TextOf(w)});
+                    reinterpret_cast<std::vector<HWND>*>(out)->push_back(w);
                 return TRUE;
             },
             reinterpret_cast<LPARAM>(&found));
@@ -454,13 +452,11 @@ WIN_TEST(SettingsWindow_EveryCaptionComesFromTheTextTable) {
         rig.sync.Push();
         shows(rig, language);
         std::string blank, twice;  // the ids of controls left blank, the captions shown twice on a page
-        const std::vector<Caption> shown = captions(rig.settingsWindow->Hwnd());
-        for (const Caption& c : shown) {
-            if (c.text.empty()) blank += std::to_string(GetDlgCtrlID(c.control)) + " ";
-            if (c.text != "Muster" && std::count_if(shown.begin(), shown.end(), [&](const Caption& o) {
-                                          return o.text == c.text && GetParent(o.control) == GetParent(c.control);
-                                      }) > 1)
-                twice += c.text + "; ";
+        std::set<std::pair<HWND, std::string>> seen;
+        for (const HWND control : captioned(rig.settingsWindow->Hwnd())) {
+            const std::string text = TextOf(control);
+            if (text.empty()) blank += std::to_string(GetDlgCtrlID(control)) + " ";
+            if (text != "Muster" && !seen.insert({GetParent(control), text}).second) twice += text + "; ";
         }
         CHECK_EQ(std::string(), blank);
         CHECK_EQ(std::string(), twice);
