@@ -68,6 +68,8 @@ e2e_check_poll "first access log record written" 20 log_has_lines 1
 check_log_line 1 "\"$IDENTITY\",\"Müller GmbH\",\"Table 18\",\"Customer\",\"0\",\"18\","
 
 e2e_check_poll "caption names the company" 15 e2e_probe wait - 500 "Müller GmbH - Brisolt light"
+tip_names_company() { e2e_probe tiptexts | grep -qx "Müller GmbH - Brisolt light"; }
+e2e_check_poll "the tray tooltip names the company, umlaut and all" 10 tip_names_company
 
 read -r _ _ MDI_W MDI_H <<<"$(e2e_probe mdiclient DemoClientFrame)"
 object_designer_glued() {
