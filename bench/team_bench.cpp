@@ -56,9 +56,15 @@ struct Team {
     std::vector<ObjectId> rows;
     TeamSync sync;
 
-    explicit Team(int junk = 0) {
+    // `junk`: files beside the records that are none; `dead`: records crashed
+    // copies left 2 to 300 days ago.
+    explicit Team(int junk = 0, int dead = 0) {
         for (int j = 0; j < junk; ++j)
             folder.Put("junk" + std::to_string(j) + std::string(kRecordExtension), "BrisoltTeam 1\nnot a record\n");
+        for (int d = 0; d < dead; ++d) {
+            Record r = CopyRecord(1000 + d);
+            folder.Put(RecordFileName(r.computer, r.user, r.runId), WriteRecord(r), (2 + d % 299) * 86400000LL);
+        }
         for (int c = 0; c < kCopies; ++c) {
             records.push_back(CopyRecord(c));
             names.push_back(RecordFileName(records[c].computer, records[c].user, records[c].runId));
@@ -128,6 +134,40 @@ void BM_TeamCycleAndMatch_NothingChanged(benchmark::State& state) {
 }
 // Arg: junk files beside the 50 records.
 BENCHMARK(BM_TeamCycleAndMatch_NothingChanged)->Arg(0)->Arg(1000)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// A year of crashes in the folder: the first cycle beside 1,000 dead
+// records, and what a cycle reads once they are cleared (a few a cycle).
+void BM_TeamCycleBeside1000DeadRecords(benchmark::State& state) {
+    double slowest = 0, cyclesToClear = 0, readsAfter = 0;
+    for (auto _ : state) {
+        Team team(0, 1000);
+        std::int64_t now = 0;
+        double first = 0;
+        for (int cycle = 0; team.folder.files.size() > kCopies + 1; ++cycle, now += 2000) {
+            team.folder.shareMs += 2000;
+            const auto start = std::chrono::steady_clock::now();
+            team.sync.Cycle(team.folder, team.mine, now);
+            const double us = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
+            if (cycle == 0) first = us;
+            slowest = std::max(slowest, us);
+            cyclesToClear = cycle + 1;
+        }
+        // Cleared: a minute of cycles, every copy heartbeating every 10 s.
+        const int reads0 = team.folder.TotalReads();
+        for (int s = 0; s < 60; s += 2, now += 2000) {
+            team.folder.shareMs += 2000;
+            for (int c = 0; c < kCopies; ++c)
+                if ((now / 1000 + c) % 10 == 0 || (now / 1000 + c) % 10 == 1) team.Heartbeat(c);
+            team.sync.Cycle(team.folder, team.mine, now);
+        }
+        readsAfter = (team.folder.TotalReads() - reads0) / 60.0;
+        state.SetIterationTime(first / 1e6);
+    }
+    state.counters["slowest_cycle_us"] = slowest;
+    state.counters["cycles_to_clear"] = cyclesToClear;
+    state.counters["reads_per_s_after"] = readsAfter;  // the 50 live records, each once in 10 s: 5
+}
+BENCHMARK(BM_TeamCycleBeside1000DeadRecords)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 void BM_TeamMatch50Rows(benchmark::State& state) {
     Team team;

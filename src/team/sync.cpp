@@ -17,6 +17,11 @@ constexpr std::int64_t kAnchorMaxCallMs = 2000;
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+std::string LowerAscii(std::string s) {
+    for (char& c : s) c = Lower(c);
+    return s;
+}
+
 bool SameName(const std::string& a, const std::string& b) {
     return a.size() == b.size() &&
            std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
@@ -36,31 +41,34 @@ bool MayBeOurs(const std::string& name, const Record& mine) {
     return name.compare(0, stem, prefix, 0, stem) == 0;
 }
 
-// Every name another copy wrote, made safe to show.
-Record Shown(const Record& r) {
-    Record shown = r;
-    shown.user = DisplayName(r.user);
-    shown.computer = DisplayName(r.computer);
-    for (OpenObject& o : shown.objects)
-        if (!o.name.empty()) o.name = DisplayName(o.name);
-    return shown;
-}
-
 // Two copies of one person are one: their objects together (each once, with
-// the earliest time), and the earliest start.
+// the earliest time, by identity), and the earliest start.
 void Merge(Record& into, const Record& from) {
     if (from.startedUtc > 0 && (into.startedUtc == 0 || from.startedUtc < into.startedUtc))
         into.startedUtc = from.startedUtc;
     for (const OpenObject& o : from.objects) {
-        auto same = std::find_if(into.objects.begin(), into.objects.end(),
-                                 [&](const OpenObject& x) { return x.id == o.id; });
-        if (same == into.objects.end()) {
-            into.objects.push_back(o);
+        auto at = std::lower_bound(into.objects.begin(), into.objects.end(), o.id,
+                                   [](const OpenObject& x, const ObjectId& id) { return x.id < id; });
+        if (at == into.objects.end() || at->id != o.id) {
+            into.objects.insert(at, o);
             continue;
         }
-        same->sinceUtc = std::min(same->sinceUtc, o.sinceUtc);
-        if (same->name.empty()) same->name = o.name;
+        at->sinceUtc = std::min(at->sinceUtc, o.sinceUtc);
+        if (at->name.empty()) at->name = o.name;
     }
+}
+
+// The record as the tick sees it: every name another copy wrote made safe
+// to show, each object once (with its earliest time), by identity.
+Record Shown(const Record& r) {
+    Record shown = r;
+    shown.user = DisplayName(r.user);
+    shown.computer = DisplayName(r.computer);
+    shown.objects.clear();
+    Merge(shown, r);
+    for (OpenObject& o : shown.objects)
+        if (!o.name.empty()) o.name = DisplayName(o.name);
+    return shown;
 }
 
 }  // namespace
@@ -135,6 +143,7 @@ void TeamSync::ReadOne(TeamFolder& folder, const std::string& name, Known& k, st
     } else if (changed && !first) {
         k.lastChangeMs = now;
     }
+    k.shown = Shown(record);
     k.record = std::move(record);
     k.hasRecord = true;
 }
@@ -247,20 +256,15 @@ TeamState TeamSync::Cycle(TeamFolder& folder, const Record& mine, const SteadyCl
     // As of the cycle's start; the worker adds the time since (StateAsOf).
     state.failingForMs = failingSinceMs_ ? start - *failingSinceMs_ : 0;
     const std::int64_t end = now();
+    std::map<std::pair<std::string, std::string>, std::size_t> people;  // by user and computer, lower case
     for (const auto& [name, k] : known_) {
         if (!IsAlive(k, mine, end)) continue;
-        auto same = std::find_if(state.others.begin(), state.others.end(),
-                                 [&](const Record& r) { return SamePerson(r, k.record); });
-        if (same == state.others.end()) {
-            Record person = k.record;
-            person.objects.clear();
-            same = state.others.insert(state.others.end(), std::move(person));
-        }
-        Merge(*same, k.record);
-    }
-    for (Record& r : state.others) {
-        std::sort(r.objects.begin(), r.objects.end(), [](const OpenObject& a, const OpenObject& b) { return a.id < b.id; });
-        r = Shown(r);
+        const auto [at, added] = people.try_emplace({LowerAscii(k.record.user), LowerAscii(k.record.computer)},
+                                                    state.others.size());
+        if (added)
+            state.others.push_back(k.shown);
+        else
+            Merge(state.others[at->second], k.shown);
     }
     return state;
 }

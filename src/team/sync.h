@@ -126,6 +126,7 @@ private:
         std::int64_t lastReadMs = 0;   // the last read, good or not
         bool hasRecord = false;        // the last read gave a record
         Record record;
+        Record shown;  // the same as the tick sees it (names made safe, each object once)
         std::optional<std::int64_t> lastChangeMs;  // when it last changed, by our clock
     };
 

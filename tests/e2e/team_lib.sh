@@ -25,8 +25,9 @@ team_scenario() {
 # team_settings <app folder> <team folder> <list window's left> <top> <more [Options] lines>...
 team_settings() {
     local dir=$1 folder=$2 x=$3 y=$4; shift 4
+    # The settings file is in the Windows code page, as the program writes it.
     printf '%s\r\n' "[WinLoc]" "Win1x=$x" "Win1y=$y" "[Options]" "Language=1" "Intervall=$INTERVAL" "GlueList=0" \
-        "TeamFolder=$(e2e_winpath "$folder")" "$@" >"$dir/KelmorL.ini"
+        "TeamFolder=$(e2e_winpath "$folder")" "$@" | iconv -f UTF-8 -t CP1252 >"$dir/KelmorL.ini"
 }
 tip_says_error() { e2e_probe tiptexts | grep -q 'Brisolt light: Network error'; }
 # tip_is <suffix>: the tray's tooltip is the caption and that ("": the plain caption).
