@@ -10,7 +10,8 @@
 #     "über" and "ÜBER" find "Artikelübersicht";
 #   - a designer closed on PC-12 leaves the page within two intervals;
 #   - PC-12 shares its designer history: the designer it closed is in the
-#     history here when asked for, and what it had open when it quit too;
+#     history here when asked for, and what it had open when it quit too,
+#     the German name as it was;
 #   - PC-12's copy quits: it leaves the page at once (long before the
 #     liveness time);
 #   - the folder gone, the page says so instead of a list; team mode off, it
@@ -104,14 +105,14 @@ history_is() {
 e2e_check_poll "the history holds the table PC-12 closed" 15 history_is "Table 18 Debitor|$WHO"
 e2e_check_poll "its export button shows with it" 2 e2e_probe shown "$MAIN" "${PROG_ID[TEAM_EXPORT]}"
 e2e_probe click "$MAIN" "${PROG_ID[TEAM_SHOW_OPEN]}" >/dev/null
-e2e_check_poll "back to the designers open now" 5 objects_are "Report 111 Sales,Codeunit 80 Sales-Post"
+e2e_check_poll "back to the designers open now" 5 objects_are "Table 27 Artikelübersicht,Report 111 Sales,Codeunit 80 Sales-Post"
 
 # ---- PC-12's copy quits: everything of it leaves at once, not after the liveness time.
 PC12_MAIN=$(probe12 find "$PROG_DIALOG" "$PROG_MAIN_MATCH")
 probe12 command "$PC12_MAIN" "$PROG_CMD_QUIT" >/dev/null
 leaves_in_time "a copy that quit" eval '[[ -z $(objects) && -z $(people) ]]'
 e2e_check_poll "what it had open at its quit is in the history too" 15 history_is \
-    "Codeunit 80 Sales-Post|$WHO,Report 111 Sales|$WHO,Table 18 Debitor|$WHO"
+    "Codeunit 80 Sales-Post|$WHO,Report 111 Sales|$WHO,Table 18 Debitor|$WHO,Table 27 Artikelübersicht|$WHO"
 e2e_probe click "$MAIN" "${PROG_ID[TEAM_SHOW_OPEN]}" >/dev/null
 
 # ---- the folder fails: words instead of a list; team mode off: the way to turn it on.
