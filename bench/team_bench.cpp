@@ -28,6 +28,7 @@
 #include "fakes.h"
 #include "program/team_page.h"
 #include "team/history.h"
+#include "team/history_writer.h"
 #include "team/overlap.h"
 #include "team/record.h"
 #include "team/sync.h"
@@ -362,6 +363,36 @@ void BM_HistoryReadAgain_OneFileChanged(benchmark::State& state) {
     state.counters["sessions"] = static_cast<double>(merged);
 }
 BENCHMARK(BM_HistoryReadAgain_OneFileChanged)->Unit(benchmark::kMillisecond);
+
+// A designer closes at every cycle of a copy that shares its history: what
+// the cycle asks of the folder (the record's write and listing as ever, the
+// session's append beside them) and what it costs.
+void BM_HistoryAppendInTheCycle(benchmark::State& state) {
+    Team team;
+    HistoryKeeper keeper;
+    Record mine = team.mine;
+    mine.historySinceUtc = 1700000000;
+    std::int64_t now = 0;
+    auto cycle = [&] {
+        now += 1000;
+        team.folder.shareMs += 1000;
+        mine.objects.back().sinceUtc = 1700000000 + now / 1000;  // the last designer closed and opened again
+        keeper.Publish(mine, 1700000000 + now / 1000);
+        CycleWithHistory(team.sync, keeper, team.folder, mine, [&] { return now; }, 1700000000 + now / 1000);
+    };
+    for (int i = 0; i < 20; ++i) cycle();
+    const int appends0 = team.folder.appends, writes0 = team.folder.writes, lists0 = team.folder.lists;
+    long long cycles = 0;
+    for (auto _ : state) {
+        cycle();
+        ++cycles;
+    }
+    state.counters["appends_per_cycle"] = static_cast<double>(team.folder.appends - appends0) / cycles;
+    state.counters["record_writes_per_cycle"] = static_cast<double>(team.folder.writes - writes0) / cycles;
+    state.counters["lists_per_cycle"] = static_cast<double>(team.folder.lists - lists0) / cycles;
+    state.counters["left_to_write"] = static_cast<double>(keeper.Writer().Pending());
+}
+BENCHMARK(BM_HistoryAppendInTheCycle)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace brisolt::team
