@@ -34,6 +34,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/local_processes.h"
@@ -116,7 +117,7 @@ public:
     bool Leave(TeamFolder& folder);
 
     // The runs of ours whose records the cycles since the last call removed.
-    std::vector<EndedRun> TakeEndedRuns() { return std::move(ended_); }
+    std::vector<EndedRun> TakeEndedRuns() { return std::exchange(ended_, {}); }
 
 private:
     struct Known {
