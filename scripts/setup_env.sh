@@ -15,7 +15,8 @@ BRISOLT_PROGRAMS=(
     Xvfb:xvfb xdotool:xdotool xwininfo:x11-utils trayer:trayer
     import:imagemagick compare:imagemagick
     clang:clang clang++:clang
-    pgrep:procps unshare:util-linux mountpoint:util-linux timeout:coreutils
+    pgrep:procps pkill:procps unshare:util-linux mountpoint:util-linux flock:util-linux
+    timeout:coreutils nice:coreutils
     python3:python3 /usr/bin/python3:python3 fusermount:fuse
 )
 
