@@ -8,11 +8,14 @@
 #     (tests/win32), up to E2E_JOBS at a time (default 4), the slowest first.
 #     Each runs on an Xvfb display of its own with a copy of that prefix, and
 #     so a wineserver of its own: they share nothing else;
-#   - at nice 10, the build of the Windows platform tests; they join the Wine
+#   - at nice 5, the build of the Windows platform tests; they join the Wine
 #     jobs once built;
-#   - at nice 19, taking what the rest leaves: the native build and unit tests
-#     (ctest), a replay of the fuzz corpus, and the unit tests again under
-#     AddressSanitizer and UndefinedBehaviorSanitizer (none of them measures time).
+#   - at nice 10, one after another: the native build and unit tests (ctest), a
+#     replay of the fuzz corpus, and the unit tests again under AddressSanitizer
+#     and UndefinedBehaviorSanitizer (none of them measures time).
+# The Wine tests take a core whenever they wake; the builds take what they
+# leave, and still get their share beside other work on a shared machine
+# (at nice 19 they barely moved there).
 # Each part writes its output to build/test-logs/<part>.log; a part that fails
 # prints it, under the part's name.
 set -u
@@ -96,7 +99,7 @@ part_result() {
     return "$rc"
 }
 
-# ---- the native parts, one after another, at nice 19.
+# ---- the native parts, one after another, at nice 10.
 native_parts() {
     local t=$SECONDS
     { cmake --preset native >/dev/null && cmake --build --preset native -j2; } >"$LOGS/native-build.log" 2>&1
@@ -112,11 +115,11 @@ native_parts() {
     echo "$? $((SECONDS - t))" >"$LOGS/sanitizers.rc"
 }
 export ROOT LOGS
-in_background native 19 3600 bash -c "$(declare -f native_parts)"$'\n''cd "$ROOT" && native_parts'
+in_background native 10 3600 bash -c "$(declare -f native_parts)"$'\n''cd "$ROOT" && native_parts'
 NATIVE_PID=${BACKGROUND_PIDS[-1]}
 
-# ---- the Windows platform tests' build, at nice 10.
-in_background win32-build 10 1800 bash -c 'cmake -S tests/win32 -B build/win32-tests -DCMAKE_BUILD_TYPE=Release \
+# ---- the Windows platform tests' build, at nice 5.
+in_background win32-build 5 1800 bash -c 'cmake -S tests/win32 -B build/win32-tests -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" && cmake --build build/win32-tests -j2'
 WIN32_BUILD_PID=${BACKGROUND_PIDS[-1]}
 
@@ -195,7 +198,7 @@ finish_job() {
 }
 # The Windows platform tests' build is done: they run next, or count as failed.
 win32_built() {
-    if part_result win32-build "tests/win32 build (nice 10)"; then
+    if part_result win32-build "tests/win32 build (nice 5)"; then
         QUEUE=(tests/win32 "${QUEUE[@]:next}")
         next=0
     else
@@ -234,21 +237,21 @@ took "all Wine jobs, $E2E_JOBS at a time" $((SECONDS - t))
 t=$SECONDS
 wait "$NATIVE_PID"
 took "waiting for the native parts after the Wine jobs" $((SECONDS - t))
-if ! part_result native-build "native build (nice 19)"; then
+if ! part_result native-build "native build (nice 10)"; then
     show_log "native build" "$LOGS/native-build.log"
     echo "native build failed"; failed=$((failed + 1))
 fi
-part_result ctest "unit tests (nice 19)" || show_log "ctest" "$LOGS/ctest.log"
+part_result ctest "unit tests (nice 10)" || show_log "ctest" "$LOGS/ctest.log"
 echo "=== ctest: $(grep -E 'tests passed' "$LOGS/ctest.log" | tail -1)"
 count_ctest "$LOGS/ctest.log" "ctest"
-part_result fuzz-replay "fuzz build and replay (nice 19)" || show_log "fuzz replay" "$LOGS/fuzz-replay.log"
+part_result fuzz-replay "fuzz build and replay (nice 10)" || show_log "fuzz replay" "$LOGS/fuzz-replay.log"
 if [[ $(tail -1 "$LOGS/fuzz-replay.log" 2>/dev/null) =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
     passed=$((passed + BASH_REMATCH[1])); failed=$((failed + BASH_REMATCH[2]))
     echo "=== fuzz replay: $(tail -1 "$LOGS/fuzz-replay.log")"
 else
     echo "fuzz replay did not finish"; failed=$((failed + 1))
 fi
-part_result sanitizers "sanitizer build and unit tests (nice 19)" || show_log "sanitizers" "$LOGS/sanitizers.log"
+part_result sanitizers "sanitizer build and unit tests (nice 10)" || show_log "sanitizers" "$LOGS/sanitizers.log"
 echo "=== sanitizers: $(grep -E 'tests passed' "$LOGS/sanitizers.log" | tail -1)"
 count_ctest "$LOGS/sanitizers.log" "sanitizer run"
 
