@@ -6,9 +6,8 @@
 # Environment:
 #   DISPLAY           used as it is when set; otherwise Xvfb is started on a free display
 #   WINEPREFIX        default: <repo>/build/wineprefix (created once, guarded by a lock)
-#   E2E_PREFIX_FROM   a ready prefix to copy into WINEPREFIX instead of creating one:
-#                     scripts/test.sh gives each script a copy of its own, so scripts
-#                     run side by side each talk to a wineserver of their own
+#   E2E_PREFIX_FROM   a ready prefix to copy into WINEPREFIX instead of creating one
+#                     (scripts/test.sh: each script on a prefix and wineserver of its own)
 #   E2E_SCREEN        Xvfb screen, default 1024x768x24
 
 E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -49,26 +48,20 @@ e2e_poll() {
 
 # ---- display -----------------------------------------------------------------
 
-# e2e_new_xvfb [screen]: a new Xvfb on a display number it picks itself
-# (-displayfd: the server takes the first free number as it locks it, so two
-# scripts started at the same moment never get the same display, as they
-# could by looking for a free lock file first). Sets E2E_NEW_DISPLAY (":N")
-# and E2E_NEW_XVFB_PID once the display answers.
+# e2e_new_xvfb [screen]: a new Xvfb on the first free display, which it locks as
+# it picks it (-displayfd), so scripts started together never share one. Sets
+# E2E_NEW_DISPLAY (":N") and E2E_NEW_XVFB_PID once it answers.
 e2e_new_xvfb() {
     local numfile n
-    E2E_NEW_DISPLAY= E2E_NEW_XVFB_PID=
     numfile=$(mktemp) || return 1
     Xvfb -displayfd 3 -screen 0 "${1:-${E2E_SCREEN:-1024x768x24}}" -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
     E2E_NEW_XVFB_PID=$!
     e2e_poll 10 test -s "$numfile"
     n=$(tr -dc '0-9' <"$numfile")
     rm -f "$numfile"
-    if [[ -n $n ]] && DISPLAY=":$n" e2e_poll 10 xdotool getdisplaygeometry; then
-        E2E_NEW_DISPLAY=":$n"
-        return 0
-    fi
+    E2E_NEW_DISPLAY=":$n"
+    [[ -n $n ]] && DISPLAY=$E2E_NEW_DISPLAY e2e_poll 10 xdotool getdisplaygeometry && return 0
     kill "$E2E_NEW_XVFB_PID" 2>/dev/null; wait "$E2E_NEW_XVFB_PID" 2>/dev/null
-    E2E_NEW_XVFB_PID=
     return 1
 }
 
@@ -78,21 +71,16 @@ e2e_start_display() {
         e2e_log "display $DISPLAY does not answer; starting Xvfb instead"
         unset DISPLAY
     fi
-    if e2e_new_xvfb; then
-        E2E_XVFB_PID=$E2E_NEW_XVFB_PID
-        export DISPLAY=$E2E_NEW_DISPLAY
-        e2e_log "Xvfb on $DISPLAY (pid $E2E_XVFB_PID)"
-        return 0
-    fi
-    e2e_log "Xvfb did not start"
-    return 1
+    e2e_new_xvfb || { e2e_log "Xvfb did not start"; return 1; }
+    E2E_XVFB_PID=$E2E_NEW_XVFB_PID
+    export DISPLAY=$E2E_NEW_DISPLAY
+    e2e_log "Xvfb on $DISPLAY (pid $E2E_XVFB_PID)"
 }
 
 # ---- Wine prefix and server --------------------------------------------------
 
-# Creates the prefix once, single-threaded (about 10 s); later calls only check it.
-# With E2E_PREFIX_FROM naming a ready prefix, a copy of it is taken instead
-# (about 4 s): how scripts/test.sh gives each script a prefix of its own.
+# Creates the prefix once, single-threaded (about 10 s), or copies E2E_PREFIX_FROM
+# (about 4 s); later calls only check it.
 e2e_init_prefix() {
     mkdir -p "$(dirname "$WINEPREFIX")"
     (

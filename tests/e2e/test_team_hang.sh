@@ -109,9 +109,7 @@ sleep 3
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 main=$(prog_main)
 e2e_probe command "$main" "$PROG_CMD_QUIT" >/dev/null
-# The probe posts the command as its last act: from here on the time is the
-# program's (give or take the probe's exit), not the probe's own start, which
-# takes up to a second beside other Wine tests.
+# (timed from the post, the probe's last act: its start takes up to a second beside other Wine tests)
 quit_at=$(now_ms)
 gone() { ! e2e_probe wait BrisoltListWindow 0; }
 if e2e_poll 10 gone; then

@@ -14,9 +14,7 @@ trap 'exit 130' INT TERM
 e2e_start_display || exit 2
 e2e_init_prefix || exit 2
 e2e_start_wineserver
-# Windows hide at once, as on Windows (see e2e_unmanaged_windows): managed,
-# every window a test hides or destroys holds the run for 2 s. The tests are
-# one program, whose windows Wine stacks in their order all the same.
+# Hiding at once, as on Windows (see lib.sh), instead of 2 s at every window a test hides.
 e2e_unmanaged_windows
 wine "$exe" ${2:+"$2"} 2>/dev/null | tr -d '\r'
 exit "${PIPESTATUS[0]}"
