@@ -17,6 +17,7 @@ BRISOLT_PROGRAMS=(
     clang:clang clang++:clang
     pgrep:procps unshare:util-linux mountpoint:util-linux timeout:coreutils iconv:libc-bin
     python3:python3 /usr/bin/python3:python3 fusermount:fuse
+    pkill:procps flock:util-linux nice:coreutils
 )
 
 # Libraries, fonts and modules: no program of their own to look for.
