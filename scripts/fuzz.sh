@@ -14,7 +14,7 @@ if [[ -n $seconds && ! $seconds =~ ^[0-9]+$ ]]; then
 fi
 
 BUILD=$ROOT/build/fuzz
-TARGETS=(fuzz_titles fuzz_profile fuzz_team)
+TARGETS=(fuzz_titles fuzz_profile fuzz_team fuzz_history)
 started=$SECONDS
 
 generator=()

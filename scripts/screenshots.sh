@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Regenerates the manual's pictures under Wine + Xvfb: the five pages of the
-# settings window in English and German (doc/img/options-<page>-<en|de>.png)
+# settings window in English and German (doc/img/options-<page>-<en|de>.png),
+# the Team page's designer history (options-team-history-<en|de>.png)
 # and the list window beside the demo client (doc/img/list-window.png). For the
 # Team page, two other copies are played by this script: it keeps their records
 # alive in a team folder (drive T: of the prefix) as a running copy would.
@@ -160,8 +161,35 @@ other_copies() {
 }
 other_copies &
 E2E_PIDS+=("$!")
+# Their designer history of the last weeks (anna shares hers, mark his), as
+# their copies append it: one file per person and month.
+python3 - "$TEAM" <<'PY'
+import sys, time
+def check(body):
+    h = 2166136261
+    for c in body:
+        h = ((h ^ c) * 16777619) & 0xFFFFFFFF
+    return '%08x' % h
+objects = [(4, '80', 'Sales-Post'), (0, '18', 'Customer'), (0, '27', 'Artikel\u00fcbersicht'),
+           (2, '111', 'Customer - Top 10'), (1, '21', 'Customer Card'), (4, '90', 'Purch.-Post')]
+now = int(time.time())
+files = {}
+for day in range(14):
+    for n, (user, pc) in enumerate((('anna', 'PC-12'), ('mark', 'PC-7'))):
+        for k in range(3):
+            t, num, name = objects[(day * 3 + k * 2 + n) % len(objects)]
+            start = now - day * 86400 - 3600 * (2 + 3 * k + n)
+            end = start + 600 + 300 * k
+            body = '\t'.join(['1', str(start), str(end), str(t), num, user, pc, name]).encode()
+            month = time.strftime('%Y-%m', time.gmtime(start))
+            files.setdefault(f'{pc}_{user}.{month}.brisolt-history', []).append(body + b'\t' + check(body).encode() + b'\n')
+for name, lines in files.items():
+    with open(f'{sys.argv[1]}/{name}', 'wb') as f:
+        f.write(b'BrisoltHistory 1\n' + b''.join(lines))
+PY
 TEAM_FOLDER_ID=${PROG_ID[TEAM_FOLDER]}
 e2e_probe settext "$MAIN" "$TEAM_FOLDER_ID" 'T:\' >/dev/null || { echo "the team folder could not be set"; status=1; }
+e2e_probe key "$MAIN" "$TEAM_FOLDER_ID" 13 >/dev/null  # Enter: the folder applies
 # Taken once it has stood still for a scan, and read.
 team_read() { [[ $(e2e_probe rows "$MAIN" "${PROG_ID[TEAM_PEOPLE]}" | wc -l) == 2 ]]; }
 
@@ -172,11 +200,25 @@ e2e_poll 15 e2e_probe visible "$MAIN" || { echo "the settings window did not app
 read -r l t r b <<<"$(e2e_probe rect "$MAIN")"
 e2e_probe move "$MAIN" - $((1024 - (r - l) - 8)) $((768 - (b - t) - 8)) $((r - l)) $((b - t)) >/dev/null
 
+# history <language suffix>: the Team page's history, searched for "80".
+history_rows() { [[ $(e2e_probe rows "$MAIN" "${PROG_ID[TEAM_HISTORY]}" | wc -l) -ge 2 ]]; }
+history() {
+    prog_select_tab "$MAIN" 4 || return 1
+    e2e_probe click "$MAIN" "${PROG_ID[TEAM_SHOW_HISTORY]}" >/dev/null
+    e2e_probe settext "$MAIN" "${PROG_ID[TEAM_SEARCH]}" "80" >/dev/null
+    e2e_poll 20 history_rows || { echo "the history did not show" >&2; return 1; }
+    shot "$OUT/options-team-history-$1.png" "Muster GmbH - $PROG_MAIN_TITLE" || return 1
+    e2e_probe settext "$MAIN" "${PROG_ID[TEAM_SEARCH]}" "" >/dev/null
+    e2e_probe click "$MAIN" "${PROG_ID[TEAM_SHOW_OPEN]}" >/dev/null
+}
+
 prog_select_tab "$MAIN" 4 && e2e_poll 20 team_read || { echo "the Team page did not show the team"; status=1; }
 pages en "Muster GmbH - $PROG_MAIN_TITLE" || status=1
+history en || status=1
 e2e_probe command "$MAIN" "$PROG_CMD_GERMAN"
 e2e_poll 15 tabs_are "Allgemein|Fensterliste|Optionen|Team|Info" || { echo "no German tabs"; status=1; }
 pages de "Muster GmbH - $PROG_MAIN_TITLE" || status=1
+history de || status=1
 
 e2e_probe command "$MAIN" "$PROG_CMD_QUIT"
 exit $status

@@ -15,8 +15,9 @@ BRISOLT_PROGRAMS=(
     Xvfb:xvfb xdotool:xdotool xwininfo:x11-utils trayer:trayer
     import:imagemagick compare:imagemagick
     clang:clang clang++:clang
-    pgrep:procps unshare:util-linux mountpoint:util-linux timeout:coreutils
+    pgrep:procps unshare:util-linux mountpoint:util-linux timeout:coreutils iconv:libc-bin
     python3:python3 /usr/bin/python3:python3 fusermount:fuse
+    pkill:procps flock:util-linux nice:coreutils
 )
 
 # Libraries, fonts and modules: no program of their own to look for.

@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "win32/handles.h"
+#include "win32/base/handles.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 // The folder (default: the current one) receives KelmorL.ini and the access
 // log. Prints the window counts, both times, their ratio and the moves asked
 // for on the settled layout; exit code 1 when the client is not found.
-#include "win32/win.h"
+#include "win32/base/win.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -26,10 +26,10 @@
 #include "program/tick.h"
 #include "scan/scan.h"
 #include "timing_desktop.h"
-#include "win32/list_window.h"
-#include "win32/native_window.h"
-#include "win32/win32_profile.h"
-#include "win32/win32_system.h"
+#include "win32/windows/list_window.h"
+#include "win32/base/native_window.h"
+#include "win32/ports/win32_profile.h"
+#include "win32/ports/win32_system.h"
 
 using namespace brisolt;
 using namespace brisolt::win32;

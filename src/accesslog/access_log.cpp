@@ -8,13 +8,6 @@ namespace {
 // The title that stands for "no designer window open" in the last logged title.
 const std::string kNoDesignerMarkText = "-";
 
-void AppendField(std::string& record, std::string_view value, bool last) {
-    record += '"';
-    record += value;  // written as it is: quotes inside are not escaped
-    record += '"';
-    record += last ? "\r\n" : ",";
-}
-
 // Eight quoted fields: user, company, key, name, type code, number, date,
 // time. No designer gives the no-designer record (fields 3 to 6 empty).
 // The clock is read once, so date and time belong to the same moment even
@@ -33,18 +26,25 @@ std::string BuildRecord(const std::string& user, const std::string& company, con
     }
     const DateTime now = clock.Now();
     std::string record;
-    AppendField(record, user, false);
-    AppendField(record, company, false);
-    AppendField(record, key, false);
-    AppendField(record, name, false);
-    AppendField(record, code, false);
-    AppendField(record, number, false);
-    AppendField(record, clock.DateText(now), false);
-    AppendField(record, clock.TimeText(now), true);
+    AppendLogField(record, user, false);
+    AppendLogField(record, company, false);
+    AppendLogField(record, key, false);
+    AppendLogField(record, name, false);
+    AppendLogField(record, code, false);
+    AppendLogField(record, number, false);
+    AppendLogField(record, clock.DateText(now), false);
+    AppendLogField(record, clock.TimeText(now), true);
     return record;
 }
 
 }  // namespace
+
+void AppendLogField(std::string& record, std::string_view value, bool last) {
+    record += '"';
+    record += value;  // written as it is: quotes inside are not escaped
+    record += '"';
+    record += last ? "\r\n" : ",";
+}
 
 void AccessLog::Record(const ScanResult& scan, const Settings& settings, Files& files, Clock& clock) {
     // Only a walk that found the client says anything about its windows.

@@ -2,12 +2,18 @@
 // front of the client, and one when the last designer window has gone.
 #pragma once
 #include <string>
+#include <string_view>
 
 #include "platform/system.h"
 #include "scan/scan.h"
 #include "settings/settings.h"
 
 namespace brisolt {
+
+// One field of a record as the log writes it: in double quotes (quotes inside
+// are not escaped), then a comma, or CR LF after the last. Other records made
+// for the same readers (the history's export) are written the same way.
+void AppendLogField(std::string& record, std::string_view value, bool last);
 
 class AccessLog {
 public:

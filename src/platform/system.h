@@ -20,6 +20,8 @@ public:
     virtual std::int64_t UtcSeconds() = 0;
     // The local time of day of a UTC second, hours and minutes ("10:42").
     virtual std::string TimeOfDayText(std::int64_t utcSeconds) = 0;
+    // The local date and time of a UTC second.
+    virtual DateTime LocalTime(std::int64_t utcSeconds) = 0;
     // Milliseconds of a clock that never goes back (any origin).
     virtual std::int64_t SteadyMilliseconds() = 0;
 };
@@ -55,6 +57,8 @@ public:
     // Opens (creating when missing) a file for appending; nullptr when it cannot.
     virtual std::unique_ptr<AppendFile> OpenAppend(const std::string& path) = 0;
     virtual bool Exists(const std::string& path) = 0;
+    // Writes a file anew with these bytes (an export); false when it fails.
+    virtual bool Replace(const std::string& path, const std::string& bytes) = 0;
 };
 
 // Text in the system's code page, in which the program holds its texts.

@@ -33,6 +33,8 @@ public:
     virtual bool ChooseColour(Colour& color, std::array<Colour, 16>& customColours, unsigned flags) = 0;
     // The open-file dialog; returns false when closed without a file.
     virtual bool OpenFile(OpenFileRequest& request) = 0;
+    // The save-file dialog, the same way.
+    virtual bool SaveFile(OpenFileRequest& request) = 0;
     // The folder chooser with a line of text above the tree; returns false
     // when cancelled (folder unchanged).
     virtual bool ChooseFolder(const std::string& prompt, std::string& folder) = 0;

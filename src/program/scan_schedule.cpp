@@ -5,6 +5,22 @@
 
 namespace brisolt {
 
+bool WakesScan(HookedEvent event, EventObject object, const EventWindow& window, const ClientFrame& client) {
+    if (object == EventObject::Other) return false;
+    if (object == EventObject::ClientArea && event != HookedEvent::Focused && event != HookedEvent::Reordered)
+        return false;
+    switch (event) {
+        case HookedEvent::Focused:
+        case HookedEvent::Foreground:
+        case HookedEvent::Destroyed:  // reported when the window is gone already
+            return true;
+        default:
+            break;
+    }
+    if (window.gone || window.parent == 0) return true;
+    return client.mdiArea != 0 && (window.window == client.mdiArea || window.parent == client.mdiArea);
+}
+
 void ScanSchedule::OnWindowEvent(std::int64_t now, WindowEvent event) {
     if (event == WindowEvent::Created && !createdAt_) {
         createdAt_ = now;

@@ -34,7 +34,42 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/types.h"
+
 namespace brisolt {
+
+// Which of the client's window events bring a scan forward. Creation, show,
+// hide, Z-order, minimising, name and location changes count only for the
+// windows the scan reads: the client's top-level windows (its main window
+// among them), the MDI area and the MDI children. The controls inside a
+// dialog or a designer never count: a progress dialog changes its text many
+// times a second for as long as a posting runs, and tells the scan nothing.
+// Focus and foreground count for any window of the client (a switch between
+// designers may come as focus on a control, or on the MDI area and then the
+// child), and so does a window gone when its event is looked at.
+enum class HookedEvent {
+    Created, Destroyed, Shown, Hidden, Reordered, Focused, Moved, Renamed,
+    Foreground, MinimiseStarted, MinimiseEnded,
+};
+// The part of the window the event is about.
+enum class EventObject {
+    Window,      // the window itself
+    ClientArea,  // its client area: focus, and a Z-order change of its children
+    Other,       // a scroll bar, the caret, a menu, ...
+};
+// The window an event names, as the hook finds it when the event arrives.
+struct EventWindow {
+    WindowHandle window = 0;
+    WindowHandle parent = 0;  // 0: a top-level window
+    bool gone = false;
+};
+// The client's main window and its first child, the MDI area (0: not known).
+struct ClientFrame {
+    WindowHandle main = 0;
+    WindowHandle mdiArea = 0;
+};
+
+bool WakesScan(HookedEvent event, EventObject object, const EventWindow& window, const ClientFrame& client);
 
 enum class WindowEvent {
     Changed,

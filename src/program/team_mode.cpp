@@ -88,16 +88,24 @@ bool UpdateTeamMode(App& app) {
     for (const ClientRow& row : rows) ids.push_back({row.designer.typeCode, std::string(row.designer.Number(row.title))});
 
     const bool changed = team.presence.Update(ids, clock.UtcSeconds());
-    if (changed || team.publishedTo != folder) {
+    // The history is shared from the moment the option is seen on: a session
+    // open before counts from then on.
+    if (!app.settings.shareHistory)
+        team.historySinceUtc = 0;
+    else if (team.historySinceUtc == 0)
+        team.historySinceUtc = clock.UtcSeconds();
+    if (changed || team.publishedTo != folder || team.publishedHistorySinceUtc != team.historySinceUtc) {
         team::Record mine;
         mine.user = app.accessLog.User();
         mine.computer = app.program.computerName;
         mine.runId = team.runId;
         mine.startedUtc = team.startedUtc;
+        mine.historySinceUtc = team.historySinceUtc;
         mine.objects = team.presence.Objects();
         NameObjects(mine.objects, rows);
         channel->Publish(mine);
         team.publishedTo = folder;
+        team.publishedHistorySinceUtc = team.historySinceUtc;
     }
 
     const std::shared_ptr<const team::TeamState> state = channel->Latest();

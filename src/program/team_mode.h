@@ -29,6 +29,10 @@ struct TeamModeState {
     std::string folder;
     // The folder this copy last published to ("" while team mode is off).
     std::string publishedTo;
+    // Since when this user shares the designer history (0: does not), and
+    // what the last published record said.
+    std::int64_t historySinceUtc = 0;
+    std::int64_t publishedHistorySinceUtc = 0;
     bool folderFailing = false;
     // The exchange's newest state as this tick took it; null while team mode
     // is off or before the first look. The Team page shows it.

@@ -7,6 +7,7 @@
 #include "program/app.h"
 #include "program/pages.h"
 #include "program/texts.h"
+#include "team/team_channel.h"
 #include "titles/object_types.h"
 
 namespace brisolt {
@@ -57,15 +58,8 @@ private:
 
 std::string Who(const team::Record& r) { return r.user + " @ " + r.computer; }
 
-// "Codeunit " for type 4.
-std::string_view TypeWord(int typeCode) {
-    for (const ObjectTypeRow& type : kObjectTypes)
-        if (type.code == typeCode) return type.typeWord;
-    return {};
-}
-
 std::string ObjectText(const team::OpenObject& o) {
-    std::string text(TypeWord(o.id.typeCode));
+    std::string text(TypeWordOf(o.id.typeCode));
     text += o.id.number;
     if (!o.name.empty()) text += ' ' + o.name;
     return text;
@@ -95,7 +89,7 @@ TeamRows BuildTeamRows(const std::vector<team::Record>& others, const std::vecto
         rows.people.push_back({whos.back(), r.startedUtc > 0 ? timeOfDay(r.startedUtc) : std::string()});
         for (const team::OpenObject& o : r.objects) {
             ++rows.objectsOpen;
-            if (words.Matches(o, TypeWord(o.id.typeCode), whos.back()))
+            if (words.Matches(o, TypeWordOf(o.id.typeCode), whos.back()))
                 kept.push_back({&o, whos.size() - 1, IsDigits(o.id.number)});
         }
     }
@@ -138,8 +132,15 @@ void UpdateTeamPage(App& app) {
         // Nothing is kept up to date out of sight; the page is built anew when it shows.
         page.current = false;
         if (!page.rows.people.empty() || !page.rows.objects.empty()) page.rows = {};
+        if (page.history.index) {
+            page.history.index.reset();
+            page.history.shown.clear();
+            ++page.history.generation;  // never back: the native page tells a change by it
+        }
         return;
     }
+    // Back on screen with the history chosen: it is asked for again.
+    if (!page.current && page.historyShown && app.platform.team) app.platform.team->RequestHistory();
     page.current = true;
     const Language lang = app.settings.language;
     const std::shared_ptr<const team::TeamState>& state = app.team.latest;
@@ -164,6 +165,7 @@ void UpdateTeamPage(App& app) {
     // (Before the exchange's first look there is nobody to show.)
     page.rows = BuildTeamRows(state ? state->others : std::vector<team::Record>{}, here, page.filter,
                               [&clock](std::int64_t utc) { return clock.TimeOfDayText(utc); }, lower);
+    if (page.historyShown) return UpdateTeamHistory(app);
     const std::string open = std::to_string(page.rows.objectsOpen);
     page.count = Words(page.filter, lower).empty()
                      ? open + Text(texts::kTeamDesignersElsewhere, lang)

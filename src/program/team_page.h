@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "program/history_page.h"
 #include "team/record.h"
 
 namespace brisolt {
@@ -70,6 +71,9 @@ struct TeamPageView {
     std::string message;  // the words of Off and Failing
     std::string count;    // "12 designers on other computers", "2 of 12 shown"
     bool current = false; // built for the page on screen
+    // The lower list: the designers open elsewhere, or the designer history.
+    bool historyShown = false;
+    TeamHistoryView history;
 };
 
 // The page is on screen: the settings window is shown with the Team page selected.

@@ -106,6 +106,8 @@ inline constexpr Bilingual kTeamFolderLabel{"Teamordner (ein Ordner je Datenbank
                                             "Team folder (one per database, empty: off)"};
 inline constexpr Bilingual kChooseTeamFolder{"Wählen Sie den Ordner, den Ihr Team für diese Datenbank teilt.",
                                              "Choose the folder your team shares for this database."};
+inline constexpr Bilingual kShareHistory{"&Meinen Designer-Verlauf mit dem Team teilen",
+                                         "Share &my designer history with the team"};
 // The Team page.
 inline constexpr Bilingual kTeamPeopleLabel{"Im Teamordner aktiv:", "Live in the team folder:"};
 inline constexpr Bilingual kTeamWho{"Wer", "Who"};
@@ -125,6 +127,19 @@ inline constexpr Bilingual kTeamOff{
     "Team mode is off. To turn it on, choose a Team folder on the Options page: a folder your team shares for this "
     "database. This page then shows who is in the team and who has which object open."};
 inline constexpr Bilingual kTeamGoToOptions{"&Zur Seite Optionen", "&Go to the Options page"};
+// Its lower list: the designers open now, or the designer history.
+inline constexpr Bilingual kTeamOpenNow{"&Jetzt offen", "Open &now"};
+inline constexpr Bilingual kTeamHistory{"&Verlauf", "His&tory"};
+inline constexpr Bilingual kHistoryFrom{"Von", "From"};
+inline constexpr Bilingual kHistoryTo{"Bis", "To"};
+inline constexpr Bilingual kExportHistory{"&Exportieren...", "&Export..."};
+// "120 Sitzungen" / "12 von 120 Sitzungen angezeigt", and while it is read.
+inline constexpr Bilingual kHistorySessions{" Sitzungen", " sessions"};
+inline constexpr Bilingual kHistorySessionsShown{" Sitzungen angezeigt", " sessions shown"};
+inline constexpr Bilingual kHistoryReading{"Der Verlauf wird gelesen...", "Reading the history..."};
+inline constexpr Bilingual kHistoryNotRead{"Der Verlauf konnte nicht gelesen werden.", "The history could not be read."};
+inline constexpr Bilingual kExportFailedBefore{"Der Verlauf konnte nicht in ", "The history could not be written to "};
+inline constexpr Bilingual kExportFailedAfter{" geschrieben werden.", "."};
 inline constexpr Bilingual kTeamFailing{
     "Der Teamordner antwortet nicht oder ist nicht erreichbar. Bis er wieder antwortet, zeigt diese Seite keine "
     "Liste, für die sie nicht einstehen kann; das Symbol im Infobereich zeigt den Netzwerkfehler.",

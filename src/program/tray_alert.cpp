@@ -6,10 +6,6 @@
 
 namespace brisolt {
 
-namespace {
-constexpr std::size_t kTrayToolTipChars = 127;  // what the tray holds
-}  // namespace
-
 std::string TrayToolTip(const App& app) {
     const std::string& caption = app.view.caption;
     const char* words = Pick(texts::kInTheTeam, app.settings.language);

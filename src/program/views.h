@@ -59,9 +59,12 @@ struct SettingsWindowView {
     TeamPageView team;
 };
 
+// What the tray's tooltip holds: 127 characters (and the NUL).
+constexpr std::size_t kTrayToolTipChars = 127;
+
 struct TrayIconView {
     bool visible = false;
-    std::string toolTip;
+    std::string toolTip;  // the tray shows its first kTrayToolTipChars
     std::string icon = ":ico";
 };
 

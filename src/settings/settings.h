@@ -66,6 +66,8 @@ struct Settings {
     bool settingsWindowOnTop = false;
     // The folder the team shares (one per database); "" leaves team mode off.
     std::string teamFolder;
+    // This user's designer sessions go into the team folder's history.
+    bool shareHistory = false;
 };
 
 }  // namespace brisolt

@@ -51,6 +51,7 @@ std::vector<SettingKey> MakeKeys() {
     keys.push_back({kOptions, "Win1IconStart", "0", KeyRule::Flag, SETTING(startHidden)});
     keys.push_back({kOptions, "Win1OnTop", "0", KeyRule::Flag, SETTING(settingsWindowOnTop)});
     keys.push_back({kOptions, "TeamFolder", "", KeyRule::Text, SETTING(teamFolder)});
+    keys.push_back({kOptions, "ShareHistory", "0", KeyRule::Flag, SETTING(shareHistory)});
     return keys;
 }
 

@@ -1,6 +1,6 @@
 #include "team/record.h"
 
-#include "team/utf8.h"
+#include "team/text_fields.h"
 
 #include <algorithm>
 #include <limits>
@@ -10,41 +10,6 @@ namespace brisolt::team {
 namespace {
 
 constexpr std::string_view kMagic = "BrisoltTeam ";
-constexpr std::size_t kMaxFileNamePart = 32;
-constexpr std::int64_t kMaxUtc = 999999999999999;  // 15 digits: far beyond any date, far below overflow
-
-bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsAsciiAlnum(char c) { return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
-bool IsUtf8(std::string_view s) {
-    std::uint32_t cp = 0;
-    for (std::size_t i = 0, length = 0; i < s.size(); i += length)
-        if ((length = NextCodePoint(s, i, cp)) == 0) return false;
-    return true;
-}
-
-// At most `limit` bytes of `s`, not ending inside a UTF-8 character.
-std::string_view CutUtf8(std::string_view s, std::size_t limit) {
-    if (s.size() <= limit) return s;
-    std::size_t end = limit;
-    while (end > 0 && (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80) --end;
-    return s.substr(0, end);
-}
-
-// A text as written: without control characters (a reader strips them
-// anyway), valid UTF-8, within the limit.
-std::string CleanText(std::string_view s, std::size_t limit) {
-    std::string out;
-    for (char c : CutUtf8(s, limit))
-        if (!IsControl(static_cast<unsigned char>(c))) out += c;
-    if (!IsUtf8(out)) {
-        // Not UTF-8 (say, a code-page name): keep the ASCII, mark the rest.
-        for (char& c : out)
-            if (static_cast<unsigned char>(c) >= 0x80) c = '?';
-    }
-    return out;
-}
 
 // A user or computer name as written: never empty.
 std::string CleanName(std::string_view s) {
@@ -59,31 +24,9 @@ std::string CleanRunId(std::string_view s) {
     return out.empty() ? "0" : out;
 }
 
-bool IsValidName(std::string_view s, std::size_t limit = kMaxNameBytes) {
-    if (s.empty() || s.size() > limit) return false;
-    for (char c : s)
-        if (IsControl(static_cast<unsigned char>(c))) return false;
-    return IsUtf8(s);
-}
-
 bool IsValidRunId(std::string_view s) {
     return !s.empty() && s.size() <= kMaxRunIdBytes &&
            std::all_of(s.begin(), s.end(), [](char c) { return IsAsciiAlnum(c); });
-}
-
-// A decimal number of at most `maxDigits` digits.
-template <class T>
-bool ParseDigits(std::string_view s, std::size_t maxDigits, T& value) {
-    if (s.empty() || s.size() > maxDigits) return false;
-    T v = 0;
-    for (char c : s) {
-        if (!IsDigit(c)) return false;
-        const T digit = static_cast<T>(c - '0');
-        if (v > (std::numeric_limits<T>::max() - digit) / 10) return false;
-        v = static_cast<T>(v * 10 + digit);
-    }
-    value = v;
-    return true;
 }
 
 // "type number since"
@@ -95,7 +38,7 @@ bool ParseObject(std::string_view value, OpenObject& object) {
     int type = 0;
     std::int64_t since = 0;
     if (!ParseDigits(value.substr(0, first), 1, type) ||
-        !ParseDigits(value.substr(second + 1), 15, since))
+        !ParseDigits(value.substr(second + 1), kMaxUtcDigits, since))
         return false;
     object.id = {type, std::string(value.substr(first + 1, second - first - 1))};
     object.sinceUtc = since;
@@ -114,18 +57,13 @@ bool ParseObjectName(std::string_view value, ObjectId& id, std::string& name) {
     return IsValidObject(id) && IsValidName(name, kMaxObjectNameBytes);
 }
 
-std::string FileNamePart(std::string_view s) {
-    std::string out;
-    for (char c : s.substr(0, kMaxFileNamePart)) out += IsAsciiAlnum(c) || c == '-' ? c : '_';
-    return out.empty() ? "_" : out;
-}
-
 }  // namespace
 
-bool IsValidObject(const ObjectId& id) {
-    if (id.typeCode < 0 || id.typeCode > 4) return false;
-    if (id.number.empty() || id.number.size() > kMaxNumberBytes) return false;
-    for (char c : id.number) {
+bool IsValidObject(const ObjectId& id) { return id.typeCode >= 0 && id.typeCode <= 4 && IsValidObjectNumber(id.number); }
+
+bool IsValidObjectNumber(std::string_view number) {
+    if (number.empty() || number.size() > kMaxNumberBytes) return false;
+    for (char c : number) {
         const unsigned char u = static_cast<unsigned char>(c);
         if (IsControl(u) || c == ' ' || u >= 0x80) return false;
     }
@@ -134,7 +72,7 @@ bool IsValidObject(const ObjectId& id) {
 
 bool SameContent(const Record& a, const Record& b) {
     return a.user == b.user && a.computer == b.computer && a.runId == b.runId && a.processId == b.processId &&
-           a.processStart == b.processStart && a.objects == b.objects;
+           a.processStart == b.processStart && a.historySinceUtc == b.historySinceUtc && a.objects == b.objects;
 }
 
 std::string WriteRecord(const Record& record) {
@@ -146,15 +84,17 @@ std::string WriteRecord(const Record& record) {
     out += "\ncomputer=" + CleanName(record.computer);
     out += "\nrun=" + CleanRunId(record.runId);
     out += "\nseq=" + std::to_string(record.sequence);
-    if (record.startedUtc > 0 && record.startedUtc <= kMaxUtc)
+    if (record.startedUtc > 0 && record.startedUtc <= kMaxUtcSeconds)
         out += "\nstarted=" + std::to_string(record.startedUtc);
+    if (record.historySinceUtc > 0 && record.historySinceUtc <= kMaxUtcSeconds)
+        out += "\nhistory=" + std::to_string(record.historySinceUtc);
     out += '\n';
     if (record.processId != 0)
         out += "process=" + std::to_string(record.processId) + ' ' + std::to_string(record.processStart) + '\n';
     std::vector<const OpenObject*> written;
     for (const OpenObject& o : record.objects) {
         if (written.size() == kMaxObjects) break;
-        if (!IsValidObject(o.id) || o.sinceUtc < 0 || o.sinceUtc > kMaxUtc) continue;
+        if (!IsValidObject(o.id) || o.sinceUtc < 0 || o.sinceUtc > kMaxUtcSeconds) continue;
         out += "object=" + std::to_string(o.id.typeCode) + ' ' + o.id.number + ' ' + std::to_string(o.sinceUtc) + '\n';
         written.push_back(&o);
     }
@@ -203,7 +143,7 @@ bool ParseRecord(std::string_view bytes, Record& record) {
         const std::string_view value = line.substr(eq + 1);
         if (key == "user" || key == "computer") {
             bool& have = key == "user" ? haveUser : haveComputer;
-            if (have || !IsValidName(value)) return false;
+            if (have || !IsValidName(value, kMaxNameBytes)) return false;
             have = true;
             (key == "user" ? r.user : r.computer) = std::string(value);
         } else if (key == "run") {
@@ -227,7 +167,9 @@ bool ParseRecord(std::string_view bytes, Record& record) {
             OpenObject o;
             if (r.objects.size() < kMaxObjects && ParseObject(value, o)) r.objects.push_back(std::move(o));
         } else if (key == "started") {
-            ParseDigits(value, 15, r.startedUtc);
+            ParseDigits(value, kMaxUtcDigits, r.startedUtc);
+        } else if (key == "history") {
+            ParseDigits(value, kMaxUtcDigits, r.historySinceUtc);
         } else if (key == "name") {
             ObjectId id;
             std::string name;

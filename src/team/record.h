@@ -7,6 +7,7 @@
 //   seq=42
 //   process=4242 133456789012345678
 //   started=1796637000
+//   history=1796637000
 //   object=0 18 1796637720
 //   object=1 21 1796637780
 //   name=0 18 Customer
@@ -27,6 +28,10 @@
 // started, and `name` lines, an object's name as its title shows it (type
 // code, number, name). Names come after every object line and only as far as
 // the size limit allows: an object without a name shows type and number.
+// `history` (added the same way): the UTC second since which the copy's user
+// shares the designer history (team/history.h); no line: not shared. A run
+// that ended without closing its sessions is closed by the next run of its
+// user only when its record says so.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -61,6 +66,7 @@ struct ObjectId {
 // A type code 0..4 and a number of 1..kMaxNumberBytes printable characters
 // without blanks.
 bool IsValidObject(const ObjectId& id);
+bool IsValidObjectNumber(std::string_view number);
 
 struct OpenObject {
     ObjectId id;
@@ -78,6 +84,7 @@ struct Record {
     std::uint32_t processId = 0;     // 0: not given
     std::uint64_t processStart = 0;
     std::int64_t startedUtc = 0;  // when the copy started, by its clock; 0: not known
+    std::int64_t historySinceUtc = 0;  // shares its designer history since; 0: does not
     std::vector<OpenObject> objects;
 };
 

@@ -14,11 +14,13 @@ constexpr std::int64_t kErrorAfterFailingMs = 10000;
 // A write that took longer than this tells the share's time too loosely to
 // set our idea of its now by (its time lies somewhere within the call).
 constexpr std::int64_t kAnchorMaxCallMs = 2000;
-// A listing may be this old (shares cache them): our own file missing from
-// it longer after our write is really gone (removed by someone), and written again.
-constexpr std::int64_t kListingStaleMs = 15000;
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string LowerAscii(std::string s) {
+    for (char& c : s) c = Lower(c);
+    return s;
+}
 
 bool SameName(const std::string& a, const std::string& b) {
     return a.size() == b.size() &&
@@ -27,31 +29,46 @@ bool SameName(const std::string& a, const std::string& b) {
 
 bool SamePerson(const Record& a, const Record& b) { return SameName(a.user, b.user) && SameName(a.computer, b.computer); }
 
-// Every name another copy wrote, made safe to show.
-Record Shown(const Record& r) {
-    Record shown = r;
-    shown.user = DisplayName(r.user);
-    shown.computer = DisplayName(r.computer);
-    for (OpenObject& o : shown.objects)
-        if (!o.name.empty()) o.name = DisplayName(o.name);
-    return shown;
+// A FILETIME as seconds since 1970.
+std::int64_t UtcOfFileTime(std::uint64_t fileTime) {
+    return static_cast<std::int64_t>(fileTime / 10000000) - 11644473600LL;
+}
+
+// A record file that may be one of this user's on this computer.
+bool MayBeOurs(const std::string& name, const Record& mine) {
+    const std::string prefix = RecordFileName(mine.computer, mine.user, "");
+    const std::size_t stem = prefix.size() - kRecordExtension.size() - 1;  // "<computer>_<user>_"
+    return name.compare(0, stem, prefix, 0, stem) == 0;
 }
 
 // Two copies of one person are one: their objects together (each once, with
-// the earliest time), and the earliest start.
+// the earliest time, by identity), and the earliest start.
 void Merge(Record& into, const Record& from) {
     if (from.startedUtc > 0 && (into.startedUtc == 0 || from.startedUtc < into.startedUtc))
         into.startedUtc = from.startedUtc;
     for (const OpenObject& o : from.objects) {
-        auto same = std::find_if(into.objects.begin(), into.objects.end(),
-                                 [&](const OpenObject& x) { return x.id == o.id; });
-        if (same == into.objects.end()) {
-            into.objects.push_back(o);
+        auto at = std::lower_bound(into.objects.begin(), into.objects.end(), o.id,
+                                   [](const OpenObject& x, const ObjectId& id) { return x.id < id; });
+        if (at == into.objects.end() || at->id != o.id) {
+            into.objects.insert(at, o);
             continue;
         }
-        same->sinceUtc = std::min(same->sinceUtc, o.sinceUtc);
-        if (same->name.empty()) same->name = o.name;
+        at->sinceUtc = std::min(at->sinceUtc, o.sinceUtc);
+        if (at->name.empty()) at->name = o.name;
     }
+}
+
+// The record as the tick sees it: every name another copy wrote made safe
+// to show, each object once (with its earliest time), by identity.
+Record Shown(const Record& r) {
+    Record shown = r;
+    shown.user = DisplayName(r.user);
+    shown.computer = DisplayName(r.computer);
+    shown.objects.clear();
+    Merge(shown, r);
+    for (OpenObject& o : shown.objects)
+        if (!o.name.empty()) o.name = DisplayName(o.name);
+    return shown;
 }
 
 }  // namespace
@@ -129,22 +146,30 @@ void TeamSync::ReadOne(TeamFolder& folder, const std::string& name, Known& k, st
     } else if (changed && !first) {
         k.lastChangeMs = now;
     }
+    k.shown = Shown(record);
     k.record = std::move(record);
     k.hasRecord = true;
 }
 
-void TeamSync::RemoveDead(TeamFolder& folder, std::vector<FolderEntry>& dead, const SteadyClock& now) {
+void TeamSync::RemoveDead(TeamFolder& folder, std::vector<FolderEntry>& dead, const Record& mine,
+                          const SteadyClock& now) {
     const std::size_t count = std::min(dead.size(), timing_.maxRemovalsPerCycle);
     std::partial_sort(dead.begin(), dead.begin() + static_cast<std::ptrdiff_t>(count), dead.end(),
                       [](const FolderEntry& a, const FolderEntry& b) { return a.writeTime < b.writeTime; });
     for (std::size_t i = 0; i < count; ++i) {
         // The listing may be old: a copy back after a day may just have written.
+        // One of ours is read whole: what it had open ended with it.
+        const bool ours = MayBeOurs(dead[i].name, mine);
         std::string bytes;
         std::uint64_t writeTime = 0;
-        if (!folder.Read(dead[i].name, 1, bytes, writeTime)) continue;
+        if (!folder.Read(dead[i].name, ours ? kMaxRecordBytes + 1 : 1, bytes, writeTime)) continue;
         const std::optional<std::int64_t> shareNow = ShareNow(now());
-        if (shareNow && *shareNow - static_cast<std::int64_t>(writeTime) > timing_.deadAfterMs * kFileTimePerMs)
-            folder.Remove(dead[i].name);
+        if (!shareNow || *shareNow - static_cast<std::int64_t>(writeTime) <= timing_.deadAfterMs * kFileTimePerMs ||
+            !folder.Remove(dead[i].name))
+            continue;
+        Record r;
+        if (ours && ParseRecord(bytes, r) && SamePerson(r, mine) && r.runId != mine.runId)
+            ended_.push_back({std::move(r), UtcOfFileTime(writeTime)});
     }
 }
 
@@ -154,21 +179,16 @@ bool TeamSync::ReadOthers(TeamFolder& folder, const Record& mine, const SteadyCl
     const std::int64_t now = clock();
     const std::optional<std::int64_t> shareNow = ShareNow(now);
 
-    bool mineListed = false;
     std::vector<FolderEntry> dead;
     std::vector<const FolderEntry*> live;
     for (const FolderEntry& entry : entries) {
         if (!IsRecordFileName(entry.name)) continue;
-        if (entry.name == myName_) {
-            mineListed = true;
-            continue;
-        }
+        if (entry.name == myName_) continue;
         if (shareNow && *shareNow - static_cast<std::int64_t>(entry.writeTime) > timing_.deadAfterMs * kFileTimePerMs)
             dead.push_back(entry);
         else if (entry.size <= kMaxRecordBytes)  // no writer of ours makes more: not read, not kept
             live.push_back(&entry);
     }
-    if (everWritten_ && !mineListed && now - lastWriteMs_ > kListingStaleMs) writeAgain_ = true;
     // Too many: the newest, so that junk and the long dead cannot hide a live copy.
     if (live.size() > timing_.maxFilesKnown) {
         std::nth_element(live.begin(), live.begin() + static_cast<std::ptrdiff_t>(timing_.maxFilesKnown), live.end(),
@@ -216,22 +236,24 @@ bool TeamSync::ReadOthers(TeamFolder& folder, const Record& mine, const SteadyCl
         // computer crashed): its record is ours to remove.
         const Record& r = k.record;
         if (k.hasRecord && r.runId != mine.runId && r.processId != 0 && processes_ && SamePerson(r, mine) &&
-            processes_->IsRunning(r.processId, r.processStart) == false && folder.Remove(name))
+            processes_->IsRunning(r.processId, r.processStart) == false && folder.Remove(name)) {
+            ended_.push_back({r, UtcOfFileTime(k.entry.writeTime)});
             known_.erase(name);
+        }
     }
-    RemoveDead(folder, dead, clock);
+    RemoveDead(folder, dead, mine, clock);
     return true;
 }
 
 TeamState TeamSync::Cycle(TeamFolder& folder, const Record& mine, const SteadyClock& now) {
     TeamState state;
     const std::int64_t start = now();
-    const bool wrote = WriteMine(folder, mine, now);
-    // Ourselves as our record names us (names are cleaned as they are written).
-    Record me;
+    // Our record as written (names cleaned): others' records, and our own
+    // earlier runs', are known by it.
+    Record me = mine;
     me.user = NameAsWritten(mine.user);
     me.computer = NameAsWritten(mine.computer);
-    me.runId = mine.runId;
+    const bool wrote = WriteMine(folder, me, now);
     const bool listed = ReadOthers(folder, me, now);
     state.folderOk = wrote && listed;
     if (!state.folderOk) writeAgain_ = true;
@@ -245,6 +267,7 @@ TeamState TeamSync::Cycle(TeamFolder& folder, const Record& mine, const SteadyCl
     std::vector<std::pair<const Known*, std::int64_t>> counting;  // and until when each counts
     for (const auto& [name, k] : known_)
         if (const std::optional<std::int64_t> until = CountsUntil(k, me, end)) counting.emplace_back(&k, *until);
+    std::map<std::pair<std::string, std::string>, std::size_t> people;  // by user and computer, lower case
     for (const auto& [k, until] : counting) {
         // A copy that stops counting before the next cycle, while another
         // copy of its person counts on, is left out: the person shown goes
@@ -254,22 +277,17 @@ TeamState TeamSync::Cycle(TeamFolder& folder, const Record& mine, const SteadyCl
                 return other.second > until && SamePerson(other.first->record, k->record);
             }))
             continue;
-        auto same = std::find_if(state.others.begin(), state.others.end(),
-                                 [&, k = k](const Record& r) { return SamePerson(r, k->record); });
-        if (same == state.others.end()) {
-            Record person = k->record;
-            person.objects.clear();
-            same = state.others.insert(state.others.end(), std::move(person));
+        const auto [at, added] = people.try_emplace({LowerAscii(k->record.user), LowerAscii(k->record.computer)},
+                                                    state.others.size());
+        if (added) {
+            state.others.push_back(k->shown);
             state.heard.push_back({0, until});
+        } else {
+            Merge(state.others[at->second], k->shown);
         }
-        TeamState::Heard& heard = state.heard[static_cast<std::size_t>(same - state.others.begin())];
+        TeamState::Heard& heard = state.heard[at->second];
         ++heard.copies;
         heard.countsUntilMs = std::min(heard.countsUntilMs, until);
-        Merge(*same, k->record);
-    }
-    for (Record& r : state.others) {
-        std::sort(r.objects.begin(), r.objects.end(), [](const OpenObject& a, const OpenObject& b) { return a.id < b.id; });
-        r = Shown(r);
     }
     return state;
 }

@@ -34,6 +34,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/local_processes.h"
@@ -91,6 +92,14 @@ struct FolderLook {
 };
 FolderLook JudgeFolder(const TeamState& state, const SyncTiming& timing = {});
 
+// A run of ours (this user on this computer) that ended without removing its
+// record (killed, or the computer crashed), as the sync removed the record:
+// what it had open, and when it last wrote, by the share's clock.
+struct EndedRun {
+    Record record;
+    std::int64_t lastSeenUtc = 0;
+};
+
 // A monotonic clock of this computer, in milliseconds; read at each step.
 using SteadyClock = std::function<std::int64_t()>;
 
@@ -115,6 +124,9 @@ public:
     // writer writes its file. True when it is gone or was never written.
     bool Leave(TeamFolder& folder);
 
+    // The runs of ours whose records the cycles since the last call removed.
+    std::vector<EndedRun> TakeEndedRuns() { return std::exchange(ended_, {}); }
+
 private:
     struct Known {
         FolderEntry entry;             // as last listed
@@ -123,13 +135,14 @@ private:
         std::int64_t lastReadMs = 0;   // the last read, good or not
         bool hasRecord = false;        // the last read gave a record
         Record record;
+        Record shown;  // the same as the tick sees it (names made safe, each object once)
         std::optional<std::int64_t> lastChangeMs;  // when it last changed, by our clock
     };
 
     bool WriteMine(TeamFolder& folder, const Record& mine, const SteadyClock& now);
     bool ReadOthers(TeamFolder& folder, const Record& mine, const SteadyClock& now);
     void ReadOne(TeamFolder& folder, const std::string& name, Known& k, std::int64_t now);
-    void RemoveDead(TeamFolder& folder, std::vector<FolderEntry>& dead, const SteadyClock& now);
+    void RemoveDead(TeamFolder& folder, std::vector<FolderEntry>& dead, const Record& mine, const SteadyClock& now);
     std::optional<std::int64_t> ShareNow(std::int64_t now) const;  // in FILETIME units
     // Until when a record counts, as far as we know now; none: it does not.
     std::optional<std::int64_t> CountsUntil(const Known& k, const Record& mine, std::int64_t now);
@@ -140,13 +153,14 @@ private:
     std::string myName_;     // our record's file name once written
     Record written_;         // what we wrote last
     bool everWritten_ = false;
-    bool writeAgain_ = false;  // the last cycle failed, or our file is gone from the folder
+    bool writeAgain_ = false;  // the last cycle failed: our record may be gone
     std::int64_t lastWriteMs_ = 0;
     std::uint64_t sequence_ = 0;
     // Our last write: the share's time of it and ours, to tell the share's now.
     std::optional<std::pair<std::uint64_t, std::int64_t>> shareAnchor_;
     std::optional<std::int64_t> failingSinceMs_;
     std::map<std::string, Known> known_;  // other records, by file name
+    std::vector<EndedRun> ended_;
 };
 
 }  // namespace brisolt::team

@@ -31,6 +31,13 @@ inline constexpr std::array<ObjectTypeRow, 5> kObjectTypes{{
     {4, "Codeunit ", 10, " - C/AL Editor", " - C/AL Editor", ""},
 }};
 
+// "Codeunit " for type code 4, with its blank; empty for no type.
+inline std::string_view TypeWordOf(int typeCode) {
+    for (const ObjectTypeRow& row : kObjectTypes)
+        if (row.code == typeCode) return row.typeWord;
+    return {};
+}
+
 // The row whose type word begins the title (exact, capitals included); nullptr
 // when none does.
 inline const ObjectTypeRow* ObjectTypeOfTitle(std::string_view title) {

@@ -6,7 +6,8 @@
 # Environment:
 #   DISPLAY           used as it is when set; otherwise Xvfb is started on a free display
 #   WINEPREFIX        default: <repo>/build/wineprefix (created once, guarded by a lock)
-#   E2E_SHARED_WINE=1 the caller (scripts/test.sh) runs the wineserver: leave it running
+#   E2E_PREFIX_FROM   a ready prefix to copy into WINEPREFIX instead of creating one
+#                     (scripts/test.sh: each script on a prefix and wineserver of its own)
 #   E2E_SCREEN        Xvfb screen, default 1024x768x24
 
 E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -47,43 +48,55 @@ e2e_poll() {
 
 # ---- display -----------------------------------------------------------------
 
+# e2e_new_xvfb [screen]: a new Xvfb on the first free display, which it locks as
+# it picks it (-displayfd), so scripts started together never share one. Sets
+# E2E_NEW_DISPLAY (":N") and E2E_NEW_XVFB_PID once it answers.
+e2e_new_xvfb() {
+    local numfile n
+    numfile=$(mktemp) || return 1
+    Xvfb -displayfd 3 -screen 0 "${1:-${E2E_SCREEN:-1024x768x24}}" -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
+    E2E_NEW_XVFB_PID=$!
+    e2e_poll 10 test -s "$numfile"
+    n=$(tr -dc '0-9' <"$numfile")
+    rm -f "$numfile"
+    E2E_NEW_DISPLAY=":$n"
+    [[ -n $n ]] && DISPLAY=$E2E_NEW_DISPLAY e2e_poll 10 xdotool getdisplaygeometry && return 0
+    kill "$E2E_NEW_XVFB_PID" 2>/dev/null; wait "$E2E_NEW_XVFB_PID" 2>/dev/null
+    return 1
+}
+
 e2e_start_display() {
     if [[ -n ${DISPLAY:-} ]]; then
         xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
         e2e_log "display $DISPLAY does not answer; starting Xvfb instead"
         unset DISPLAY
     fi
-    local n
-    for n in $(seq 91 140); do
-        [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-        Xvfb ":$n" -screen 0 "${E2E_SCREEN:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 &
-        E2E_XVFB_PID=$!
-        if DISPLAY=":$n" e2e_poll 10 xdotool getdisplaygeometry; then
-            export DISPLAY=":$n"
-            e2e_log "Xvfb on $DISPLAY (pid $E2E_XVFB_PID)"
-            return 0
-        fi
-        kill "$E2E_XVFB_PID" 2>/dev/null; wait "$E2E_XVFB_PID" 2>/dev/null
-        E2E_XVFB_PID=
-    done
-    e2e_log "no free display for Xvfb"
-    return 1
+    e2e_new_xvfb || { e2e_log "Xvfb did not start"; return 1; }
+    E2E_XVFB_PID=$E2E_NEW_XVFB_PID
+    export DISPLAY=$E2E_NEW_DISPLAY
+    e2e_log "Xvfb on $DISPLAY (pid $E2E_XVFB_PID)"
 }
 
 # ---- Wine prefix and server --------------------------------------------------
 
-# Creates the prefix once, single-threaded (about 10 s); later calls only check it.
+# Creates the prefix once, single-threaded (about 10 s), or copies E2E_PREFIX_FROM
+# (about 4 s); later calls only check it.
 e2e_init_prefix() {
     mkdir -p "$(dirname "$WINEPREFIX")"
     (
         flock 9
         if [[ ! -f $WINEPREFIX/.brisolt-ready ]]; then
-            e2e_log "creating Wine prefix $WINEPREFIX"
             rm -rf "$WINEPREFIX"
-            wineboot -i >/dev/null 2>&1
-            wineserver -w
-            [[ -f $WINEPREFIX/system.reg ]] || exit 1
-            touch "$WINEPREFIX/.brisolt-ready"
+            if [[ -n ${E2E_PREFIX_FROM:-} && -f $E2E_PREFIX_FROM/.brisolt-ready ]]; then
+                e2e_log "copying Wine prefix $E2E_PREFIX_FROM to $WINEPREFIX"
+                cp -a "$E2E_PREFIX_FROM" "$WINEPREFIX" || exit 1
+            else
+                e2e_log "creating Wine prefix $WINEPREFIX"
+                wineboot -i >/dev/null 2>&1
+                wineserver -w
+                [[ -f $WINEPREFIX/system.reg ]] || exit 1
+                touch "$WINEPREFIX/.brisolt-ready"
+            fi
         fi
         # Wine's explorer hosts the tray while no tray host runs: unmanaged (see
         # below), it hides its tray window at once when a program removes the
@@ -98,7 +111,6 @@ e2e_init_prefix() {
 # A persistent, primed wineserver: without it every Wine call holds its output
 # pipe for seconds after the program ends.
 e2e_start_wineserver() {
-    if [[ ${E2E_SHARED_WINE:-0} == 1 ]]; then return 0; fi
     wineserver -p
     E2E_OWN_WINESERVER=1
     wine cmd /c exit >/dev/null 2>&1

@@ -25,8 +25,9 @@ team_scenario() {
 # team_settings <app folder> <team folder> <list window's left> <top> <more [Options] lines>...
 team_settings() {
     local dir=$1 folder=$2 x=$3 y=$4; shift 4
+    # The settings file is in the Windows code page, as the program writes it.
     printf '%s\r\n' "[WinLoc]" "Win1x=$x" "Win1y=$y" "[Options]" "Language=1" "Intervall=$INTERVAL" "GlueList=0" \
-        "TeamFolder=$(e2e_winpath "$folder")" "$@" >"$dir/KelmorL.ini"
+        "TeamFolder=$(e2e_winpath "$folder")" "$@" | iconv -f UTF-8 -t CP1252 >"$dir/KelmorL.ini"
 }
 tip_says_error() { e2e_probe tiptexts | grep -q 'Brisolt light: Network error'; }
 # tip_is <suffix>: the tray's tooltip is the caption and that ("": the plain caption).
@@ -43,18 +44,13 @@ team_here() {
 # team_pc12 [own]: the team folder, the program in $HERE and $PC12, and the
 # second computer, given "own" on an X display of its own.
 team_pc12() {
-    local n
     mkdir -p "$TEAM" "$HERE" "$PC12"
     cp "$E2E_DIST/brisolt.exe" "$HERE/"
     cp "$E2E_DIST/brisolt.exe" "$PC12/"
     if [[ ${1:-} == own ]]; then
-        for n in $(seq 141 190); do
-            [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-            Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-            E2E_PIDS+=("$!")
-            DISPLAY=":$n" e2e_poll 10 xdotool getdisplaygeometry && PC12_DISPLAY=":$n" && break
-        done
-        [[ -n $PC12_DISPLAY ]] || { e2e_fail "no display for PC-12"; e2e_finish; exit; }
+        e2e_new_xvfb 1024x768x24 || { e2e_fail "no display for PC-12"; e2e_finish; exit; }
+        E2E_PIDS+=("$E2E_NEW_XVFB_PID")
+        PC12_DISPLAY=$E2E_NEW_DISPLAY
         e2e_log "PC-12's screen on $PC12_DISPLAY"
     fi
     DISPLAY=${PC12_DISPLAY:-$DISPLAY} e2e_second_computer PC-12 || { e2e_fail "no second computer"; e2e_finish; exit; }

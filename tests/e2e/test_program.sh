@@ -81,6 +81,7 @@ p select "$MAIN" "${PROG_ID[LIST_FONT]}" 2
 p click "$MAIN" "${PROG_ID[SHORT_NAMES]}"
 prog_select_tab "$MAIN" 3 || e2e_fail "tab 3 could not be selected with the mouse"
 p click "$MAIN" "${PROG_ID[FORM_DESIGNER_TITLES]}"
+p click "$MAIN" "${PROG_ID[SHARE_HISTORY]}"
 
 # Each control as the user left it: name, probe read command, expected value.
 CONTROL_TABLE=(
@@ -95,6 +96,7 @@ CONTROL_TABLE=(
     "GLUE_LIST_WINDOW check 1"
     "DYNAMIC_FONT check 0"
     "CLIENT_TITLE_MARKER text - Navi"
+    "SHARE_HISTORY check 1"
 )
 control_is() { [[ $(p "$2" "$MAIN" "${PROG_ID[$1]}") == "$3" ]]; }
 check_controls() {  # <what>
@@ -114,7 +116,7 @@ check_controls "changed"
 p command "$MAIN" "$PROG_CMD_QUIT"
 e2e_check_poll "program ended after Quit (item $PROG_CMD_QUIT)" 30 gone "$PID"
 e2e_check_eq "keys in [WinLoc]" 2 "$(prog_ini_keys "$INI" WinLoc | wc -l)"
-e2e_check_eq "keys in [Options]" 42 "$(prog_ini_keys "$INI" Options | wc -l)"
+e2e_check_eq "keys in [Options]" 43 "$(prog_ini_keys "$INI" Options | wc -l)"
 e2e_check_eq "no key written twice" 0 "$(prog_ini_keys "$INI" Options | sort | uniq -d | wc -l)"
 e2e_check_eq "sections" "[Options] [WinLoc]" "$(tr -d '\r' <"$INI" | grep '^\[' | sort | paste -sd' ')"
 # Saved values: section, key, value.
@@ -129,6 +131,7 @@ INI_TABLE=(
     "Options ShortNames 1"
     "Options FormularDesigner 0"
     "Options GlueList 1"
+    "Options ShareHistory 1"
     "Options Parent - Navi"
     "Options Farbe0 12648384"
     "Options Farbe15 0"
@@ -217,6 +220,6 @@ has_box && e2e_fail "a message box although the manual exists: $(p owned "$MAIN"
 p command "$MAIN" "$PROG_CMD_QUIT"
 e2e_check_poll "program ended after the second Quit" 30 gone "$PID"
 e2e_check_eq "saved Language after \"Deutsch\"" 0 "$(prog_ini_value "$INI" Options Language)"
-e2e_check_eq "keys in [Options] after the second Quit" 42 "$(prog_ini_keys "$INI" Options | wc -l)"
+e2e_check_eq "keys in [Options] after the second Quit" 43 "$(prog_ini_keys "$INI" Options | wc -l)"
 
 e2e_finish

@@ -6,9 +6,9 @@ set -u
 source "$(dirname "$0")/lib.sh"
 e2e_setup scan_demo || exit 1
 
-FRAME_TITLE="Muster GmbH - Navision Financials"
+FRAME_TITLE="Müller GmbH - Navision Financials"
 DESIGNER="Table 18 Customer - Table Designer"
-CODEUNIT="Codeunit 80 Sales-Post - C/AL Editor"
+CODEUNIT="Codeunit 80 Verkauf-Buchung Übersicht - C/AL Editor"
 NORMAL=0xC0FFC0
 ALARM=0x8080FF
 
@@ -48,10 +48,11 @@ IDENTITY=$(e2e_probe username)
 DATETIME_RE='"[^"]+","[^"]+"'$'\r''$'
 
 # e2e_check_log_line <line number> <fields 1 to 6 as written>: the line holds
-# exactly these fields, then a non-empty date and time, then CR LF.
+# exactly these fields, then a non-empty date and time, then CR LF. The log is
+# in the Windows code page: the company and the codeunit have umlauts.
 check_log_line() {
     local n=$1 prefix=$2 line
-    line=$(sed -n "${n}p" "$LOG" 2>/dev/null)
+    line=$(sed -n "${n}p" "$LOG" 2>/dev/null | iconv -f CP1252 -t UTF-8)
     if [[ $line =~ ^"$prefix"$DATETIME_RE ]]; then
         e2e_pass "access log line $n: ${line%$'\r'}"
     else
@@ -64,9 +65,11 @@ log_has_lines() { (($(log_lines) >= $1)); }
 # ---- 1: the scan finds the client, writes the first record (with the company
 # the client names in that same scan) and glues the windows.
 e2e_check_poll "first access log record written" 20 log_has_lines 1
-check_log_line 1 "\"$IDENTITY\",\"Muster GmbH\",\"Table 18\",\"Customer\",\"0\",\"18\","
+check_log_line 1 "\"$IDENTITY\",\"Müller GmbH\",\"Table 18\",\"Customer\",\"0\",\"18\","
 
-e2e_check_poll "caption names the company" 15 e2e_probe wait - 500 "Muster GmbH - Brisolt light"
+e2e_check_poll "caption names the company" 15 e2e_probe wait - 500 "Müller GmbH - Brisolt light"
+tip_names_company() { e2e_probe tiptexts | grep -qx "Müller GmbH - Brisolt light"; }
+e2e_check_poll "the tray tooltip names the company, umlaut and all" 10 tip_names_company
 
 read -r _ _ MDI_W MDI_H <<<"$(e2e_probe mdiclient DemoClientFrame)"
 object_designer_glued() {
@@ -108,7 +111,7 @@ tool=Toolbox|700,300,120,200
 EOF
 ROWS=5
 e2e_check_poll "second access log record written" 20 log_has_lines 2
-check_log_line 2 "\"$IDENTITY\",\"Muster GmbH\",\"Codeunit 80\",\"Sales-Post\",\"4\",\"80\","
+check_log_line 2 "\"$IDENTITY\",\"Müller GmbH\",\"Codeunit 80\",\"Verkauf-Buchung Übersicht\",\"4\",\"80\","
 EXPECTED="$NORMAL $NORMAL $NORMAL $NORMAL $NORMAL"
 if e2e_poll 15 rows_are "$EXPECTED"; then
     e2e_pass "no alarm colour once the duplicate has gone"
@@ -126,7 +129,7 @@ child=Main Menu|420,400,200,150
 tool=Toolbox|700,300,120,200
 EOF
 e2e_check_poll "no-designer record written" 20 log_has_lines 3
-check_log_line 3 "\"$IDENTITY\",\"Muster GmbH\",\"\",\"\",\"\",\"\","
+check_log_line 3 "\"$IDENTITY\",\"Müller GmbH\",\"\",\"\",\"\",\"\","
 
 # Nothing more while no designer window is open.
 sleep 2.5

@@ -409,14 +409,16 @@ void Sim::WorkerMain(Worker& w) {
         lastStart = Steady(w);
         if (!w.isPublished) continue;
         const team::Record mine = w.mine;
+        const std::int64_t utc = PcUtcSeconds(pcs_[w.pc]);
+        w.history.Publish(mine, utc);
         w.cycleObjects = w.published;
         w.inCycle = true;
-        w.latest = w.sync->Cycle(w.port, mine, [this, &w] { return Steady(w); });
+        w.latest = team::CycleWithHistory(*w.sync, w.history, w.port, mine, [this, &w] { return Steady(w); }, utc);
         w.latestFromMs = lastStart;
         w.inCycle = false;
         AfterCycle(w);
     }
-    w.sync->Leave(w.port);
+    team::LeaveWithHistory(*w.sync, w.history, w.port, PcUtcSeconds(pcs_[w.pc]));
     w.finished = true;
     Retally(w);
 }
@@ -555,6 +557,10 @@ bool Port::List(std::vector<FolderEntry>& entries) { return sim->List(*w, entrie
 bool Port::Read(const std::string& n, std::size_t m, std::string& b, std::uint64_t& t) { return sim->Read(*w, n, m, b, t); }
 bool Port::WriteAtomically(const std::string& n, const std::string& b, std::uint64_t& t) { return sim->Write(*w, n, b, t); }
 bool Port::Remove(const std::string& n) { return sim->Remove(*w, n); }
+AppendResult Port::AppendAt(const std::string& n, std::uint64_t e, const std::string& b, std::size_t m, std::string& t,
+                            std::uint64_t& s) {
+    return sim->Append(*w, n, e, b, m, t, s);
+}
 
 bool Sim::List(Worker& w, std::vector<FolderEntry>& entries) {
     if (!End(w, Begin(w, random_.Between(2, 12), 0.002), 0)) return false;
@@ -604,6 +610,21 @@ bool Sim::Write(Worker& w, const std::string& name, const std::string& bytes, st
     }
     Retally(w);
     return ok;
+}
+
+AppendResult Sim::Append(Worker& w, const std::string& name, std::uint64_t expected, const std::string& bytes,
+                         std::size_t maxTail, std::string& tail, std::uint64_t& size) {
+    if (!End(w, Begin(w, random_.Between(5, 40), 0.01), 2)) return AppendResult::Failed;
+    File& f = shares_[w.folder].files[name];
+    size = f.bytes.size();
+    if (size != expected) {
+        tail = expected < size ? f.bytes.substr(expected, maxTail) : std::string();
+        return AppendResult::Moved;
+    }
+    f.bytes += bytes;
+    f.writeTime = ShareTime(now_);
+    size = f.bytes.size();
+    return AppendResult::Written;
 }
 
 bool Sim::Remove(Worker& w, const std::string& name) {

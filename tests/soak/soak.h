@@ -18,6 +18,7 @@
 #include "platform/local_processes.h"
 #include "platform/team_folder.h"
 #include "program/team_mode.h"
+#include "team/history_writer.h"
 #include "team/presence.h"
 #include "team/sync.h"
 
@@ -98,6 +99,8 @@ struct Port final : TeamFolder {  // the folder as one worker's thread calls it
     bool List(std::vector<FolderEntry>& entries) override;
     bool Read(const std::string& name, std::size_t maxBytes, std::string& bytes, std::uint64_t& writeTime) override;
     bool WriteAtomically(const std::string& name, const std::string& bytes, std::uint64_t& writeTime) override;
+    AppendResult AppendAt(const std::string& name, std::uint64_t expectedSize, const std::string& bytes,
+                          std::size_t maxTail, std::string& tail, std::uint64_t& size) override;
     bool Remove(const std::string& name) override;
 };
 struct Processes final : LocalProcesses {
@@ -108,6 +111,7 @@ struct Processes final : LocalProcesses {
 struct Worker {  // TeamWorker: its thread, its sync, what the tick takes from it
     int id, copy, seat, pc, folder;
     std::unique_ptr<team::TeamSync> sync;
+    team::HistoryKeeper history;  // nobody shares it here: its calls run as the worker's do
     Port port;
     std::int64_t intervalMs;
     team::Record mine;
@@ -158,6 +162,8 @@ public:
     bool List(Worker& w, std::vector<FolderEntry>& entries);
     bool Read(Worker& w, const std::string& name, std::size_t maxBytes, std::string& bytes, std::uint64_t& time);
     bool Write(Worker& w, const std::string& name, const std::string& bytes, std::uint64_t& time);
+    AppendResult Append(Worker& w, const std::string& name, std::uint64_t expected, const std::string& bytes,
+                        std::size_t maxTail, std::string& tail, std::uint64_t& size);
     bool Remove(Worker& w, const std::string& name);
     std::optional<bool> IsRunning(int pc, int user, std::uint32_t id, std::uint64_t start);
     void WorkerMain(Worker& w);

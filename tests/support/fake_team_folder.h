@@ -39,7 +39,11 @@ public:
     std::int64_t shareMs = 1700000000000;  // the server's clock
     // Set: what every listing shows (a share's cached listing), whatever the files are.
     std::optional<std::vector<FolderEntry>> cachedListing;
-    int lists = 0, writes = 0;
+    // Set: the next append writes this many of its bytes, then fails (a
+    // share that went away half-way).
+    std::optional<std::size_t> cutNextAppend;
+    bool failAppend = false;
+    int lists = 0, writes = 0, appends = 0;
     std::map<std::string, int> reads;  // per name
 
     // Puts a file as another writer would, written `ageMs` ago by the share's clock.
@@ -77,6 +81,26 @@ public:
         Put(name, bytes);
         writeTime = files[name].writeTime;
         return true;
+    }
+    AppendResult AppendAt(const std::string& name, std::uint64_t expectedSize, const std::string& bytes,
+                          std::size_t maxTail, std::string& tail, std::uint64_t& size) override {
+        ++appends;
+        if (failAppend) return AppendResult::Failed;
+        std::string& file = files[name].bytes;
+        if (file.size() != expectedSize) {
+            size = file.size();
+            tail = expectedSize < file.size() ? file.substr(expectedSize, maxTail) : std::string();
+            return AppendResult::Moved;
+        }
+        if (cutNextAppend) {
+            file += bytes.substr(0, *cutNextAppend);
+            cutNextAppend.reset();
+            return AppendResult::Failed;
+        }
+        file += bytes;
+        files[name].writeTime = static_cast<std::uint64_t>(shareMs * 10000);
+        size = file.size();
+        return AppendResult::Written;
     }
     bool Remove(const std::string& name) override {
         files.erase(name);

@@ -52,6 +52,12 @@ public:
         request.fileName = fileChoice;
         return true;
     }
+    bool SaveFile(OpenFileRequest& request) override {
+        lastOpenFile = request;
+        if (fileChoice.empty()) return false;
+        request.fileName = fileChoice;
+        return true;
+    }
     bool ChooseFolder(const std::string& prompt, std::string& folder) override {
         lastFolderPrompt = prompt;
         if (folderChoice.empty()) return false;

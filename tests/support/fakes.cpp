@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 
 #include "program/app.h"
 
@@ -34,6 +35,13 @@ std::string FakeClock::TimeText(const DateTime& t) {
     char b[32];
     std::snprintf(b, sizeof b, "%02d:%02d:%02d", t.hour, t.minute, t.second);
     return b;
+}
+
+DateTime FakeClock::LocalTime(std::int64_t utc) {
+    const std::time_t t = static_cast<std::time_t>(utc);
+    std::tm tm{};
+    gmtime_r(&t, &tm);
+    return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
 
 std::string FakeClock::TimeOfDayText(std::int64_t utc) {

@@ -26,6 +26,7 @@ public:
     std::int64_t steadyMs = 1000000;
     std::int64_t UtcSeconds() override { return utcSeconds; }
     std::string TimeOfDayText(std::int64_t utc) override;  // hh:mm, in UTC
+    DateTime LocalTime(std::int64_t utc) override;         // in UTC
     std::int64_t SteadyMilliseconds() override { return steadyMs; }
 };
 
@@ -43,6 +44,11 @@ public:
     int opens = 0;
     std::unique_ptr<AppendFile> OpenAppend(const std::string& path) override;
     bool Exists(const std::string& path) override { return content.count(path) != 0; }
+    bool Replace(const std::string& path, const std::string& bytes) override {
+        if (path.empty() || unopenable.count(path)) return false;
+        content[path] = bytes;
+        return true;
+    }
 };
 
 class FakeIdentity : public Identity {

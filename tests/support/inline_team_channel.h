@@ -1,5 +1,6 @@
 // The team channel without a thread: Latest() runs one exchange with an
-// in-memory folder whenever the copy's steady clock has moved since the last.
+// in-memory folder whenever the copy's steady clock has moved since the last,
+// and the history read asked for since.
 #pragma once
 #include <memory>
 #include <optional>
@@ -7,6 +8,7 @@
 
 #include "fake_team_folder.h"
 #include "fakes.h"
+#include "team/history_writer.h"
 #include "team/team_channel.h"
 
 namespace brisolt::test {
@@ -22,12 +24,19 @@ public:
 
     void Configure(const std::string& folder, int) override {
         if (folder == configured) return;
-        if (!configured.empty()) sync_.Leave(folder_);
+        if (!configured.empty()) team::LeaveWithHistory(sync_, keeper_, folder_, clock_.utcSeconds);
         configured = folder;
         sync_ = team::TeamSync();
+        keeper_ = team::HistoryKeeper();
         latest_.reset();
+        history_ = {};
     }
-    void Publish(const team::Record& mine) override { mine_ = mine; }
+    void Publish(const team::Record& mine) override {
+        if (!team::SameContent(mine, mine_)) keeper_.Publish(mine, clock_.utcSeconds);
+        mine_ = mine;
+    }
+    void RequestHistory() override { history_.reading = !configured.empty(); }
+    History LatestHistory() override { return history_; }
     std::shared_ptr<const team::TeamState> Latest() override {
         if (configured.empty()) return nullptr;
         if (silentSinceMs) {
@@ -36,15 +45,27 @@ public:
             return state;
         }
         if (!latest_ || clock_.steadyMs != cycledAt_)
-            latest_ = std::make_shared<const team::TeamState>(sync_.Cycle(folder_, mine_, clock_.steadyMs));
+            latest_ = std::make_shared<const team::TeamState>(
+                team::CycleWithHistory(sync_, keeper_, folder_, mine_, [this] { return clock_.steadyMs; }, clock_.utcSeconds));
         cycledAt_ = clock_.steadyMs;
+        if (history_.reading) {
+            history_.index = reader_.Read(folder_, clock_.utcSeconds, {Same, [this](std::string_view s) { return codePage_.Lower(s); }});
+            history_.failed = !history_.index;
+            history_.reading = false;
+        }
         return latest_;
     }
 
 private:
     FakeTeamFolder& folder_;
     FakeClock& clock_;
+    static std::string Same(std::string_view s) { return std::string(s); }
+
     team::TeamSync sync_;
+    team::HistoryKeeper keeper_;
+    team::HistoryReader reader_;
+    FakeCodePage codePage_;
+    History history_;
     team::Record mine_;
     std::shared_ptr<const team::TeamState> latest_;
     std::int64_t cycledAt_ = 0;

@@ -164,6 +164,7 @@ struct CountingFiles : Files {
     };
     std::unique_ptr<AppendFile> OpenAppend(const std::string&) override { return std::make_unique<File>(*this); }
     bool Exists(const std::string&) override { return !writes.empty(); }
+    bool Replace(const std::string&, const std::string&) override { return false; }
     Strings writes;
     int calls = 0;
 };

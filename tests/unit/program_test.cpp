@@ -96,7 +96,7 @@ TEST(Quit, SavesEverySettingWithTheListWindowWhereItIsNow) {
     p.app.settings.alarmSound = true;
     p.listWindow.MoveTo(222, 111);
     MenuCommand(p.app, kCmdQuit);
-    EXPECT_EQ(p.profile.KeyCount("WinLoc") + p.profile.KeyCount("Options"), 44);
+    EXPECT_EQ(p.profile.KeyCount("WinLoc") + p.profile.KeyCount("Options"), 45);
     EXPECT_EQ(p.Stored("Win1x", "WinLoc") + "," + p.Stored("Win1y", "WinLoc") + "," + p.Stored("Alarm"), "222,111,1");
     EXPECT_FALSE(p.listWindow.Exists() || p.app.program.scanTimer.enabled || p.app.tray.visible);
     EXPECT_TRUE(p.ui.boxes.empty());

@@ -1,7 +1,7 @@
-// When the desktop is scanned, through the program's own wiring (HeartbeatTick,
-// ClientWindowChanged, EventScanTimerTick): a timeline of window events, the
-// heartbeat every interval and a one-shot timer, with scans of a given cost
-// and a duplicate that may last.
+// When the desktop is scanned, through the program's own wiring (WakesScan,
+// ClientWindowChanged, HeartbeatTick, EventScanTimerTick): a timeline of window
+// events, the heartbeat every interval and a one-shot timer, with scans of a
+// given cost and a duplicate that may last.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -39,7 +39,8 @@ struct Timeline {
     std::int64_t scanCost = 10;
     std::int64_t timerMinimum = 0;
     std::vector<std::int64_t> events;  // sorted, ms from the start
-    WindowEvent kind = WindowEvent::Changed;
+    HookedEvent kind = HookedEvent::Renamed;
+    bool fromProgressText = false;  // the events name a progress dialog's text, not an MDI window
     // The client shows a duplicate in these spans [from, until).
     std::vector<std::pair<std::int64_t, std::int64_t>> duplicates;
 
@@ -52,7 +53,8 @@ struct Timeline {
         test::TestApp t;
         test::SimClient client(t.desktop);
         client.Open("Codeunit 80 Sales-Post - C/AL Editor");
-        client.Open(kOrders);
+        WindowHandle source = client.Open(kOrders);
+        if (fromProgressText) source = t.desktop.AddChild(t.desktop.AddTopLevel("Posting"), "Line 1 of 2000");
         WindowHandle copy = 0;
         FakeOneShotTimer timer(t.clock.steadyMs);
         timer.minimum = timerMinimum;
@@ -87,7 +89,10 @@ struct Timeline {
             char cause = 'H';
             if (event <= std::min(nextBeat, tick)) {
                 ++next;
-                ClientWindowChanged(t.app, kind);
+                const EventWindow window{source, t.desktop.Get(source).parent};
+                if (WakesScan(kind, EventObject::Window, window, {client.main, client.mdiArea}))
+                    ClientWindowChanged(t.app, kind == HookedEvent::Created ? WindowEvent::Created
+                                                                            : WindowEvent::Changed);
             } else if (nextBeat <= tick) {
                 nextBeat += 1000;
                 HeartbeatTick(t.app);
@@ -117,20 +122,20 @@ TEST(ScanSchedule, EventsBringTheNextScanForward) {
         const char* what;
         std::int64_t cost;
         std::vector<std::int64_t> events;
-        WindowEvent kind;
+        HookedEvent kind;
         const char* scans;
     } cases[] = {
-        {"no events: the heartbeat alone", 10, {}, WindowEvent::Changed, "H1000 H2000"},
-        {"a burst gives one scan", 10, {100, 100, 100, 100, 100}, WindowEvent::Changed, "E100 H1000 H2000"},
-        {"separate events, separate scans", 10, {100, 500}, WindowEvent::Changed, "E100 E500 H1000 H2000"},
+        {"no events: the heartbeat alone", 10, {}, HookedEvent::Renamed, "H1000 H2000"},
+        {"a burst gives one scan", 10, {100, 100, 100, 100, 100}, HookedEvent::Renamed, "E100 H1000 H2000"},
+        {"separate events, separate scans", 10, {100, 500}, HookedEvent::Renamed, "E100 E500 H1000 H2000"},
         // Events during a scan and the gap after it: one more scan (how long
         // the gap is, the storms below tell).
-        {"events during the scan", 100, {100, 150, 250, 350}, WindowEvent::Changed, "E100 E400 H1000 H2000"},
-        {"an event during a heartbeat scan", 10, {1005}, WindowEvent::Changed, "H1000 E1030 H2000"},
+        {"events during the scan", 100, {100, 150, 250, 350}, HookedEvent::Renamed, "E100 E400 H1000 H2000"},
+        {"an event during a heartbeat scan", 10, {1005}, HookedEvent::Renamed, "H1000 E1030 H2000"},
         // The gap lasts past the heartbeat: the heartbeat scan answers the event.
-        {"the heartbeat covers a waiting event", 400, {100, 900}, WindowEvent::Changed, "E100 H1000 H2000"},
+        {"the heartbeat covers a waiting event", 400, {100, 900}, HookedEvent::Renamed, "E100 H1000 H2000"},
         // A window created may show a moment later: two more looks after a burst of creations.
-        {"a creation is looked at again", 10, {100, 150, 200}, WindowEvent::Created, "E100 E150 E200 E300 E600 H1000 H2000"},
+        {"a creation is looked at again", 10, {100, 150, 200}, HookedEvent::Created, "E100 E150 E200 E300 E600 H1000 H2000"},
     };
     for (const auto& c : cases) {
         Timeline t;
@@ -142,8 +147,39 @@ TEST(ScanSchedule, EventsBringTheNextScanForward) {
     }
 }
 
+// Which events wake the scan: the client's main window, its MDI area, an MDI
+// window with a control, a toolbar, a progress dialog with its text, one gone.
+TEST(ScanSchedule, OnlyTheWindowsTheScanReadsWakeIt) {
+    enum : WindowHandle { kMain = 1, kMdiArea, kDesigner, kField, kToolbar, kDialog, kText, kGone };
+    const WindowHandle parents[] = {0, 0, kMain, kMdiArea, kDesigner, kMain, 0, kDialog, 0};  // by window
+    using E = HookedEvent;
+    const EventObject window = EventObject::Window, area = EventObject::ClientArea, other = EventObject::Other;
+    const struct { E event; EventObject object; WindowHandle window; bool wakes; } cases[] = {
+        {E::Renamed, window, kText, false},   {E::Moved, window, kText, false},     {E::Shown, window, kToolbar, false},
+        {E::Hidden, window, kField, false},   {E::Created, window, kField, false},  {E::Renamed, window, kDialog, true},
+        {E::Renamed, window, kDesigner, true}, {E::Moved, window, kMain, true},     {E::Moved, window, kMdiArea, true},
+        {E::Renamed, area, kDesigner, false}, {E::Renamed, other, kDesigner, false}, {E::Hidden, window, kGone, true},
+        // Z-order on the MDI area's client area; focus and foreground on any window.
+        {E::Reordered, area, kMdiArea, true}, {E::Focused, area, kField, true}, {E::Foreground, window, kText, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.wakes, WakesScan(c.event, c.object, {c.window, parents[c.window], c.window == kGone},
+                                     {kMain, kMdiArea}))
+            << "event " << static_cast<int>(c.event) << " on window " << c.window;
+}
+
+// A progress dialog's text changing 100 times a second brings no scan forward.
+TEST(ScanSchedule, AProgressDialogsTextAddsNoScan) {
+    Timeline t;
+    t.fromProgressText = true;
+    t.events = Every(10, 0, 9999);
+    t.Run(9999);
+    EXPECT_EQ(std::string::npos, t.scans.find('E')) << t.scans;
+}
+
+// Storms of the MDI windows.
 TEST(ScanSchedule, StormsCostAtMostAThirdOfTheTime) {
-    for (const WindowEvent kind : {WindowEvent::Changed, WindowEvent::Created}) {
+    for (const HookedEvent kind : {HookedEvent::Renamed, HookedEvent::Created}) {
         for (const std::int64_t cost : {1, 7, 40, 300}) {
             Timeline t;
             t.scanCost = cost;

@@ -37,7 +37,7 @@ const char kFullFile[] =
     "FarbeAlarm=16777215\r\nLanguage=1\r\nFarbe0=100\r\nFarbe1=101\r\nFarbe2=102\r\nFarbe3=103\r\nFarbe4=104\r\n"
     "Farbe5=105\r\nFarbe6=106\r\nFarbe7=107\r\nFarbe8=108\r\nFarbe9=109\r\nFarbe10=110\r\nFarbe11=111\r\n"
     "Farbe12=112\r\nFarbe13=113\r\nFarbe14=114\r\nFarbe15=115\r\nWin1IconStart=1\r\nWin1OnTop=1\r\n"
-    "TeamFolder=\\\\server\\share\\Demo DB\r\n";
+    "TeamFolder=\\\\server\\share\\Demo DB\r\nShareHistory=1\r\n";
 
 const char kDefaultFile[] =
     "[WinLoc]\r\nWin1x=50\r\nWin1y=50\r\n[Options]\r\nTabSelectedIndex=1\r\nIntervall=2\r\nParent=- Navi\r\n"
@@ -46,7 +46,7 @@ const char kDefaultFile[] =
     "GlueToolbox=0\r\nFieldMenu=0\r\nFormularDesigner=1\r\nFarbeNormal=12648384\r\nFarbeAlarm=8421631\r\n"
     "Language=-1\r\nFarbe0=12648384\r\nFarbe1=8421631\r\nFarbe2=0\r\nFarbe3=0\r\nFarbe4=0\r\nFarbe5=0\r\n"
     "Farbe6=0\r\nFarbe7=0\r\nFarbe8=0\r\nFarbe9=0\r\nFarbe10=0\r\nFarbe11=0\r\nFarbe12=0\r\nFarbe13=0\r\n"
-    "Farbe14=0\r\nFarbe15=0\r\nWin1IconStart=0\r\nWin1OnTop=0\r\nTeamFolder=\r\n";
+    "Farbe14=0\r\nFarbe15=0\r\nWin1IconStart=0\r\nWin1OnTop=0\r\nTeamFolder=\r\nShareHistory=0\r\n";
 
 TEST(SettingsFile, Save_WritesEveryKeyInOrderByteForByte) {
     EXPECT_EQ(Resaved(kFullFile).text, kFullFile);
@@ -71,7 +71,7 @@ TEST(SettingsFile, Load_EachFlagKeyHoldsItsOwnSetting) {
         {"GlueHauptmenue", &Settings::glueMainMenu},  {"GlueList", &Settings::glueListWindow},
         {"GlueToolbox", &Settings::glueToolbox},      {"FieldMenu", &Settings::glueFieldMenu},
         {"FormularDesigner", &Settings::formularDesignerTitles}, {"Win1IconStart", &Settings::startHidden},
-        {"Win1OnTop", &Settings::settingsWindowOnTop}};
+        {"Win1OnTop", &Settings::settingsWindowOnTop},        {"ShareHistory", &Settings::shareHistory}};
     const Settings defaults;
     for (const auto& [key, member] : flags) {
         FakeProfile p = File(std::string("[Options]\r\n") + key + "=" + (defaults.*member ? "0" : "1") + "\r\n");

@@ -11,6 +11,7 @@
 #include "program/menus.h"
 #include "program/startup.h"
 #include "program/team_mode.h"
+#include "program/history_page.h"
 #include "program/team_page.h"
 #include "program/tick.h"
 #include "program/tray_alert.h"
@@ -190,10 +191,12 @@ TEST_F(TeamMode, TheTrayShowsAFolderThatFailsOrHangsAndNothingElseChanges) {
         ASSERT_LE(seconds, 30);
     }
     EXPECT_GE(seconds, 19);
+    const int sounds = jdoe.sound.exclamations;
     jdoe.channel.silentSinceMs.reset();  // it answers again
     TickBoth();
     EXPECT_EQ(jdoe.app.tray.icon, ":ico");
     EXPECT_EQ(jdoe.AlarmBands(), 1);
+    EXPECT_EQ(jdoe.sound.exclamations, sounds);  // the same overlap as before the blip: no second sound
 }
 
 TEST_F(TeamMode, TheFolderAppliesWhenTheUserLeavesItsBoxNotWhileTyping) {
@@ -230,11 +233,56 @@ TEST_F(TeamMode, TheTeamPageIsBuiltOnlyWhileShownWithTheNamesTheOthersTitlesShow
     EXPECT_EQ(page.rows.objects[0].object, "Codeunit 80 Verkauf-Buchen");
     EXPECT_TRUE(page.rows.objects[0].openHere);
 
-    // The tray counts the others; the count stays whole behind a caption too long for the tray.
+    // The tray counts the others, a person once however many copies they
+    // run (a terminal server session opened twice); the count stays whole
+    // behind a caption too long for the tray.
+    Copy annaAgain{folder, "anna", "PC-12"};
+    annaAgain.client.Open("Table 18 Customer - Table Designer");
+    for (int i = 0; i < 2; ++i) annaAgain.Tick(), jdoe.Tick();
     EXPECT_EQ(jdoe.app.tray.toolTip, "Muster GmbH - Brisolt light - 1 in the team");
+    EXPECT_EQ(page.rows.people.size(), 1u);
+    EXPECT_EQ(page.rows.objectsOpen, 2u);  // both copies' designers, under one person
     jdoe.desktop.Get(jdoe.client.main).title = std::string(150, 'M') + " - Navision Financials";
     jdoe.Tick();
-    EXPECT_EQ(jdoe.app.tray.toolTip, std::string(111, 'M') + " - 1 in the team");
+    const std::string& tip = jdoe.app.tray.toolTip;
+    EXPECT_LE(tip.size(), 127u);
+    EXPECT_EQ(tip.substr(0, 4) + tip.substr(tip.find(" - 1 in the team")), "MMMM - 1 in the team");
+}
+
+// The history: the sessions of those who share it, from any computer, newest
+// first, searched like the page's list, and exported as the page shows them.
+TEST_F(TeamMode, TheHistoryHoldsTheSessionsOfThoseWhoShareAndExportsTheRowsShown) {
+    anna.app.settings.shareHistory = true;  // jdoe does not share his
+    const WindowHandle sales = anna.client.Open("Codeunit 80 Sales-Post - C/AL Editor");
+    const WindowHandle jdoeSales = jdoe.client.Open("Codeunit 80 Sales-Post - C/AL Editor");
+    TickBoth(2);  // anna shares from her first tick on, 12:34:58
+    anna.client.Open("Table 18 Customer - Table Designer");
+    TickBoth(1);
+    anna.desktop.Remove(sales);  // closed: its session goes into anna's file
+    jdoe.desktop.Remove(jdoeSales);  // and nowhere for jdoe
+    TickBoth(1);
+    MenuCommand(anna.app, kCmdQuit);  // what is still open closes with the quit
+
+    jdoe.app.view.visible = true;
+    jdoe.app.settings.selectedPage = kTeamPage;
+    ShowDesignerHistory(jdoe.app);
+    const TeamPageView& page = jdoe.app.view.team;
+    EXPECT_EQ(page.count, "Reading the history...");
+    jdoe.Tick();
+    ASSERT_EQ(page.history.shown.size(), 2u);
+    EXPECT_EQ(HistoryCell(page.history, 0, 0) + " | " + HistoryCell(page.history, 0, 1), "Table 18 Customer | anna @ PC-12");
+    EXPECT_EQ(HistoryCell(page.history, 1, 0) + " | " + HistoryCell(page.history, 1, 2) + " | " +
+                  HistoryCell(page.history, 1, 3),
+              "Codeunit 80 Sales-Post | 07.12.2026 12:34 | 12:35");
+    jdoe.app.view.team.filter = "SALES 80";
+    SearchTeam(jdoe.app);
+    EXPECT_EQ(page.count, "1 of 2 sessions shown");
+
+    jdoe.ui.fileChoice = "C:\\docs\\cu80.csv";
+    ExportHistory(jdoe.app);
+    EXPECT_EQ(jdoe.files.content["C:\\docs\\cu80.csv"],
+              "\"anna\",\"PC-12\",\"Codeunit 80\",\"Sales-Post\",\"4\",\"80\",\"07.12.2026\",\"12:34:58\",\"07.12.2026\",\"12:35:04\"\r\n");
+    EXPECT_EQ(jdoe.ui.lastOpenFile.defaultExt, "csv");
 }
 
 }  // namespace

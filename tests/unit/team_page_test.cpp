@@ -91,7 +91,7 @@ TEST(TeamVersions, EachVersionReadsTheOthersRecordsWithoutLoss) {
     // This version's records, small and as large as they get, in the last version's reader.
     Record named =
         Copy("J\xC3\xBCrgen", "PC-12", {{{0, "18"}, 1700000000, "Debitor"}, {{4, "80"}, 1700000060, "Post"}});
-    named.startedUtc = 1699999000;
+    named.startedUtc = 1699999000, named.historySinceUtc = 1699999500;
     named.sequence = 42;
     Record big = Copy("jdoe", "PC-1", {});
     for (int i = 0; i < static_cast<int>(team::kMaxObjects); ++i)

@@ -27,7 +27,7 @@ const std::string kGood = "BrisoltTeam 1\nuser=jdoe\ncomputer=PC-12\nrun=ab12\ns
 
 TEST(TeamRecord, WritesWhatParsesBackAndReadsLaterVersionsFields) {
     Record r = Copy("J\xC3\xBCrgen", "PC-12", {{{0, "18"}, 1700000000, "Debitor \xC3\xA4"}, {{1, "21"}, 1700000060}});
-    r.sequence = 18446744073709551615u, r.startedUtc = 1700000000;
+    r.sequence = 18446744073709551615u, r.startedUtc = 1700000000, r.historySinceUtc = 1700000001;
     r.processId = 4294967295u, r.processStart = 133456789012345678u;
     Record back;
     ASSERT_TRUE(ParseRecord(WriteRecord(r), back));
@@ -159,8 +159,9 @@ TEST(TeamMatch, SameTypeAndNumberWhateverTheNameOrVariant) {
     auto hhmm = [](std::int64_t utc) { return std::to_string(utc / 100) + ":00"; };
     EXPECT_EQ("anna @ PC-7, 1:00; jdoe @ PC-12, 2:00; bert @ PC-3, 3:00", HoldersText(got[0].holders, hhmm, "more"));
     EXPECT_EQ("", HoldersText(got[2].holders, hhmm, "more"));
-    std::vector<Holder> five(5, Holder{"u", "PC", 100});
-    EXPECT_EQ("u @ PC, 1:00; u @ PC, 1:00; u @ PC, 1:00; +2 more", HoldersText(five, hhmm, "more"));
+    std::vector<Holder> five;
+    for (int i = 1; i <= 5; ++i) five.push_back({"u" + std::to_string(i), "PC", 100 * i});
+    EXPECT_EQ("u1 @ PC, 1:00; u2 @ PC, 2:00; u3 @ PC, 3:00; +2 more", HoldersText(five, hhmm, "more"));
 }
 
 TEST(TeamAlarm, SoundsOncePerBeginningOverlapAndNotAgainAfterTheOtherWentUnheard) {
@@ -232,10 +233,14 @@ std::string Counted(const Record& other, std::int64_t ageMs, bool keepsWriting, 
 TEST(TeamSync, ARecordCountsOnlyWhileItsCopyIsAlive) {
     FakeProcesses processes;
     processes.running = {77};
+    processes.refused = {55};
     Record annaTwice = Copy("anna", "PC-7"), annaEarlier = Copy("anna", "PC-7"), bertHere = Copy("bert", "PC-7");
     annaTwice.runId = "second", annaTwice.processId = 77;
     annaEarlier.runId = "killed", annaEarlier.processId = 66;
     bertHere.processId = 77;  // another user on this computer (a terminal server)
+    // Its id taken by a process we may not open (another user's): no answer.
+    Record bertRefused = bertHere, annaRefused = annaEarlier;
+    bertRefused.processId = annaRefused.processId = 55;
     const std::string never(120, '.'), always(120, 'c');
     struct Case {
         const char* what;
@@ -252,10 +257,35 @@ TEST(TeamSync, ARecordCountsOnlyWhileItsCopyIsAlive) {
         {"our second copy on this computer", annaTwice, 0, true, never},
         {"our earlier run, killed", annaEarlier, 0, false, "." + std::string(" removed")},
         {"another user here, running, hours old", bertHere, 2 * kHour, false, always},
+        {"another user here, not to be asked, crashed", bertRefused, 2 * kHour, false, never},
+        {"another user here, not to be asked, alive", bertRefused, 0, true, always},
+        {"our earlier run, not to be asked", annaRefused, 0, false, never},
     };
     for (const Case& c : cases) EXPECT_EQ(c.expected, Counted(c.record, c.ageMs, c.keepsWriting, &processes)) << c.what;
     bertHere.processId = 78;  // the same, no longer running
     EXPECT_EQ(never, Counted(bertHere, 0, true, &processes));
+}
+
+// What an ended run of ours had open closes when it was last seen: the sync
+// says which runs it removed, once, killed or a day dead; never another's.
+TEST(TeamSync, TellsTheRunsOfOursItRemovedAndWhenTheyWereLastSeen) {
+    FakeTeamFolder folder;
+    FakeProcesses processes;
+    Record killed = Copy("anna", "PC-7", {{{4, "80"}, 1}}), longDead = killed, bert = Copy("bert", "PC-7");
+    killed.runId = "killed", killed.processId = 66;
+    longDead.runId = "old";
+    for (const auto& [r, age] : {std::pair{killed, 30000LL}, {longDead, 2 * 24 * kHour}, {bert, 2 * 24 * kHour}})
+        folder.Put(RecordFileName(r.computer, r.user, r.runId), WriteRecord(r), age);
+    TeamSync sync({}, &processes);
+    sync.Cycle(folder, Copy("anna", "PC-7"), 0);
+    std::vector<EndedRun> ended = sync.TakeEndedRuns();
+    ASSERT_EQ(2u, ended.size());
+    const std::int64_t shareNowUtc = folder.shareMs / 1000 - 11644473600;  // the fake share's FILETIME as UTC
+    EXPECT_TRUE(ended[0].record.runId == "killed" && ended[0].lastSeenUtc == shareNowUtc - 30);
+    EXPECT_TRUE(ended[1].record.runId == "old" && ended[1].lastSeenUtc == shareNowUtc - 2 * 24 * 3600);
+    EXPECT_EQ(killed.objects, ended[0].record.objects);
+    sync.Cycle(folder, Copy("anna", "PC-7"), 5000);
+    EXPECT_TRUE(sync.TakeEndedRuns().empty() && folder.files.size() == 1);
 }
 
 TEST(TeamSync, TheWorstGapKeepsALiveCopyAndACrashedOneGoesWithinTheMargin) {
@@ -288,6 +318,53 @@ TEST(TeamSync, TheWorstGapKeepsALiveCopyAndACrashedOneGoesWithinTheMargin) {
     }
     EXPECT_GT(dropped, 0);
     EXPECT_LE(dropped, SyncTiming{}.aliveMs + SyncTiming{}.heartbeatMs + 5000);
+}
+
+TEST(TeamSync, AYearOfCrashesIsClearedAFewAtATimeAndNeverHidesALiveColleague) {
+    constexpr std::int64_t kDay = 24 * kHour;
+    FakeTeamFolder folder;
+    for (int i = 0; i < 3000; ++i) {
+        const Record dead = Copy("u" + std::to_string(i), "PC-" + std::to_string(i % 40), {{{0, "27"}, 1}});
+        folder.Put(RecordFileName(dead.computer, dead.user, dead.runId), WriteRecord(dead), (2 + i % 299) * kDay);
+    }
+    folder.Put("junk.brisolt-team", "not a record", 3 * kDay);
+    TeamSync anna, bert;
+    const Record mine = Copy("anna", "PC-7", {{{0, "27"}, 5}}), colleague = Copy("bert", "PC-3", {{{0, "27"}, 9}});
+    std::int64_t warned = -1, cleared = -1;
+    for (std::int64_t t = 0; t < 3 * 60000 && cleared < 0; t += 2000, folder.shareMs += 2000) {
+        bert.Cycle(folder, colleague, t);
+        const std::size_t files = folder.files.size();
+        const int reads = folder.TotalReads();
+        const TeamState s = anna.Cycle(folder, mine, t);
+        ASSERT_LE(files - std::min(files, folder.files.size()), SyncTiming{}.maxRemovalsPerCycle) << t;
+        if (warned < 0 && !MatchRows({{0, "27"}}, s.others)[0].holders.empty()) warned = t;
+        if (folder.files.size() == 2) {
+            cleared = t;
+            EXPECT_LE(folder.TotalReads() - reads, 1 + 1) << "the colleague's record, and what cleared the last";
+        }
+    }
+    EXPECT_EQ(0, warned);
+    EXPECT_GE(cleared, 0);
+    EXPECT_LE(cleared, 2 * 60000);
+    EXPECT_EQ(1u, folder.files.count(RecordFileName("PC-3", "bert", colleague.runId)));
+}
+
+TEST(TeamSync, ACopyBackAfterADayKeepsItsRecordThoughTheListingIsOld) {
+    constexpr std::int64_t kDay = 24 * kHour;
+    FakeTeamFolder folder;
+    TeamSync anna, bert;
+    const Record mine = Copy("anna", "PC-7"), colleague = Copy("bert", "PC-3");
+    bert.Cycle(folder, colleague, 0);
+    anna.Cycle(folder, mine, 0);
+    // Bert's laptop sleeps for a day; anna's listing is an old one when he
+    // is back and writes.
+    folder.shareMs += kDay + 1000;
+    std::vector<FolderEntry> old;
+    folder.List(old);
+    folder.cachedListing = old;
+    bert.Cycle(folder, colleague, kDay + 1000);
+    anna.Cycle(folder, mine, kDay + 1000);
+    EXPECT_EQ(1u, folder.files.count(RecordFileName("PC-3", "bert", colleague.runId)));
 }
 
 TEST(TeamSync, QuitRemovesOnlyWhatThisWorkerWroteLast) {

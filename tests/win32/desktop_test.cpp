@@ -8,7 +8,7 @@
 
 #include "check.h"
 #include "test_windows.h"
-#include "win32/win32_desktop.h"
+#include "win32/ports/win32_desktop.h"
 
 using brisolt::Placement;
 using brisolt::WindowHandle;

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "check.h"
-#include "win32/control_sync.h"
-#include "win32/event_dispatcher.h"
-#include "win32/timer_window.h"
+#include "win32/windows/control_sync.h"
+#include "win32/windows/event_dispatcher.h"
+#include "win32/base/timer_window.h"
 
 using namespace brisolt::win32;
 using brisolt::App;

@@ -7,11 +7,11 @@
 
 #include "check.h"
 #include "test_windows.h"
-#include "win32/fonts.h"
-#include "win32/handles.h"
-#include "win32/list_canvas.h"
-#include "win32/list_window.h"
-#include "win32/fonts.h"
+#include "win32/ports/fonts.h"
+#include "win32/base/handles.h"
+#include "win32/windows/list_canvas.h"
+#include "win32/windows/list_window.h"
+#include "win32/ports/fonts.h"
 
 using namespace brisolt::win32;
 using brisolt::Colour;

@@ -7,7 +7,7 @@
 #include "control_ids.h"
 #include "program/app.h"
 #include "test_windows.h"
-#include "win32/native_window.h"
+#include "win32/base/native_window.h"
 
 using namespace brisolt;
 using namespace brisolt::win32;

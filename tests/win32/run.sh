@@ -14,5 +14,7 @@ trap 'exit 130' INT TERM
 e2e_start_display || exit 2
 e2e_init_prefix || exit 2
 e2e_start_wineserver
+# Hiding at once, as on Windows (see lib.sh), instead of 2 s at every window a test hides.
+e2e_unmanaged_windows
 wine "$exe" ${2:+"$2"} 2>/dev/null | tr -d '\r'
 exit "${PIPESTATUS[0]}"

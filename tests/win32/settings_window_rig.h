@@ -2,7 +2,7 @@
 // window and text measure, the settings file in a temporary folder, and the
 // user-facing services in memory. Run-time error reports are collected.
 #pragma once
-#include "win32/win.h"
+#include "win32/base/win.h"
 
 #include <memory>
 #include <string>
@@ -11,14 +11,14 @@
 #include "fake_ui.h"
 #include "program/app.h"
 #include "temp_dir.h"
-#include "win32/control_sync.h"
-#include "win32/event_dispatcher.h"
-#include "win32/list_window.h"
-#include "win32/settings_window.h"
-#include "win32/native_window.h"
-#include "win32/timer_window.h"
-#include "win32/win32_profile.h"
-#include "win32/win32_system.h"
+#include "win32/windows/control_sync.h"
+#include "win32/windows/event_dispatcher.h"
+#include "win32/windows/list_window.h"
+#include "win32/windows/settings_window.h"
+#include "win32/base/native_window.h"
+#include "win32/base/timer_window.h"
+#include "win32/ports/win32_profile.h"
+#include "win32/ports/win32_system.h"
 
 namespace wintest {
 

@@ -2,13 +2,15 @@
 // the screen without running handlers; what the user does comes back into
 // the settings and runs the control's handler; tabs, menu bar, close and end
 // of session.
-#include "win32/win.h"
+#include "win32/base/win.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "check.h"
@@ -16,7 +18,7 @@
 #include "settings_window_rig.h"
 #include "program/language.h"
 #include "program/texts.h"
-#include "win32/fonts.h"
+#include "win32/ports/fonts.h"
 
 using namespace brisolt;
 using namespace brisolt::win32;
@@ -264,36 +266,48 @@ WIN_TEST(SettingsWindow_CompanyTooltipFollowsTheMouseAndLinksOpenOnAnyButton) {
     }
 }
 
+// The strip from left to right as a user reaches it, by a click or by Ctrl+Tab
+// from the tab before (round from the last, and back with Shift): the tab
+// shown selected, its caption, the page it selects and the one page shown.
 WIN_TEST(SettingsWindow_TabsShowTheirPagesAndTheUsersChoiceIsTaken) {
     SettingsWindowRig rig;
     rig.ShowPage(kListWindowPage);
-    const HWND tab = rig.settingsWindow->Pages().Tab();
-    CHECK_EQ(5, TabCtrl_GetItemCount(tab));
-    CHECK_EQ(1, TabCtrl_GetCurSel(tab));
-    for (int i = 0; i < 5; ++i) CHECK_EQ(i == kListWindowPage, IsWindowVisible(rig.Parent(i)) != FALSE);
-
     rig.app.settings.language = Language::English;
     SetTabCaptions(rig.app);
     rig.sync.Push();
-    char text[64] = {};
-    TCITEMA item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(tab, TCM_GETITEMA, 1, reinterpret_cast<LPARAM>(&item));
-    CHECK_EQ(std::string("List window"), std::string(text));
-
-    // The user picks the fourth tab, Team (page 5), then the fifth, Info (page 4).
-    NMHDR note{tab, IDC_PAGE_TABS, static_cast<UINT>(TCN_SELCHANGE)};
-    TabCtrl_SetCurSel(tab, 3);
-    SendMessageA(rig.settingsWindow->Hwnd(), WM_NOTIFY, IDC_PAGE_TABS, reinterpret_cast<LPARAM>(&note));
-    CHECK_EQ(5, rig.app.settings.selectedPage);
-    CHECK(IsWindowVisible(rig.Parent(kTeamPageIndex)));
-    TabCtrl_SetCurSel(tab, 4);
-    SendMessageA(rig.settingsWindow->Hwnd(), WM_NOTIFY, IDC_PAGE_TABS, reinterpret_cast<LPARAM>(&note));
-    CHECK_EQ(4, rig.app.settings.selectedPage);
-    CHECK(IsWindowVisible(rig.Parent(kInfoPage)));
-    CHECK(!IsWindowVisible(rig.Parent(kListWindowPage)) && !IsWindowVisible(rig.Parent(kTeamPageIndex)));
+    const HWND tab = rig.settingsWindow->Pages().Tab();
+    CHECK_EQ(1, TabCtrl_GetCurSel(tab));
+    const struct {
+        const char* caption;
+        int selected, shown;
+    } strip[] = {{"General", 1, kGeneralPage}, {"List window", 2, kListWindowPage}, {"Options", 3, kOptionsPage},
+                 {"Team", 5, kTeamPageIndex},  {"Info", 4, kInfoPage}};
+    BYTE keys[256] = {}, pressed[256] = {};
+    GetKeyboardState(keys);
+    NMHDR click{tab, IDC_PAGE_TABS, static_cast<UINT>(TCN_SELCHANGE)};
+    MSG ctrlTab{tab, WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    const int reached[] = {0, 1, 2, 3, 4, 0, 4};  // clicked at even steps, by keys at odd ones and the last
+    for (int step = 0; step < 7; ++step) {
+        const int i = reached[step];
+        if (step % 2 == 0 && step < 6) {
+            TabCtrl_SetCurSel(tab, i);
+            SendMessageA(rig.settingsWindow->Hwnd(), WM_NOTIFY, IDC_PAGE_TABS, reinterpret_cast<LPARAM>(&click));
+        } else {
+            std::copy(keys, keys + 256, pressed);
+            pressed[VK_CONTROL] = 0x80;
+            if (step == 6) pressed[VK_SHIFT] = 0x80;
+            SetKeyboardState(pressed);
+            CHECK(rig.settingsWindow->PreTranslate(ctrlTab));
+            SetKeyboardState(keys);
+        }
+        char text[64] = {};
+        TCITEMA item{TCIF_TEXT, 0, 0, text, sizeof text};
+        CHECK(TabCtrl_GetItem(tab, TabCtrl_GetCurSel(tab), &item));
+        CHECK_EQ(std::string(strip[i].caption), std::string(text));
+        CHECK_EQ(strip[i].selected, rig.app.settings.selectedPage);
+        for (int page = kGeneralPage; page <= kTeamPageIndex; ++page)
+            CHECK_EQ(page == strip[i].shown, IsWindowVisible(rig.Parent(page)) != FALSE);
+    }
 
     // No such tab: the event that set it gets one report; a usable tab again
     // gives none.
@@ -306,32 +320,8 @@ WIN_TEST(SettingsWindow_TabsShowTheirPagesAndTheUsersChoiceIsTaken) {
     CHECK(IsWindowVisible(rig.Parent(kListWindowPage)));
 }
 
-WIN_TEST(SettingsWindow_CtrlTabStepsThroughTheTabsAndEscHides) {
+WIN_TEST(SettingsWindow_EscHides) {
     SettingsWindowRig rig;
-    rig.ShowPage(kGeneralPage);
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    BYTE pressed[256];
-    std::copy(keys, keys + 256, pressed);
-    pressed[VK_CONTROL] = 0x80;
-    SetKeyboardState(pressed);
-    MSG msg{rig.settingsWindow->Pages().Tab(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
-    CHECK(rig.settingsWindow->PreTranslate(msg));
-    CHECK_EQ(2, rig.app.settings.selectedPage);
-    CHECK(rig.settingsWindow->PreTranslate(msg));
-    CHECK(rig.settingsWindow->PreTranslate(msg));
-    CHECK_EQ(5, rig.app.settings.selectedPage);  // the Team tab stands after Options
-    CHECK(rig.settingsWindow->PreTranslate(msg));
-    CHECK_EQ(4, rig.app.settings.selectedPage);
-    rig.ShowPage(kListWindowPage);
-    pressed[VK_SHIFT] = 0x80;
-    SetKeyboardState(pressed);
-    CHECK(rig.settingsWindow->PreTranslate(msg));
-    CHECK(rig.settingsWindow->PreTranslate(msg));
-    CHECK_EQ(4, rig.app.settings.selectedPage);  // round the strip
-    CHECK(IsWindowVisible(rig.Parent(kInfoPage)));
-    SetKeyboardState(keys);
-
     rig.ShowPage(kGeneralPage);
     const HWND edit = rig.Control(kGeneralPage, IDC_CLIENT_TITLE_MARKER);
     SetFocus(edit);
@@ -426,62 +416,58 @@ WIN_TEST(SettingsWindow_CloseBoxHidesAndQuitOrTheSessionsEndSavesAndEnds) {
 }
 
 // The dialog templates carry no texts: every caption a user reads on the
-// settings window comes from the text table, in either language. A language
-// that is neither keeps the captions shown, German from the start.
+// settings window comes from the text table, in either language, and no two
+// controls of a page show the same one. A language that is neither
+// keeps the captions shown, German from the start.
 WIN_TEST(SettingsWindow_EveryCaptionComesFromTheTextTable) {
-    struct Caption {
-        HWND control;
-        std::string text;
-    };
-    const auto captions = [](HWND window) {
-        std::vector<Caption> found;
+    const auto captioned = [](HWND window) {
+        std::vector<HWND> found;  // the buttons, frames and labels
         EnumChildWindows(
             window,
             [](HWND w, LPARAM out) {
                 char cls[32] = {};
                 GetClassNameA(w, cls, sizeof cls);
-                const bool button = lstrcmpiA(cls, "Button") == 0;
-                const bool label = lstrcmpiA(cls, "Static") == 0 &&
-                                   (GetWindowLongPtrA(w, GWL_STYLE) & SS_TYPEMASK) != SS_ICON;
-                if (button || label)
-                    reinterpret_cast<std::vector<Caption>*>(out)->push_back({w, TextOf(w)});
+                const LONG_PTR style = GetWindowLongPtrA(w, GWL_STYLE);
+                if (lstrcmpiA(cls, "Button") == 0 || (lstrcmpiA(cls, "Static") == 0 && (style & SS_TYPEMASK) != SS_ICON))
+                    reinterpret_cast<std::vector<HWND>*>(out)->push_back(w);
                 return TRUE;
             },
             reinterpret_cast<LPARAM>(&found));
         return found;
     };
-    const auto german = [&](SettingsWindowRig& rig) {
-        CHECK_EQ(std::string(texts::kCancelButton.german), TextOf(rig.Control(-1, IDC_CANCEL_BUTTON)));
-        CHECK_EQ(std::string(texts::kGlueMainMenu.german), TextOf(rig.Control(kGeneralPage, IDC_GLUE_MAIN_MENU)));
-        CHECK_EQ(std::string(texts::kDynamicFont6pt.german),
-                 TextOf(rig.Control(kListWindowPage, IDC_DYNAMIC_FONT_6PT_LABEL)));
+    const auto shows = [&](SettingsWindowRig& rig, Language language) {
+        const auto pick = [&](const Bilingual& t) { return std::string(Pick(t, language)); };
+        CHECK_EQ(pick(texts::kCancelButton), TextOf(rig.Control(-1, IDC_CANCEL_BUTTON)));
+        CHECK_EQ(pick(texts::kGlueMainMenu), TextOf(rig.Control(kGeneralPage, IDC_GLUE_MAIN_MENU)));
+        CHECK_EQ(pick(texts::kDynamicFont6pt), TextOf(rig.Control(kListWindowPage, IDC_DYNAMIC_FONT_6PT_LABEL)));
     };
 
     SettingsWindowRig rig;
     SettingsWindowView& v = rig.app.view;
     v.company = v.appName = v.productName = v.copyright = v.information = "Muster";  // values, not texts
-    v.team.count = v.team.message = "Muster";
+    v.team.count = v.team.message = v.topLevelCount = v.clientCount = "Muster";
+    for (ColourPreview& preview : v.previews) preview.text = "Muster";
     for (const Language language : {Language::German, Language::English}) {
         rig.app.settings.language = language;
         rig.sync.Push();
-        const std::vector<Caption> shown = captions(rig.settingsWindow->Hwnd());
-        CHECK_EQ(60, static_cast<int>(shown.size()));  // buttons, labels and frames
-        std::string uncaptioned;  // the ids of controls left blank
-        for (const Caption& c : shown)
-            if (c.text.empty()) uncaptioned += std::to_string(GetDlgCtrlID(c.control)) + " ";
-        CHECK_EQ(std::string(), uncaptioned);
-        if (language == Language::English)
-            CHECK_EQ(std::string(texts::kGlueMainMenu.english), TextOf(rig.Control(kGeneralPage, IDC_GLUE_MAIN_MENU)));
-        else
-            german(rig);
+        shows(rig, language);
+        std::string blank, twice;  // the ids of controls left blank, the captions shown twice on a page
+        std::set<std::pair<HWND, std::string>> seen;
+        for (const HWND control : captioned(rig.settingsWindow->Hwnd())) {
+            const std::string text = TextOf(control);
+            if (text.empty()) blank += std::to_string(GetDlgCtrlID(control)) + " ";
+            if (text != "Muster" && !seen.insert({GetParent(control), text}).second) twice += text + "; ";
+        }
+        CHECK_EQ(std::string(), blank);
+        CHECK_EQ(std::string(), twice);
     }
     rig.app.settings.language = static_cast<Language>(7);  // English stays
     rig.sync.Push();
-    CHECK_EQ(std::string(texts::kGlueMainMenu.english), TextOf(rig.Control(kGeneralPage, IDC_GLUE_MAIN_MENU)));
+    shows(rig, Language::English);
 
     SettingsWindowRig unknown;  // created in no known language
     unknown.app.settings.language = static_cast<Language>(7);
     unknown.sync.Push();
-    german(unknown);
+    shows(unknown, Language::German);
     CHECK(rig.reports.empty() && unknown.reports.empty());
 }

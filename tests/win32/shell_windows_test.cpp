@@ -4,12 +4,12 @@
 #include "check.h"
 #include "control_ids.h"
 #include "test_windows.h"
-#include "win32/control_sync.h"
-#include "win32/event_dispatcher.h"
-#include "win32/icons.h"
-#include "win32/language_dialog.h"
-#include "win32/timer_window.h"
-#include "win32/tray_icon.h"
+#include "win32/windows/control_sync.h"
+#include "win32/windows/event_dispatcher.h"
+#include "win32/windows/icons.h"
+#include "win32/windows/language_dialog.h"
+#include "win32/base/timer_window.h"
+#include "win32/windows/tray_icon.h"
 
 using namespace brisolt;
 using namespace brisolt::win32;

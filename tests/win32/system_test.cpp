@@ -6,9 +6,9 @@
 
 #include "check.h"
 #include "temp_dir.h"
-#include "win32/win.h"
-#include "win32/win32_profile.h"
-#include "win32/win32_system.h"
+#include "win32/base/win.h"
+#include "win32/ports/win32_profile.h"
+#include "win32/ports/win32_system.h"
 
 using namespace brisolt::win32;
 
@@ -224,6 +224,16 @@ WIN_TEST(Clock_FormatsDateAndTimeWithTheirNumbers) {
     CHECK_EQ(static_cast<int>(st.wYear), now.year);
     CHECK(now.month >= 1 && now.month <= 12);
     CHECK(now.day >= 1 && now.day <= 31);
+
+    const std::string hhmm = clock.TimeOfDayText(clock.UtcSeconds());
+    CHECK_EQ(5u, hhmm.size());
+    CHECK_EQ(':', hhmm.size() == 5 ? hhmm[2] : ' ');
+}
+
+WIN_TEST(IdentityAndCodePage_NameTheComputerAndFoldUmlauts) {
+    CHECK(!Win32Identity().ComputerName().empty());
+    // Windows-1252: "\xDC" is Ü, "\xFC" ü.
+    CHECK_EQ(std::string("\xFC" "ber \xE4\xF6 abc"), Win32CodePage().Lower("\xDC" "BER \xC4\xD6 ABC"));
 }
 
 WIN_TEST(Version_ReadsTheProgramsVersionResource) {

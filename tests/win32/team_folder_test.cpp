@@ -11,14 +11,16 @@
 #include "check.h"
 #include "program/team_mode.h"
 #include "team/record.h"
-#include "win32/win32_system.h"
+#include "win32/ports/win32_system.h"
 #include "temp_dir.h"
-#include "win32/team_worker.h"
-#include "win32/win.h"
-#include "win32/code_page.h"
-#include "win32/utc_time.h"
-#include "win32/win32_processes.h"
-#include "win32/win32_team_folder.h"
+#include "win32/team/team_channel.h"
+#include "win32/team/team_worker.h"
+#include "win32/base/win.h"
+#include "win32/base/code_page.h"
+#include "win32/base/handles.h"
+#include "win32/ports/utc_time.h"
+#include "win32/ports/win32_processes.h"
+#include "win32/team/win32_team_folder.h"
 
 using namespace brisolt;
 using namespace brisolt::win32;
@@ -116,21 +118,40 @@ WIN_TEST(TeamFolder_MissingFolderFails) {
     CHECK(!folder.Remove("a.brisolt-team"));
 }
 
-WIN_TEST(TeamFolder_TimeAndNames) {
-    CHECK(!Win32Identity().ComputerName().empty());
-    CHECK(brisolt::NewRunId() != brisolt::NewRunId());
-    const std::string hhmm = LocalTimeOfDay(UtcNowSeconds());
-    CHECK_EQ(5u, hhmm.size());
-    CHECK_EQ(':', hhmm.size() == 5 ? hhmm[2] : ' ');
-    CHECK_EQ(std::string("\xC3\xBC"), Utf8FromAnsi("\xFC"));  // ü in Windows-1252
-    CHECK_EQ(std::string("\xFC"), AnsiFromUtf8("\xC3\xBC"));
+WIN_TEST(TeamFolder_ProcessesAreTold) {
     // This process runs; the same id with another start time is another process.
     const ProcessStamp self = ThisProcess();
-    CHECK(Win32LocalProcesses().IsRunning(self.id, self.startTime));
-    CHECK(!Win32LocalProcesses().IsRunning(self.id, self.startTime + 1));
-    // One folder, however it is spelt.
+    CHECK(Win32LocalProcesses().IsRunning(self.id, self.startTime) == true);
+    CHECK(Win32LocalProcesses().IsRunning(self.id, self.startTime + 1) == false);
+    CHECK(brisolt::NewRunId() != brisolt::NewRunId());
+}
+
+WIN_TEST(TeamChannel_GermanNamesRoundTripThroughAFolderWithAnUmlaut) {
+    // Windows-1252 in the program, UTF-8 in the record, Windows-1252 on screen:
+    // "J\xFCrgen" is Jürgen, "\xDC" Ü.
     wintest::TempDir dir;
-    CHECK_EQ(CanonicalTeamFolder(dir.Path()), CanonicalTeamFolder(dir.Path() + "\\.\\"));
+    const std::string folder = dir.File("Team-\xDC" "bersicht");
+    CHECK(CreateDirectoryA(folder.c_str(), nullptr));
+    CHECK_EQ(CanonicalTeamFolder(folder), CanonicalTeamFolder(folder + "\\.\\"));
+    Win32TeamChannel juergen, anna;
+    juergen.Configure(folder, 100);
+    anna.Configure(folder, 100);
+    team::Record mine = Copy("J\xFCrgen");
+    mine.objects[0].name = "Artikel\xFC" "bersicht";
+    juergen.Publish(mine);
+    anna.Publish(Copy("anna"));
+    std::shared_ptr<const team::TeamState> seen;
+    CHECK(Within(5000, [&] { return (seen = anna.Latest()) && seen->others.size() == 1; }));
+    if (!seen || seen->others.size() != 1) return;
+    const team::Record& other = seen->others[0];
+    CHECK_EQ(std::string("J\xFCrgen"), other.user);
+    CHECK_EQ(std::string("Artikel\xFC" "bersicht"), other.objects.empty() ? "" : other.objects[0].name);
+    const std::vector<std::string> files = RecordFiles(folder);
+    CHECK_EQ(2u, files.size());
+    bool utf8 = false;
+    for (const std::string& f : files) utf8 |= wintest::ReadWholeFile(folder + "\\" + f).find("user=J\xC3\xBCrgen\n") != std::string::npos;
+    CHECK(utf8);
+    CHECK_EQ(std::string("\xFC"), AnsiFromUtf8("\xC3\xBC"));
 }
 
 WIN_TEST(TeamWorker_TwoCopiesSeeEachOtherAndQuitClears) {
@@ -171,6 +192,31 @@ WIN_TEST(TeamWorker_VanishedFolderIsAnError) {
     CHECK(worker.Stop());
 }
 
+// The conditional append: it writes only at the length expected, shows what
+// lies beyond it otherwise, and lets no second writer in meanwhile.
+WIN_TEST(TeamFolder_AppendsOnlyAtTheExpectedLength) {
+    wintest::TempDir dir;
+    Win32TeamFolder folder(dir.Path());
+    std::string tail;
+    std::uint64_t size = 0;
+    CHECK(folder.AppendAt("h.brisolt-history", 0, "one\n", 100, tail, size) == AppendResult::Written);
+    CHECK(folder.AppendAt("h.brisolt-history", 4, "two\n", 100, tail, size) == AppendResult::Written);
+    CHECK_EQ(8u, size);
+    CHECK(folder.AppendAt("h.brisolt-history", 4, "three\n", 3, tail, size) == AppendResult::Moved);
+    CHECK(size == 8 && tail == "two");
+    CHECK(folder.AppendAt("h.brisolt-history", 9, "x", 100, tail, size) == AppendResult::Moved);
+    CHECK(size == 8 && tail.empty());
+    {
+        UniqueHandle other(CreateFileA(dir.File("h.brisolt-history").c_str(), FILE_APPEND_DATA,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+        CHECK(static_cast<bool>(other));
+        CHECK(folder.AppendAt("h.brisolt-history", 8, "x", 100, tail, size) == AppendResult::Failed);
+    }
+    std::string bytes;
+    std::uint64_t writeTime = 0;
+    CHECK(folder.Read("h.brisolt-history", 100, bytes, writeTime) && bytes == "one\ntwo\n");
+}
+
 namespace {
 
 // A share that does not answer: every listing waits until it is let go.
@@ -183,6 +229,10 @@ public:
     }
     bool Read(const std::string&, std::size_t, std::string&, std::uint64_t&) override { return false; }
     bool WriteAtomically(const std::string&, const std::string&, std::uint64_t&) override { return true; }
+    AppendResult AppendAt(const std::string&, std::uint64_t, const std::string&, std::size_t, std::string&,
+                          std::uint64_t&) override {
+        return AppendResult::Failed;
+    }
     bool Remove(const std::string&) override { return true; }
 
 private:

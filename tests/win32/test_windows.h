@@ -1,12 +1,12 @@
 // Windows made for the tests: plain top-level and child windows and an MDI
 // frame with its MDI client, destroyed at the end of the test.
 #pragma once
-#include "win32/win.h"
+#include "win32/base/win.h"
 
 #include <string>
 #include <vector>
 
-#include "win32/handles.h"
+#include "win32/base/handles.h"
 
 namespace wintest {
 

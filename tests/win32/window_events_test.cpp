@@ -3,7 +3,7 @@
 // process.
 // (Wine 8 delivers only creation and focus events out of context.)
 #include "check.h"
-#include "win32/window_events.h"
+#include "win32/ports/window_events.h"
 
 using brisolt::win32::ClientWindowEvents;
 
