@@ -57,11 +57,11 @@ TeamView ViewTeam(const team::TeamState* state, const std::vector<team::ObjectId
     const bool shown = state && view.look.othersShown;
     const std::vector<team::Record> nobody;
     const std::vector<team::Record>& heard = shown ? state->others : nobody;
-    std::vector<int> copies;
+    std::vector<std::vector<std::string>> runs;
     if (shown)
-        for (const team::TeamState::Heard& h : state->heard) copies.push_back(h.copies);
+        for (const team::TeamState::Heard& h : state->heard) runs.push_back(h.runs);
     view.overlaps = team::MatchRows(rows, heard);
-    view.begins = alarm.Update(view.overlaps, heard, steadyMs, copies);
+    view.begins = alarm.Update(view.overlaps, heard, steadyMs, runs);
     return view;
 }
 

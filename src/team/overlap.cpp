@@ -52,12 +52,13 @@ std::vector<RowOverlap> MatchRows(const std::vector<ObjectId>& rows, const std::
 }
 
 bool OverlapAlarm::Update(const std::vector<RowOverlap>& overlaps, const std::vector<Record>& heard,
-                          std::int64_t nowMs, const std::vector<int>& copies) {
-    // How many copies of a person are heard; 0: the person is not.
-    const auto copiesHeard = [&](const std::string& user, const std::string& computer) {
+                          std::int64_t nowMs, const std::vector<std::vector<std::string>>& runs) {
+    // The runs of a person's copies that are heard; null: the person is not.
+    static const std::vector<std::string> kOneRun{""};
+    const auto runsHeard = [&](const std::string& user, const std::string& computer) -> const std::vector<std::string>* {
         for (std::size_t i = 0; i < heard.size(); ++i)
-            if (heard[i].user == user && heard[i].computer == computer) return i < copies.size() ? copies[i] : 1;
-        return 0;
+            if (heard[i].user == user && heard[i].computer == computer) return i < runs.size() ? &runs[i] : &kOneRun;
+        return nullptr;
     };
     // Lost from sight too long ago: whatever comes now is a new overlap.
     for (auto it = seen_.begin(); it != seen_.end();)
@@ -69,17 +70,23 @@ bool OverlapAlarm::Update(const std::vector<RowOverlap>& overlaps, const std::ve
         rows.insert(row.id);
         for (const Holder& h : row.holders) {
             const Pair pair(row.id.typeCode, row.id.number, h.user, h.computer);
-            auto [it, added] = seen_.try_emplace(pair, Seen{nowMs, 0});
+            auto [it, added] = seen_.try_emplace(pair, Seen{nowMs, {}});
             begins |= added;
-            it->second = {nowMs, copiesHeard(h.user, h.computer)};
+            it->second.atMs = nowMs;
+            if (const std::vector<std::string>* now = runsHeard(h.user, h.computer))
+                it->second.runs.insert(now->begin(), now->end());
             now.insert(pair);
         }
     }
     for (auto it = seen_.begin(); it != seen_.end();) {
         const auto& [type, number, user, computer] = it->first;
-        const int heardNow = copiesHeard(user, computer);
-        const bool ended = !now.count(it->first) && (!rows.count(ObjectId{type, number}) ||
-                                                     (heardNow > 0 && heardNow >= it->second.copies));
+        const std::vector<std::string>* heardNow = runsHeard(user, computer);
+        const bool ended =
+            !now.count(it->first) &&
+            (!rows.count(ObjectId{type, number}) ||
+             (heardNow && std::all_of(it->second.runs.begin(), it->second.runs.end(), [&](const std::string& run) {
+                  return std::find(heardNow->begin(), heardNow->end(), run) != heardNow->end();
+              })));
         it = ended ? seen_.erase(it) : std::next(it);
     }
     return begins;

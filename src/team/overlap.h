@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -47,20 +48,20 @@ public:
     // the previous update: a new object overlapped, a new person on an object
     // already overlapped, or an overlap that had ended begins again. An
     // overlap has ended when our row closed, or when the other person is
-    // heard (`heard`, the people the folder shows now) without the object,
-    // with as many copies as when it was last seen (`copies`, per person;
-    // empty: one each): one of two copies that stops (a terminal server
-    // session's copy crashed) need not have closed it. A pair lost while its
-    // person is unheard is the same overlap for kMemoryMs (`nowMs`: a steady
-    // clock).
+    // heard (`heard`, the people the folder shows now) without the object
+    // through every copy it was seen with (`runs`, per person: the run ids
+    // of their copies that count; none: one copy): a copy that stopped (a
+    // terminal server session's copy crashed) need not have closed it, while
+    // another copy of the person is heard. A pair lost while its person is
+    // unheard is the same overlap for kMemoryMs (`nowMs`: a steady clock).
     bool Update(const std::vector<RowOverlap>& overlaps, const std::vector<Record>& heard, std::int64_t nowMs,
-                const std::vector<int>& copies = {});
+                const std::vector<std::vector<std::string>>& runs = {});
 
 private:
     using Pair = std::tuple<int, std::string, std::string, std::string>;  // type, number, user, computer
     struct Seen {
-        std::int64_t atMs;  // last seen overlapped
-        int copies;         // of the person, then
+        std::int64_t atMs;              // last seen overlapped
+        std::set<std::string> runs;     // of the person, every one it was seen with
     };
     std::map<Pair, Seen> seen_;
 };

@@ -281,12 +281,12 @@ TeamState TeamSync::Cycle(TeamFolder& folder, const Record& mine, const SteadyCl
                                                     state.others.size());
         if (added) {
             state.others.push_back(k->shown);
-            state.heard.push_back({0, until});
+            state.heard.push_back({{}, until});
         } else {
             Merge(state.others[at->second], k->shown);
         }
         TeamState::Heard& heard = state.heard[at->second];
-        ++heard.copies;
+        heard.runs.push_back(k->record.runId);
         heard.countsUntilMs = std::min(heard.countsUntilMs, until);
     }
     return state;

@@ -73,11 +73,11 @@ struct TeamState {
     // Alive records of other copies, one per person (two copies of one user
     // on one computer are merged), every name made fit to show (DisplayName).
     std::vector<Record> others;
-    // How each of `others` is heard: how many of the person's copies count,
-    // and when the first of them stops counting unless heard from again, by
-    // the worker's clock (StateAsOf drops the person then).
+    // How each of `others` is heard: the runs of the person's copies that
+    // count, and when the first of them stops counting unless heard from
+    // again, by the worker's clock (StateAsOf drops the person then).
     struct Heard {
-        int copies = 0;
+        std::vector<std::string> runs;
         std::int64_t countsUntilMs = 0;
     };
     std::vector<Heard> heard;
