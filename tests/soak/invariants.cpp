@@ -139,9 +139,16 @@ void Sim::CheckTick(Copy& c, Worker& w, const std::vector<team::ObjectId>& rows,
         for (const team::Holder& h : view.overlaps[i].holders) shown.push_back(SeatOf(h.user, h.computer));
         for (int seat : shown) {
             if (seat < 0) continue;
-            std::int64_t theirs = -1;  // the overlap as the clients have it: open on both sides since
-            for (int other : seats_[seat].sessions)
-                if (const std::int64_t at = sessions_[other].openSince[o]; at >= 0) theirs = theirs < 0 ? at : std::min(theirs, at);
+            // The overlap as the clients have it: open on both sides since.
+            // Theirs counts while its copy runs or is down for no longer
+            // than the alarm remembers (a restart): else no one can tell.
+            std::int64_t theirs = -1;
+            for (int other : seats_[seat].sessions) {
+                const Session& t = sessions_[other];
+                if (t.openSince[o] < 0 || (t.downSince >= 0 && now_ - t.downSince > team::OverlapAlarm::kMemoryMs)) continue;
+                const std::int64_t at = std::max(t.openSince[o], t.liveSince);
+                theirs = theirs < 0 ? at : std::min(theirs, at);
+            }
             const std::int64_t since = std::max(theirs, s.openSince[o]);  // ours reopened: new to us
             std::int64_t& last = c.lastShown[o * seats + seat];
             begins |= last < 0 || last < since || now_ - last >= team::OverlapAlarm::kMemoryMs;

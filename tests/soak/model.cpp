@@ -360,6 +360,8 @@ void Sim::StartCopy(int session) {
     c.mine.startedUtc = PcUtcSeconds(pc);
     copies_.push_back(std::move(owned));
     s.copy = c.id;
+    if (now_ - s.downSince > team::OverlapAlarm::kMemoryMs) s.liveSince = now_;
+    s.downSince = -1;
     c.current = NewWorker(c, s.folder);
     Schedule(now_ + random_.Between(200, 1500), kTick, c.id);
 }
@@ -468,7 +470,7 @@ void Sim::Kill(Copy& c) {
         NewPid(pc, user, now_ + random_.LogBetween(kMinute, 10 * kHour), c.pid);
         ++figures_.happened["process ids taken again"];
     }
-    if (s.copy == c.id) s.copy = -1;
+    if (s.copy == c.id) s.copy = -1, s.downSince = now_;
     copies_[c.id].reset();
 }
 

@@ -87,7 +87,10 @@ struct Session {  // a logon: a client with its designers, and our copy beside i
     int seat, pc, user;
     bool present = false;
     int copy = -1, folder = 0;
-    std::int64_t clientRound = 0;  // the client's chain of events for this day  // 0: the team's folder, 1: another
+    std::int64_t clientRound = 0;  // the client's chain of events for this day
+    // Our copy beside the client: since when it runs (outages of up to the
+    // alarm's memory aside), and since when it is down (-1: it runs).
+    std::int64_t liveSince = -1, downSince = 0;  // 0: the team's folder, 1: another
     std::array<std::int64_t, kPool> openSince;  // -1: closed
 };
 
