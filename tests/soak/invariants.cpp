@@ -129,7 +129,6 @@ void Sim::CheckTick(Copy& c, Worker& w, const std::vector<team::ObjectId>& rows,
                                                 std::to_string((Steady(w) - w.latestFromMs) / kSecond) + " s ago");
         }
     const Session& s = sessions_[c.session];
-    const std::size_t seats = seats_.size();
     bool begins = false;  // a pair shown that this copy has not shown in this overlap
     std::string pairs;
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -138,24 +137,26 @@ void Sim::CheckTick(Copy& c, Worker& w, const std::vector<team::ObjectId>& rows,
         std::vector<int> shown;
         for (const team::Holder& h : view.overlaps[i].holders) shown.push_back(SeatOf(h.user, h.computer));
         for (int seat : shown) {
-            if (seat < 0) continue;
-            // The overlap as the clients have it: open on both sides since.
-            // Theirs counts while its copy runs or is down for no longer
-            // than the alarm remembers (a restart): else no one can tell.
-            std::int64_t theirs = -1;
-            for (int other : seats_[seat].sessions) {
+            // An overlap is ours and one other client's, as their copies tell
+            // it: since both have it open and that copy's record says so. A
+            // copy down no longer than the alarm remembers (a restart) keeps
+            // it; one down longer, no one can tell.
+            bool told = false;
+            for (int other : seat < 0 ? std::vector<int>{} : seats_[seat].sessions) {
                 const Session& t = sessions_[other];
-                if (t.openSince[o] < 0 || (t.downSince >= 0 && now_ - t.downSince > team::OverlapAlarm::kMemoryMs)) continue;
-                const std::int64_t at = std::max(t.openSince[o], t.liveSince);
-                theirs = theirs < 0 ? at : std::min(theirs, at);
+                if (t.openSince[o] < 0 || !t.recordShows[o] ||
+                    (t.downSince >= 0 && now_ - t.downSince > team::OverlapAlarm::kMemoryMs))
+                    continue;
+                const std::int64_t since = std::max({t.openSince[o], t.liveSince, s.openSince[o]});
+                std::int64_t& last = c.lastShown[o * sessions_.size() + other];
+                begins |= last < since || now_ - last >= team::OverlapAlarm::kMemoryMs;
+                pairs += " (" + seats_[seat].shownUser + ", " + pool_[o].id.number + ": shown " +
+                         std::to_string((now_ - last) / kSecond) + " s ago, open on both sides for " +
+                         std::to_string((now_ - since) / kSecond) + " s)";
+                last = now_;
+                told = true;
             }
-            const std::int64_t since = std::max(theirs, s.openSince[o]);  // ours reopened: new to us
-            std::int64_t& last = c.lastShown[o * seats + seat];
-            begins |= last < 0 || last < since || now_ - last >= team::OverlapAlarm::kMemoryMs;
-            pairs += " (" + seats_[seat].shownUser + ", " + pool_[o].id.number + ": shown " +
-                     std::to_string((now_ - last) / kSecond) + " s ago, open on both sides for " +
-                     std::to_string((now_ - since) / kSecond) + " s)";
-            last = now_;
+            begins |= !told;  // a record that outlived its designer: the false alarm's matter
         }
         // No false calm: two live copies hold it and nothing failed lately: each shows the other.
         if (w.folder != 0 || w.heldSince[o] < 0 || now_ - w.troubleUntil < kCalmTroubleMs) continue;

@@ -46,7 +46,7 @@ const char* const kUsers[] = {u8"J\u00FCrgen",   u8"M\u00FCller",      "anna",  
                               u8"\u674E\u534E", u8"Zo\u00EB",          u8"\u05D3\u05D5\u05D3", u8"Fran\u00E7ois",
                               "jdoe",           u8"Bj\u00F6rn"};
 // C0, C1 and the direction controls; "" for most.
-const char* const kHidden[] = {"", u8"\u202E", "\t", "", u8"\u0085", u8"\u200F", "", u8"\u2066", "\x1B", u8"\u061C"};
+const char* const kHidden[] = {"", u8"\u202E", "\t", "\x1B", u8"\u0085", u8"\u200F", "", u8"\u2066", "", u8"\u061C"};
 
 struct PoolObject {
     int type;
@@ -303,6 +303,7 @@ void Sim::WakePc(int pc) {
     Pc& p = pcs_[pc];
     if (!p.asleep) return;
     p.asleep = false;
+    p.wokeAt = now_;
     for (const Event& e : p.deferred) Schedule(now_, e.kind, e.who, e.arg);
     p.deferred.clear();
     RetallyPc(pc);
@@ -351,7 +352,7 @@ void Sim::StartCopy(int session) {
     c.processes.sim = this;
     c.processes.pc = s.pc;
     c.processes.user = s.user;
-    c.lastShown.assign(kPool * seats_.size(), -1);
+    c.lastShown.assign(kPool * sessions_.size(), -kDay);
     c.mine.user = users_[s.user];
     c.mine.computer = pc.name;
     c.mine.runId = c.runId;
@@ -524,6 +525,7 @@ Sim::Call Sim::Begin(Worker& w, std::int64_t baseMs, double failChance) {
     Call call{now_ + baseMs, now_ + baseMs, random_.Chance(failChance), pcs_[w.pc].sleepEpoch};
     if (w.killed) return call;
     if (random_.Chance(0.003)) call.holdUntil = call.end += random_.Between(2, 10) * kSecond;  // slow
+    if (now_ - pcs_[w.pc].wokeAt < 5 * kSecond) call.end += random_.Between(500, 4000);  // the share reconnects
     const Share& share = shares_[w.folder];
     const std::int64_t hangsUntil = std::max(pcs_[w.pc].hungUntil, share.hangs ? share.downUntil : 0);
     if (hangsUntil > now_) {  // blocks until the network is back; long enough, and it fails
@@ -607,6 +609,10 @@ bool Sim::Write(Worker& w, const std::string& name, const std::string& bytes, st
         f = {bytes, ShareTime(now_), w.id, w.seat, 0};
         time = f.writeTime;
         if (w.firstWriteMs < 0) w.firstWriteMs = now_;
+        if (w.folder == 0)
+            for (int o = 0; o < kPool; ++o)
+                sessions_[copies_[w.copy]->session].recordShows[o] =
+                    std::count(w.cycleObjects.begin(), w.cycleObjects.end(), o) > 0;
         w.anchored |= now_ - start <= 2 * kSecond;
         if (w.folder == 0) figures_.mostFiles = std::max(figures_.mostFiles, files.size());
     }

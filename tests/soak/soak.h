@@ -73,7 +73,7 @@ struct Process {
 struct Pc {
     std::string name;
     bool laptop = false, server = false, asleep = false, dark = false;
-    std::int64_t skewMs = 0, bootAt = 0, hungUntil = 0, cacheMs = 10 * kSecond, scanMs = 2 * kSecond;
+    std::int64_t skewMs = 0, bootAt = 0, hungUntil = 0, cacheMs = 10 * kSecond, scanMs = 2 * kSecond, wokeAt = -kDay;
     int sleepEpoch = 0;
     std::map<std::uint32_t, Process> processes;
     std::array<std::pair<std::int64_t, std::vector<FolderEntry>>, 2> listing{};  // the client's cache, per folder
@@ -92,6 +92,7 @@ struct Session {  // a logon: a client with its designers, and our copy beside i
     // alarm's memory aside), and since when it is down (-1: it runs).
     std::int64_t liveSince = -1, downSince = 0;  // 0: the team's folder, 1: another
     std::array<std::int64_t, kPool> openSince;  // -1: closed
+    std::array<bool, kPool> recordShows{};       // the last record its copy wrote to the team's folder
 };
 
 class Sim;
@@ -146,7 +147,7 @@ struct Copy {  // one run of the program
     bool publishedOnce = false, alive = true;
     int current = -1, workersMade = 0;
     std::vector<int> workers;
-    std::vector<std::int64_t> lastShown;  // per (object, seat): the last tick that showed it
+    std::vector<std::int64_t> lastShown;  // per (object, session): the last tick that showed their overlap
 };
 
 struct Figures {
