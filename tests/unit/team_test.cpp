@@ -14,6 +14,7 @@
 #include "team/presence.h"
 #include "team/record.h"
 #include "team/sync.h"
+#include "team/worker_timing.h"
 #include "titles/designer_title.h"
 #include "titles/titles.h"
 
@@ -264,6 +265,21 @@ TEST(TeamSync, ARecordCountsOnlyWhileItsCopyIsAlive) {
     for (const Case& c : cases) EXPECT_EQ(c.expected, Counted(c.record, c.ageMs, c.keepsWriting, &processes)) << c.what;
     bertHere.processId = 78;  // the same, no longer running
     EXPECT_EQ(never, Counted(bertHere, 0, true, &processes));
+}
+
+// Two copies of one person are shown as one, and it goes when the first of
+// them stops counting: its objects are among the person's, and a state the
+// tick takes late (a slow cycle) must not show them longer.
+TEST(TeamSync, APersonOfTwoCopiesGoesWithTheFirstToStop) {
+    FakeTeamFolder folder;
+    Record stopped = Copy("bert", "TS", {{{0, "18"}, 1}}), going = Copy("bert", "TS", {{{4, "80"}, 2}});
+    stopped.runId = "crashed", going.runId = "alive";
+    folder.Put(RecordFileName("TS", "bert", "crashed"), WriteRecord(stopped), 60000);  // counts 10 s more
+    folder.Put(RecordFileName("TS", "bert", "alive"), WriteRecord(going));
+    const TeamState state = TeamSync().Cycle(folder, Copy("anna", "PC-7"), 0);
+    ASSERT_EQ(1u, state.others.size());
+    EXPECT_EQ(2u, StateAsOf(state, 0, 0, 9000).others.at(0).objects.size());
+    EXPECT_TRUE(StateAsOf(state, 0, 0, 11000).others.empty());
 }
 
 // What an ended run of ours had open closes when it was last seen: the sync
