@@ -103,7 +103,7 @@ Sim::Sim(int days, int people, std::uint64_t seed) : days_(days), seed_(seed), r
         const Named user = Name(std::to_string(p) + ".", kHidden[p % 10], kUsers[p % 10] + longer);
         users_.push_back(user.raw);
         const int pc = p % 4 == 3 || p == 1 ? people : p;  // some work on the terminal server
-        seats_.push_back({user.raw, pcs_[pc].name, user.shown, shownComputers[pc], {}});
+        seats_.push_back({user.shown, shownComputers[pc], {}});
         seatByShownName_[{user.shown, shownComputers[pc]}] = p;
         for (int k = 0; k < (p == 3 ? 2 : 1); ++k) {  // one of them twice
             seats_[p].sessions.push_back(static_cast<int>(sessions_.size()));

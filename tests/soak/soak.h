@@ -80,7 +80,7 @@ struct Pc {
     std::vector<Event> deferred;  // what waits for the PC to wake
 };
 struct Seat {  // a user on a computer: one person to the team
-    std::string user, computer, shownUser, shownComputer;
+    std::string shownUser, shownComputer;
     std::vector<int> sessions;
 };
 struct Session {  // a logon: a client with its designers, and our copy beside it
