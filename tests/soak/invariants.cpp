@@ -130,7 +130,11 @@ void Sim::CheckTick(Copy& c, Worker& w, const std::vector<team::ObjectId>& rows,
         }
     const Session& s = sessions_[c.session];
     bool begins = false;  // a pair shown that this copy has not shown in this overlap
-    std::string pairs;
+    struct Pair {
+        int seat, object;
+        std::int64_t last, since;
+    };
+    std::vector<Pair> pairs;  // to tell, should it sound again
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int o = PoolIndex(rows[i]);
         if (o < 0) continue;
@@ -142,7 +146,8 @@ void Sim::CheckTick(Copy& c, Worker& w, const std::vector<team::ObjectId>& rows,
             // copy down no longer than the alarm remembers (a restart) keeps
             // it; one down longer, no one can tell.
             bool told = false;
-            for (int other : seat < 0 ? std::vector<int>{} : seats_[seat].sessions) {
+            for (int other : seat < 0 ? seats_[0].sessions : seats_[seat].sessions) {
+                if (seat < 0) break;
                 const Session& t = sessions_[other];
                 if (t.openSince[o] < 0 || !t.recordShows[o] ||
                     (t.downSince >= 0 && now_ - t.downSince > team::OverlapAlarm::kMemoryMs))
@@ -150,9 +155,7 @@ void Sim::CheckTick(Copy& c, Worker& w, const std::vector<team::ObjectId>& rows,
                 const std::int64_t since = std::max({t.openSince[o], t.liveSince, s.openSince[o]});
                 std::int64_t& last = c.lastShown[o * sessions_.size() + other];
                 begins |= last < since || now_ - last >= team::OverlapAlarm::kMemoryMs;
-                pairs += " (" + seats_[seat].shownUser + ", " + pool_[o].id.number + ": shown " +
-                         std::to_string((now_ - last) / kSecond) + " s ago, open on both sides for " +
-                         std::to_string((now_ - since) / kSecond) + " s)";
+                if (view.begins) pairs.push_back({seat, o, last, since});
                 last = now_;
                 told = true;
             }
@@ -177,8 +180,15 @@ void Sim::CheckTick(Copy& c, Worker& w, const std::vector<team::ObjectId>& rows,
             }
         }
     }
-    figures_.happened["sounds"] += view.begins;
-    if (view.begins && !begins) Violation("one sound per overlap", seats_[w.seat].shownUser + " sounds again:" + pairs);
+    if (!view.begins) return;
+    ++figures_.happened["sounds"];
+    if (begins) return;
+    std::string told;
+    for (const Pair& p : pairs)
+        told += " (" + seats_[p.seat].shownUser + ", " + pool_[p.object].id.number + ": shown " +
+                std::to_string((now_ - p.last) / kSecond) + " s ago, open on both sides for " +
+                std::to_string((now_ - p.since) / kSecond) + " s)";
+    Violation("one sound per overlap", seats_[w.seat].shownUser + " sounds again:" + told);
 }
 
 // A live record is never removed, nor one younger than a day by another person.
