@@ -7,6 +7,8 @@ PROG_MAIN_TITLE=$(sed -n 's/^inline constexpr char kProductName\[\] = "\(.*\)";.
 # The settings window by its caption, which carries the company in front once one is known.
 PROG_MAIN_MATCH="*$PROG_MAIN_TITLE"
 PROG_LANG_TITLE="Brisolt"
+# How many keys the program writes into [Options] at Quit.
+PROG_OPTIONS_KEYS=43
 PROG_DIALOG="#32770"
 PROG_TRAY_CALLBACK=$((0x8000 + 1))  # WM_APP + 1: the tray icon's messages
 # The menu commands, read from the program's own menu ids (src/program/menus.h).

@@ -197,7 +197,7 @@ run_case() {
     fi
     e2e_log "$name: start to end in $((SECONDS - started)) s"
     e2e_check_eq "$name: keys in [WinLoc]" "Win1x Win1y" "$(prog_ini_keys "$INI" WinLoc | sort | paste -sd' ')"
-    e2e_check_eq "$name: keys in [Options]" 42 "$(prog_ini_keys "$INI" Options | sort -u | wc -l)"
+    e2e_check_eq "$name: keys in [Options]" "$PROG_OPTIONS_KEYS" "$(prog_ini_keys "$INI" Options | sort -u | wc -l)"
     e2e_check_eq "$name: sections [WinLoc] and [Options] once each" "[Options] [WinLoc]" \
         "$(tr -d '\r' <"$INI" | grep -a -x -e '\[Options\]' -e '\[WinLoc\]' | sort | paste -sd' ')"
     bad=0
@@ -300,7 +300,7 @@ run_locked_case() {
         e2e_poll 10 gone "$pid" || e2e_stop "$pid"
     fi
     if [[ $expect == stored ]]; then
-        e2e_check_eq "$name: settings written into the file itself (keys in [Options])" 42 \
+        e2e_check_eq "$name: settings written into the file itself (keys in [Options])" "$PROG_OPTIONS_KEYS" \
             "$(prog_ini_keys "$INI" Options | wc -l)"
         e2e_check_eq "$name: the stored values kept" "1 1 120" \
             "$(prog_ini_value "$INI" Options Language) $(prog_ini_value "$INI" Options Alarm) $(prog_ini_value "$INI" WinLoc Win1x)"

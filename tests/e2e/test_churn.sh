@@ -166,5 +166,5 @@ fi
 gone() { ! alive; }
 p command "$MAIN" "$PROG_CMD_QUIT" >/dev/null
 e2e_check_poll "Quit ends the program" 30 gone
-e2e_check_eq "keys in [Options] after Quit" 42 "$(prog_ini_keys "$APP/KelmorL.ini" Options | wc -l)"
+e2e_check_eq "keys in [Options] after Quit" "$PROG_OPTIONS_KEYS" "$(prog_ini_keys "$APP/KelmorL.ini" Options | wc -l)"
 e2e_finish

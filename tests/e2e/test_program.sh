@@ -116,7 +116,7 @@ check_controls "changed"
 p command "$MAIN" "$PROG_CMD_QUIT"
 e2e_check_poll "program ended after Quit (item $PROG_CMD_QUIT)" 30 gone "$PID"
 e2e_check_eq "keys in [WinLoc]" 2 "$(prog_ini_keys "$INI" WinLoc | wc -l)"
-e2e_check_eq "keys in [Options]" 43 "$(prog_ini_keys "$INI" Options | wc -l)"
+e2e_check_eq "keys in [Options]" "$PROG_OPTIONS_KEYS" "$(prog_ini_keys "$INI" Options | wc -l)"
 e2e_check_eq "no key written twice" 0 "$(prog_ini_keys "$INI" Options | sort | uniq -d | wc -l)"
 e2e_check_eq "sections" "[Options] [WinLoc]" "$(tr -d '\r' <"$INI" | grep '^\[' | sort | paste -sd' ')"
 # Saved values: section, key, value.
@@ -220,6 +220,6 @@ has_box && e2e_fail "a message box although the manual exists: $(p owned "$MAIN"
 p command "$MAIN" "$PROG_CMD_QUIT"
 e2e_check_poll "program ended after the second Quit" 30 gone "$PID"
 e2e_check_eq "saved Language after \"Deutsch\"" 0 "$(prog_ini_value "$INI" Options Language)"
-e2e_check_eq "keys in [Options] after the second Quit" 43 "$(prog_ini_keys "$INI" Options | wc -l)"
+e2e_check_eq "keys in [Options] after the second Quit" "$PROG_OPTIONS_KEYS" "$(prog_ini_keys "$INI" Options | wc -l)"
 
 e2e_finish
