@@ -23,10 +23,15 @@ void ConvertNames(team::Record& r, std::string (*convert)(std::string_view)) {
 
 Win32TeamChannel::~Win32TeamChannel() {
     // Our records go now; a share that does not answer is waited for at most
-    // TeamWorker::kQuitWait in all.
-    if (worker_) retired_.push_back(std::move(worker_));
+    // TeamWorker::kQuitWait in all, counted from Quit (which left the folder
+    // before the windows closed) when the last worker retired then.
+    auto from = std::chrono::steady_clock::now();
+    if (worker_)
+        retired_.push_back(std::move(worker_));
+    else if (!retired_.empty())
+        from = std::min(from, lastRetiredAt_);
     for (auto& worker : retired_) worker->RequestStop();
-    const auto deadline = std::chrono::steady_clock::now() + TeamWorker::kQuitWait;
+    const auto deadline = from + TeamWorker::kQuitWait;
     for (auto& worker : retired_) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         worker->Stop(std::max(left, std::chrono::milliseconds(0)));
@@ -59,6 +64,7 @@ void Win32TeamChannel::Configure(const std::string& folder, int intervalMs) {
     if (worker_) {
         worker_->RequestStop();
         retired_.push_back(std::move(worker_));
+        lastRetiredAt_ = std::chrono::steady_clock::now();
     }
     folder_ = folder;
     canonical_ = canonical;

@@ -2,6 +2,7 @@
 // name, started, moved and stopped as the option changes. The program's text
 // is in the Windows code page; records are UTF-8, converted here at the edge.
 #pragma once
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,6 +30,7 @@ private:
     // Workers of folders no longer used, removing our record there: joined
     // once done, waited for (a little) when the program ends.
     std::vector<std::unique_ptr<TeamWorker>> retired_;
+    std::chrono::steady_clock::time_point lastRetiredAt_;  // when the last of them was asked to stop
     int workers_ = 0;  // started so far: each writes a file of its own
     team::Record mine_;   // as last published, for a worker started anew
     bool published_ = false;
