@@ -142,14 +142,16 @@ void Sim::CheckTick(Copy& c, Worker& w, const std::vector<team::ObjectId>& rows,
         for (const team::Holder& h : view.overlaps[i].holders) shown.push_back(SeatOf(h.user, h.computer));
         for (int seat : shown) {
             // An overlap is ours and one other client's, as their copies tell
-            // it: since both have it open and that copy's record says so. A
-            // copy down no longer than the alarm remembers (a restart) keeps
-            // it; one down longer, no one can tell.
+            // it: since both have it open and that copy's record says so,
+            // surely in our state (written before the oldest listing its
+            // cycle may have had). A copy down no longer than the alarm
+            // remembers (a restart) keeps it; one down longer, no one can tell.
             bool told = false;
             for (int other : seat < 0 ? seats_[0].sessions : seats_[seat].sessions) {
                 if (seat < 0) break;
                 const Session& t = sessions_[other];
-                if (t.openSince[o] < 0 || !t.recordShows[o] ||
+                const std::int64_t written = t.recordShowsSince[o];
+                if (t.openSince[o] < 0 || written < 0 || written > now_ - (Steady(w) - w.latestFromMs) - pcs_[w.pc].cacheMs ||
                     (t.downSince >= 0 && now_ - t.downSince > team::OverlapAlarm::kMemoryMs))
                     continue;
                 const std::int64_t since = std::max({t.openSince[o], t.liveSince, s.openSince[o]});

@@ -109,6 +109,7 @@ Sim::Sim(int days, int people, std::uint64_t seed) : days_(days), seed_(seed), r
             seats_[p].sessions.push_back(static_cast<int>(sessions_.size()));
             Session s{p, pc, p};
             s.openSince.fill(-1);
+            s.recordShowsSince.fill(-1);
             sessions_.push_back(s);
         }
     }
@@ -610,9 +611,10 @@ bool Sim::Write(Worker& w, const std::string& name, const std::string& bytes, st
         time = f.writeTime;
         if (w.firstWriteMs < 0) w.firstWriteMs = now_;
         if (w.folder == 0)
-            for (int o = 0; o < kPool; ++o)
-                sessions_[copies_[w.copy]->session].recordShows[o] =
-                    std::count(w.cycleObjects.begin(), w.cycleObjects.end(), o) > 0;
+            for (int o = 0; o < kPool; ++o) {
+                std::int64_t& since = sessions_[copies_[w.copy]->session].recordShowsSince[o];
+                since = std::count(w.cycleObjects.begin(), w.cycleObjects.end(), o) == 0 ? -1 : since < 0 ? now_ : since;
+            }
         w.anchored |= now_ - start <= 2 * kSecond;
         if (w.folder == 0) figures_.mostFiles = std::max(figures_.mostFiles, files.size());
     }

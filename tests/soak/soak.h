@@ -92,7 +92,8 @@ struct Session {  // a logon: a client with its designers, and our copy beside i
     // alarm's memory aside), and since when it is down (-1: it runs).
     std::int64_t liveSince = -1, downSince = 0;  // 0: the team's folder, 1: another
     std::array<std::int64_t, kPool> openSince;  // -1: closed
-    std::array<bool, kPool> recordShows{};       // the last record its copy wrote to the team's folder
+    // Since when the records its copy writes to the team's folder name it; -1: they do not.
+    std::array<std::int64_t, kPool> recordShowsSince;
 };
 
 class Sim;
